@@ -28,6 +28,12 @@ function(lintavo_wine_test)
     ENVIRONMENT "LINTAVO_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
 endfunction()
 
+# Programs whose entry point is wmain or wWinMain (the product, the tools); test programs
+# keep GoogleTest's plain main.
+function(lintavo_unicode_entry target)
+  target_link_options(${target} PRIVATE -municode)
+endfunction()
+
 # Windows-side GoogleTest, built from the Debian source package.
 function(lintavo_windows_gtest)
   if(NOT TARGET gtest)
