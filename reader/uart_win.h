@@ -1,0 +1,78 @@
+// The serial port the card reader is wired to, and the one port object of the process.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "core/common.h"
+#include "reader/reader_port.h"
+#include "reader/unique_handle_win.h"
+
+// Line 19200 8N1 without flow control, reads that return at once with what is buffered,
+// writes of at most 512 bytes. Failures never throw: they leave Status and Closed.
+class TUart final : public TReaderPort {
+ public:
+  // Status codes of the last operation.
+  static constexpr int kOk = 0;
+  static constexpr int kOpenFailed = -1;
+  static constexpr int kCloseFailed = -2;
+  static constexpr int kQueueSizeFailed = -3;
+  static constexpr int kGetLineFailed = -4;
+  static constexpr int kSetLineFailed = -5;
+  static constexpr int kTimeoutsFailed = -6;
+  static constexpr int kWriteFailed = 1;
+  static constexpr int kReadFailed = 2;
+
+  static constexpr std::size_t kMaxWrite = 512;
+
+  // Opens the port at once; the caller looks at Closed to see whether that worked.
+  explicit TUart(int portNumber);
+  ~TUart();
+  TUart(const TUart&) = delete;
+  TUart& operator=(const TUart&) = delete;
+
+  bool Open();
+  bool Close();
+  bool WriteBuffer();
+  bool ReadBuffer();
+  bool Send(std::span<const std::uint8_t> data);
+  bool Receive(std::span<std::uint8_t, kPortReadSize> destination,
+               std::uint32_t& count) override;
+  void Purge() override;
+
+  HANDLE Handle() const { return Handle_.Get(); }
+  DWORD TxDone() const { return TxDone_; }
+
+  const std::wstring PortName;
+  // Read by the GUI thread while the reader runs; only the GUI thread opens and closes.
+  bool Closed = true;
+  int Status = kOk;
+
+ private:
+  bool Fail(int status);
+  bool ConfigureLine();
+
+  TUniqueHandle Handle_;
+  std::array<std::uint8_t, 2 * kPortReadSize> RxBuf_{};
+  std::array<std::uint8_t, 2 * kMaxWrite> TxBuf_{};
+  std::size_t TxCount_ = 0;
+  DWORD TxDone_ = 0;
+  DWORD RxCount_ = 0;
+  DCB Dcb_{};
+  COMMTIMEOUTS Timeouts_{};
+};
+
+// The one port object, or none when building it failed. Replaced only by OpenConfiguredPort
+// on the GUI thread, and only while no reader thread exists.
+extern std::unique_ptr<TUart> Uart;
+
+// Closes the old port object, builds one for Settings.PortNumber and says how that went.
+PortState OpenConfiguredPort();
+
+// Drops the driver's pending transmit and receive data; nothing with no port or a closed one.
+void PurgePort(TUart* port);

@@ -1,0 +1,218 @@
+// The reader thread end to end: bytes on the far end of COM2, digits in another program's
+// window (Wine's notepad), nothing where no caret is.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "core/common.h"
+#include "reader/dev_th_win.h"
+#include "reader/uart_win.h"
+#include "tests/win/reader_child_process.h"
+#include "tests/win/reader_notepad.h"
+
+namespace {
+
+constexpr DWORD kTypingTimeoutMs = 3000;
+// Long enough for several polls: anything still to come would have arrived.
+constexpr DWORD kSettleMs = 400;
+
+class ReaderTyping : public testing::Test {
+ public:
+  static void SetUpTestSuite() {
+    Settings.PortNumber = 2;
+    OpenConfiguredPort();
+    StartReader();
+    ResumeReader();
+    Notepad = std::make_unique<TNotepad>();
+  }
+  // The reader stops before its port goes, and notepad goes even when a test failed.
+  static void TearDownTestSuite() {
+    StopReader();
+    Uart.reset();
+    Notepad.reset();
+  }
+
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(Uart && !Uart->Closed) << "COM2 did not open";
+    ASSERT_TRUE(ReaderThread);
+    ASSERT_NE(Notepad->Edit(), nullptr) << "notepad did not come up";
+    Notepad->Clear();
+    ASSERT_TRUE(Notepad->Focus()) << "notepad's edit control has no caret";
+  }
+
+  // What notepad holds once typing has stopped.
+  static std::wstring TypedText(std::size_t expectedLength) {
+    WaitUntil([&] { return Notepad->Text().size() >= expectedLength; }, kTypingTimeoutMs);
+    Sleep(kSettleMs);
+    return Notepad->Text();
+  }
+
+  static std::unique_ptr<TNotepad> Notepad;
+};
+
+std::unique_ptr<TNotepad> ReaderTyping::Notepad;
+
+struct TTypingCase {
+  const char* Name;
+  std::uint8_t ReaderType;
+  const wchar_t* CardsimArgs;
+  const wchar_t* Expected;
+};
+
+class ReaderTypingCases : public ReaderTyping,
+                          public testing::WithParamInterface<TTypingCase> {};
+
+TEST_P(ReaderTypingCases, DigitsArriveInTheCaretWindow) {
+  const auto& c = GetParam();
+  SetReaderType(c.ReaderType);
+  ASSERT_EQ(RunCardsim(std::wstring(L"--port COM202 ") + c.CardsimArgs), 0u);
+  EXPECT_EQ(TypedText(std::wcslen(c.Expected)), c.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ReaderTyping, ReaderTypingCases,
+    testing::Values(
+        TTypingCase{"Type1WholeFrame", 1, L"--raw 0012345678", L"305419896"},
+        TTypingCase{"Type0WholeFrame", 0, L"--raw 0012345678", L"3430008"},
+        TTypingCase{"Type1FortyBitMaximum", 1, L"--card40 1099511627775", L"1099511627775"},
+        TTypingCase{"Type0Card26", 0, L"--card26 16777215", L"16777215"},
+        TTypingCase{"Type0ZeroIsOneDigit", 0, L"--raw 0100000000", L"0"},
+        TTypingCase{"SplitThreeThenTwoTypedOnce", 1, L"--raw 0012345678 --split 3 --gap 40",
+                    L"305419896"},
+        TTypingCase{"ThreeThenThreeOverflowsAndTypesNothing", 1,
+                    L"--raw 001234567800 --split 3 --gap 40", L""},
+        TTypingCase{"DoubleFrameInOneWriteTypesNothing", 1, L"--raw 00123456780012345678",
+                    L""},
+        TTypingCase{"SeparateFramesAreEachTyped", 1, L"--card40 7 --repeat 3 --interval 300",
+                    L"777"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// A top-level window of this test whose only control is a focused button: no caret.
+class TCaretlessWindow {
+ public:
+  TCaretlessWindow() {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"ReaderCaretlessTestWindow";
+    RegisterClassW(&windowClass);
+    Window_ = CreateWindowExW(0, windowClass.lpszClassName, L"No caret", WS_OVERLAPPEDWINDOW,
+                              100, 100, 300, 200, nullptr, nullptr, windowClass.hInstance,
+                              nullptr);
+    Button_ = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10,
+                              10, 80, 30, Window_, nullptr, windowClass.hInstance, nullptr);
+    ShowWindow(Window_, SW_SHOW);
+    SetForegroundWindow(Window_);
+    SetFocus(Button_);
+  }
+  ~TCaretlessWindow() { DestroyWindow(Window_); }
+  TCaretlessWindow(const TCaretlessWindow&) = delete;
+  TCaretlessWindow& operator=(const TCaretlessWindow&) = delete;
+
+  HWND Window() const { return Window_; }
+  HWND Button() const { return Button_; }
+
+  // Dispatches this thread's messages for a while; how many were characters.
+  int CharactersReceivedWithin(DWORD ms) const {
+    int characters = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_CHAR) ++characters;
+        DispatchMessageW(&message);
+      }
+      Sleep(10);
+    }
+    return characters;
+  }
+
+ private:
+  HWND Window_ = nullptr;
+  HWND Button_ = nullptr;
+};
+
+TEST_F(ReaderTyping, ForegroundWithoutCaretReceivesNothing) {
+  SetReaderType(1);
+  TCaretlessWindow window;
+  ASSERT_EQ(GetForegroundWindow(), window.Window());
+  ASSERT_EQ(GetFocus(), window.Button());
+  ASSERT_EQ(RunCardsim(L"--port COM202 --raw 0012345678"), 0u);
+  EXPECT_EQ(window.CharactersReceivedWithin(kSettleMs + 200), 0);
+  EXPECT_EQ(Notepad->Text(), L"");
+}
+
+class ReaderBadInput : public ReaderTyping {
+ protected:
+  static bool ReaderAlive() {
+    return ReaderThread && WaitForSingleObject(ReaderThread->Handle(), 0) == WAIT_TIMEOUT;
+  }
+};
+
+TEST_F(ReaderBadInput, GarbageForThirtySecondsThenACleanFrameIsTyped) {
+  SetReaderType(1);
+  ASSERT_EQ(RunCardsim(L"--port COM202 --garbage-seconds 30 --gap 80 --seed 20261208", 60'000),
+            0u);
+  ASSERT_TRUE(ReaderAlive());
+  Sleep(kSettleMs);
+  Notepad->Clear();
+  ASSERT_EQ(RunCardsim(L"--port COM202 --raw 0012345678"), 0u);
+  EXPECT_EQ(TypedText(9), L"305419896");
+}
+
+// Wine starts a Linux program given its path on the Z: drive, but hands back no process
+// handle to wait on; the caller watches for the effect instead.
+bool StartKill(const char* pid) {
+  std::wstring command = L"Z:\\bin\\kill ";
+  for (const char* c = pid; *c != '\0'; ++c) command.push_back(static_cast<wchar_t>(*c));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info))
+    return false;
+  if (info.hProcess != nullptr) CloseHandle(info.hProcess);
+  if (info.hThread != nullptr) CloseHandle(info.hThread);
+  return true;
+}
+
+// With socat gone the far end's device link leads nowhere.
+bool FarEndGone() { return TUart(202).Closed; }
+
+std::uint64_t ThreadCpu100ns(HANDLE thread) {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(thread, &created, &exited, &kernel, &user);
+  auto ticks = [](FILETIME t) { return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
+  return ticks(kernel) + ticks(user);
+}
+
+// Runs last in its suite: it takes the line away for good.
+TEST_F(ReaderBadInput, FarEndGoneMakesReadsFailQuietlyWithoutBusyLoop) {
+  char pid[32] = {};
+  ASSERT_GT(GetEnvironmentVariableA("LINTAVO_SOCAT_PID_2", pid, sizeof(pid)), 0u);
+  ASSERT_FALSE(FarEndGone());
+  ASSERT_TRUE(StartKill(pid));
+  ASSERT_TRUE(WaitUntil(FarEndGone, 5000));
+  Sleep(200);
+  const HANDLE thread = ReaderThread->Handle();
+  const std::uint64_t before = ThreadCpu100ns(thread);
+  const DWORD start = GetTickCount();
+  Sleep(2000);
+  const std::uint64_t cpuMs = (ThreadCpu100ns(thread) - before) / 10'000;
+  const DWORD wallMs = GetTickCount() - start;
+  EXPECT_TRUE(ReaderAlive());
+  // A poll is one failed read and a 40 ms sleep; a loop that stopped sleeping takes a core.
+  EXPECT_LT(cpuMs, wallMs / 4) << "reader used " << cpuMs << " ms of CPU in " << wallMs << " ms";
+  EXPECT_EQ(Notepad->Text(), L"");
+  StopReader();
+  std::array<std::uint8_t, kPortReadSize> buffer;
+  std::uint32_t count = 0;
+  const bool read = Uart->Receive(buffer, count);
+  EXPECT_TRUE(!read || count == 0) << "a dead line delivered " << count << " bytes";
+}
+
+}  // namespace
