@@ -1,5 +1,7 @@
 #include "core/ini_value.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::uint64_t kMaxPattern = 0xFFFFFFFFull;
@@ -66,3 +68,15 @@ std::int32_t IniIntegerOr(std::wstring_view text, std::int32_t fallback) {
 }
 
 std::wstring IniIntegerText(std::int32_t value) { return std::to_wstring(value); }
+
+std::vector<std::wstring> PositionWords(std::wstring_view text) {
+  constexpr std::wstring_view kSeparators = L", ";
+  std::vector<std::wstring> words;
+  std::size_t start = text.find_first_not_of(kSeparators);
+  while (start != std::wstring_view::npos) {
+    const std::size_t end = std::min(text.find_first_of(kSeparators, start), text.size());
+    words.emplace_back(text.substr(start, end - start));
+    start = text.find_first_not_of(kSeparators, end);
+  }
+  return words;
+}
