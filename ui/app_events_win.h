@@ -1,0 +1,25 @@
+// Hooks for the application's minimised and restored notices, which the application raises
+// after it has minimised or restored itself.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+class TAppEvents {
+ public:
+  std::function<void()> OnMinimize;
+  std::function<void()> OnRestore;
+
+  void Minimized() const {
+    if (OnMinimize) OnMinimize();
+  }
+  void Restored() const {
+    if (OnRestore) OnRestore();
+  }
+};
+
+// While minimised the program lives in the notification area: its task-bar button goes
+// with the window that carries it, and comes back on restore. Older shells keep it.
+void HideTaskbarButton(HWND applicationWindow, bool newStyleShell);
+void ShowTaskbarButton(HWND applicationWindow, bool newStyleShell);

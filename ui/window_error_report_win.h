@@ -1,0 +1,11 @@
+// How the program's hidden service windows hand an error on: to a report the owner supplies
+// (the application's standard error report), so nothing escapes a window procedure.
+#pragma once
+
+#include <functional>
+#include <string>
+
+using TErrorReport = std::function<void(const std::wstring&)>;
+
+// Call from inside a catch block: gives the error being handled to the report.
+void ReportCurrentException(const TErrorReport& report) noexcept;
