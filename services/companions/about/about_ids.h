@@ -1,0 +1,5 @@
+#pragma once
+
+#define IDD_ABOUT 100
+#define IDC_ABOUT_ICON 101
+#define IDC_ABOUT_NAME 102

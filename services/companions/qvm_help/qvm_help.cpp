@@ -1,0 +1,176 @@
+// qvm_help.dll: the product's help library. The program asks for its table of entry points,
+// initialises it once with the document directory and name, then asks for topics; each
+// request opens (or reuses) a help window of the library's own on the caller's GUI thread
+// and returns at once, the window living on in the caller's message loop.
+#include <windows.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "help_document.h"
+
+namespace {
+
+constexpr wchar_t kViewerClass[] = L"QvmHelpViewer";
+constexpr wchar_t kCaptionPrefix[] = L"Помощь: ";
+constexpr wchar_t kNoDocument[] = L"Документ справки не найден: ";
+constexpr wchar_t kNotInitialised[] = L"Справка не инициализирована.";
+constexpr int kTopicListId = 10;
+constexpr int kTopicTextId = 11;
+constexpr int kListWidth = 190;
+constexpr int kGap = 6;
+
+HINSTANCE Module = nullptr;
+THelpDocument Document;
+std::wstring Problem = kNotInitialised;  // shown instead of topics while set
+std::vector<std::int32_t> ListContexts;  // the context of each list entry
+HWND Viewer = nullptr;
+HFONT ViewerFont = nullptr;
+
+std::wstring ReadUtf8File(const std::wstring& path) {
+  std::ifstream file(path.c_str(), std::ios::binary);
+  if (!file) return {};
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                      length);
+  return text;
+}
+
+HFONT CreateViewerFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+  metrics.lfMessageFont.lfCharSet = RUSSIAN_CHARSET;
+  return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+void LayoutViewer(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  const int height = client.bottom - 2 * kGap;
+  MoveWindow(GetDlgItem(window, kTopicListId), kGap, kGap, kListWidth, height, TRUE);
+  MoveWindow(GetDlgItem(window, kTopicTextId), 2 * kGap + kListWidth, kGap,
+             client.right - 3 * kGap - kListWidth, height, TRUE);
+}
+
+void ShowTopicText(std::int32_t context) {
+  const auto topic = Document.find(context);
+  if (topic == Document.end()) return;
+  SetWindowTextW(Viewer, (kCaptionPrefix + topic->second.Title).c_str());
+  SetDlgItemTextW(Viewer, kTopicTextId, topic->second.Text.c_str());
+  for (std::size_t i = 0; i < ListContexts.size(); ++i) {
+    if (ListContexts[i] == context) SendDlgItemMessageW(Viewer, kTopicListId, LB_SETCURSEL, i, 0);
+  }
+}
+
+LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      LayoutViewer(window);
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kTopicListId && HIWORD(wParam) == LBN_SELCHANGE) {
+        const LRESULT index = SendDlgItemMessageW(window, kTopicListId, LB_GETCURSEL, 0, 0);
+        if (index >= 0 && static_cast<std::size_t>(index) < ListContexts.size()) {
+          ShowTopicText(ListContexts[static_cast<std::size_t>(index)]);
+        }
+      }
+      return 0;
+    case WM_DESTROY:
+      Viewer = nullptr;
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+HWND CreateChild(HWND parent, const wchar_t* cls, DWORD style, int id) {
+  const HWND child =
+      CreateWindowExW(WS_EX_CLIENTEDGE, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Module, nullptr);
+  if (ViewerFont != nullptr)
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(ViewerFont), FALSE);
+  return child;
+}
+
+void CreateViewer() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = ViewerProc;
+  wc.hInstance = Module;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hIcon = LoadIconW(nullptr, IDI_QUESTION);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kViewerClass;
+  RegisterClassExW(&wc);
+  if (ViewerFont == nullptr) ViewerFont = CreateViewerFont();
+
+  constexpr int width = 680;
+  constexpr int height = 460;
+  Viewer = CreateWindowExW(0, kViewerClass, kCaptionPrefix, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                           (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                           (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
+                           nullptr, Module, nullptr);
+  const HWND list =
+      CreateChild(Viewer, L"LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kTopicListId);
+  CreateChild(Viewer, L"EDIT", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+              kTopicTextId);
+  ListContexts.clear();
+  for (const auto& [context, topic] : Document) {
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(topic.Title.c_str()));
+    ListContexts.push_back(context);
+  }
+  LayoutViewer(Viewer);
+}
+
+void ShowTopic(std::int32_t context) {
+  if (Viewer == nullptr) CreateViewer();
+  if (!Problem.empty()) {
+    SetDlgItemTextW(Viewer, kTopicTextId, Problem.c_str());
+  } else {
+    // A context the document lacks opens the contents page.
+    ShowTopicText(Document.count(context) != 0 ? context : kContentsTopic);
+  }
+  ShowWindow(Viewer, IsIconic(Viewer) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(Viewer);
+}
+
+void __cdecl Initialise(const wchar_t* directory, const wchar_t* document, std::int32_t) {
+  const std::wstring path = std::wstring(directory) + L"\\" + document;
+  Document = ParseHelpDocument(ReadUtf8File(path));
+  Problem = Document.count(kContentsTopic) != 0 ? std::wstring() : kNoDocument + path;
+}
+
+void __cdecl ShowContext(std::int32_t context) { ShowTopic(context); }
+
+void __cdecl ShowContents() { ShowTopic(kContentsTopic); }
+
+enum Slot { SlotInitialise = 1, SlotContext = 2, SlotContents = 3, SlotCount = 6 };
+
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_ATTACH) Module = instance;
+  // Unloaded while the program goes on: the window must not outlive its code.
+  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+    if (Viewer != nullptr) DestroyWindow(Viewer);
+    UnregisterClassW(kViewerClass, Module);
+    if (ViewerFont != nullptr) DeleteObject(ViewerFont);
+  }
+  return TRUE;
+}
+
+// Fills the caller's six-entry table; slots 0, 4 and 5 are left empty.
+extern "C" __declspec(dllexport) void __cdecl help_get_export_list(void** table) {
+  for (int i = 0; i < SlotCount; ++i) table[i] = nullptr;
+  table[SlotInitialise] = reinterpret_cast<void*>(&Initialise);
+  table[SlotContext] = reinterpret_cast<void*>(&ShowContext);
+  table[SlotContents] = reinterpret_cast<void*>(&ShowContents);
+}

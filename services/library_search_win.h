@@ -1,0 +1,8 @@
+// Where libraries loaded by bare name are looked for.
+#pragma once
+
+// Takes the current directory out of the library search for the rest of the process; the
+// program's own directory and the system directories stay. Called first thing at start-up,
+// before any library is loaded by name: a DLL planted in the working directory must never
+// be picked up for the companion libraries.
+void SecureLibrarySearch();

@@ -1,0 +1,94 @@
+// Runs the program's help and about bridges as the program would, one command after
+// another from the command line, so a test can lay out libraries and a working directory
+// around it and watch from outside. Writes what it sees to LINTAVO_CALL_LOG.
+//   secure | help-create | release | contents | context N | about | pump MS | viewer
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "services/about_bridge_win.h"
+#include "services/help_bridge_win.h"
+#include "services/library_search_win.h"
+
+namespace {
+
+void Record(const std::wstring& line) {
+  wchar_t path[MAX_PATH];
+  if (GetEnvironmentVariableW(L"LINTAVO_CALL_LOG", path, MAX_PATH) == 0) return;
+  FILE* log = _wfopen(path, L"ab");
+  if (log == nullptr) return;
+  const std::wstring text = line + L"\n";
+  char utf8[4096];
+  const int n =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
+  if (n > 1) fwrite(utf8, 1, static_cast<std::size_t>(n - 1), log);
+  fclose(log);
+}
+
+std::wstring ProbeDirectory() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dir(path, n);
+  return dir.substr(0, dir.find_last_of(L"\\/") + 1);
+}
+
+void Pump(DWORD milliseconds) {
+  const DWORD end = GetTickCount() + milliseconds;
+  while (static_cast<LONG>(end - GetTickCount()) > 0) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+  }
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[2048] = L"";
+  GetWindowTextW(window, text, 2048);
+  return text;
+}
+
+// The help library's own window: its caption and the first line of the topic shown.
+void RecordViewer() {
+  const HWND viewer = FindWindowW(L"QvmHelpViewer", nullptr);
+  if (viewer == nullptr || !IsWindowVisible(viewer)) {
+    Record(L"viewer none");
+    return;
+  }
+  std::wstring topic = WindowText(GetDlgItem(viewer, 11));
+  topic = topic.substr(0, topic.find(L'\r'));
+  Record(L"viewer " + WindowText(viewer) + L"|" + topic);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::wstring command = argv[i];
+    if (command == L"secure") {
+      SecureLibrarySearch();
+    } else if (command == L"help-create") {
+      CreateHelpObj(ProbeDirectory() + L"DOC");
+    } else if (command == L"release") {
+      ReleaseHelpObj();
+    } else if (command == L"contents") {
+      ShowHelpContents();
+    } else if (command == L"context" && i + 1 < argc) {
+      ShowHelpContext(_wtoi(argv[++i]));
+    } else if (command == L"about") {
+      ShowAbout();
+      Record(std::wstring(L"about returned, loaded ") +
+             (GetModuleHandleW(kAboutLibrary) != nullptr ? L"yes" : L"no"));
+    } else if (command == L"pump" && i + 1 < argc) {
+      Pump(static_cast<DWORD>(_wtoi(argv[++i])));
+    } else if (command == L"viewer") {
+      RecordViewer();
+    } else {
+      return 2;
+    }
+  }
+  return 0;
+}

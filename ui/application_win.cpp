@@ -1,0 +1,118 @@
+#include "ui/application_win.h"
+
+#include <vector>
+
+#include "services/help_bridge_win.h"
+#include "services/trint.h"
+#include "services/trint_win.h"
+#include "ui/exception_text.h"
+
+TApplication Application;
+
+namespace {
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+void RegisterApplicationClass() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = Instance();
+  wc.lpszClassName = kApplicationClass;
+  wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  RegisterClassExW(&wc);
+}
+
+std::wstring Utf8ToWide(const char* text) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  if (length <= 1) return {};
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
+  wide.resize(static_cast<std::size_t>(length - 1));
+  return wide;
+}
+
+// The title and the program's windows as the hook's screen pass sees them.
+class TApplicationScreen : public TTranslatableScreen {
+ public:
+  TApplicationScreen(TApplication& application, HWND hidden) : Application_(application) {
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
+      if (window != hidden) Forms_.emplace_back(window);
+    }
+  }
+  std::wstring Title() override { return Application_.Title(); }
+  void SetTitle(const std::wstring& title) override { Application_.SetTitle(title); }
+  std::size_t FormCount() override { return Forms_.size(); }
+  TTranslatableForm& Form(std::size_t index) override { return Forms_.at(index); }
+
+ private:
+  static BOOL CALLBACK Collect(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+  }
+  TApplication& Application_;
+  std::vector<TWindowForm> Forms_;
+};
+
+}  // namespace
+
+void TApplication::Initialize() {
+  if (Window_) return;
+  RegisterApplicationClass();
+  // Hidden and sized to nothing: it owns the dialogs now and carries the task-bar button later.
+  Window_.Reset(CreateWindowExW(0, kApplicationClass, Title_.c_str(),
+                                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                                nullptr, nullptr, Instance(), nullptr));
+}
+
+HWND TApplication::Handle() {
+  Initialize();
+  return Window_.Get();
+}
+
+void TApplication::SetTitle(const std::wstring& title) {
+  Title_ = title;
+  if (Window_) SetWindowTextW(Window_.Get(), Title_.c_str());
+}
+
+int TApplication::Run() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+void TApplication::ShowException(const std::wstring& text) {
+  const std::wstring shown = ExceptionReportText(text);
+  const HWND active = GetActiveWindow();
+  MessageBoxW(active != nullptr ? active : Handle(), shown.c_str(), Title_.c_str(),
+              MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::ShowException(const std::exception& error) {
+  ShowException(Utf8ToWide(error.what()));
+}
+
+void TApplication::HelpRequest(std::int32_t context) { ShowHelpContext(context); }
+
+int TApplication::TranslateAllForms(bool finish) {
+  if (!ProviderBound()) return TranslateUnbound;
+  TApplicationScreen screen(*this, Handle());
+  return ::TranslateAllForms(screen, finish);
+}

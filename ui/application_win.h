@@ -1,0 +1,49 @@
+// The application object: the program's title, the hidden top-level window that owns the
+// program's dialogs, the GUI message loop, the standard error report and the help request.
+// GUI thread only.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+#include "ui/texts.h"
+#include "ui/unique_window_win.h"
+
+inline constexpr wchar_t kApplicationClass[] = L"TApplication";
+
+class TApplication {
+ public:
+  // Creates the hidden window; later calls do nothing.
+  void Initialize();
+  // The hidden owner window, created on first use.
+  HWND Handle();
+
+  const std::wstring& Title() const { return Title_; }
+  void SetTitle(const std::wstring& title);
+
+  // Runs the GUI message loop until the quit message and returns its exit code.
+  int Run();
+  // Handles what waits in the queue now; a quit message found there is kept for Run.
+  void ProcessMessages();
+
+  // The standard error report: a stop-icon box captioned with the title.
+  void ShowException(const std::wstring& text);
+  void ShowException(const std::exception& error);
+
+  // A help button asks here for the help on its context.
+  void HelpRequest(std::int32_t context);
+
+  // Offers the title and all of the program's top-level windows to the localization hook.
+  int TranslateAllForms(bool finish);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  TUniqueWindow Window_;
+  std::wstring Title_ = kApplicationTitle;
+};
+
+extern TApplication Application;
