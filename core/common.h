@@ -25,6 +25,10 @@ extern TSettings Settings;
 extern std::wstring ExeDir;            // ends with a path separator
 extern std::wstring SettingsFileName;  // "Lintavo.ini" until start-up prefixes ExeDir
 
+// True when the system's major version is 4 or later; taken once at start-up. It decides
+// whether minimising hides the task-bar button and how the tray menu draws.
+extern bool NewStyleShell;
+
 // The reader type is the one setting the reader thread reads while the GUI thread may
 // change it; both sides go through these so the byte is read and written atomically.
 std::uint8_t ReaderTypeNow();

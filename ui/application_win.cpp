@@ -13,10 +13,10 @@ namespace {
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
-void RegisterApplicationClass() {
+void RegisterApplicationClass(WNDPROC procedure) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;
+  wc.lpfnWndProc = procedure;
   wc.hInstance = Instance();
   wc.lpszClassName = kApplicationClass;
   wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
@@ -60,7 +60,7 @@ class TApplicationScreen : public TTranslatableScreen {
 
 void TApplication::Initialize() {
   if (Window_) return;
-  RegisterApplicationClass();
+  RegisterApplicationClass(&TApplication::WindowProc);
   // Hidden and sized to nothing: it owns the dialogs now and carries the task-bar button later.
   Window_.Reset(CreateWindowExW(0, kApplicationClass, Title_.c_str(),
                                 WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
@@ -72,10 +72,74 @@ HWND TApplication::Handle() {
   return Window_.Get();
 }
 
+void TApplication::SetIcon(HICON icon) {
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
 void TApplication::SetTitle(const std::wstring& title) {
   Title_ = title;
   if (Window_) SetWindowTextW(Window_.Get(), Title_.c_str());
 }
+
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
+  if (Application.Window_.Get() != window) return DefWindowProcW(window, message, wParam, lParam);
+  return Application.HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND window = Window_.Get();
+  switch (message) {
+    case WM_SYSCOMMAND:
+      // The task-bar button's own minimise and restore act on the whole program.
+      switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE:
+          Minimize();
+          return 0;
+        case SC_RESTORE:
+          Restore();
+          return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      // Activating the task-bar button activates the window the program last worked in.
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        const HWND popup = GetLastActivePopup(window);
+        if (popup != window && IsWindowVisible(popup) && IsWindowEnabled(popup)) {
+          SetActiveWindow(popup);
+          return 0;
+        }
+      }
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TApplication::ShowTaskbarWindow() {
+  const HWND window = Handle();
+  SetWindowPos(window, nullptr, GetSystemMetrics(SM_CXSCREEN) / 2,
+               GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(window, SW_SHOWNA);
+}
+
+void TApplication::Minimize() {
+  if (Minimized()) return;
+  const HWND window = Handle();
+  ShowOwnedPopups(window, FALSE);
+  ShowWindow(window, SW_MINIMIZE);
+  if (OnMinimize) OnMinimize();
+}
+
+void TApplication::Restore() {
+  if (!Minimized()) return;
+  const HWND window = Handle();
+  ShowWindow(window, SW_RESTORE);
+  ShowOwnedPopups(window, TRUE);
+  if (OnRestore) OnRestore();
+}
+
+bool TApplication::Minimized() const { return Window_ && IsIconic(Window_.Get()); }
 
 int TApplication::Run() {
   MSG msg;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <string>
 
 #include "ui/texts.h"
@@ -23,6 +24,20 @@ class TApplication {
 
   const std::wstring& Title() const { return Title_; }
   void SetTitle(const std::wstring& title);
+  // The icon the task-bar button shows.
+  void SetIcon(HICON icon);
+
+  // The application window carries the program's task-bar button; the main window, which
+  // it owns, has none of its own.
+  void ShowTaskbarWindow();
+
+  // Minimising and restoring the whole program: the windows it owns hide and come back with
+  // it, and the notices follow (minimised only when it was not, restored only when it was).
+  void Minimize();
+  void Restore();
+  bool Minimized() const;
+  std::function<void()> OnMinimize;
+  std::function<void()> OnRestore;
 
   // Runs the GUI message loop until the quit message and returns its exit code.
   int Run();
@@ -41,6 +56,7 @@ class TApplication {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   TUniqueWindow Window_;
   std::wstring Title_ = kApplicationTitle;

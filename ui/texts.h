@@ -55,3 +55,17 @@ inline constexpr wchar_t kTrayHelp[] = L"Помощь";
 inline constexpr wchar_t kTrayExit[] = L"Выход";
 inline constexpr wchar_t kTrayBandText[] = L"   Тессарин";  // the blanks lift the word off the bottom
 inline constexpr wchar_t kUnknownError[] = L"Неизвестная ошибка";
+
+// The main window.
+inline constexpr wchar_t kReaderTypeCaption[] = L"Тип считывателя:";
+inline constexpr wchar_t kComPortCaption[] = L"Коммуникационный порт:";
+inline constexpr wchar_t kSetupSpeedItemCaption[] = L"Установки";
+inline constexpr wchar_t kSetupSpeedItemHint[] = L"Настройка программы";
+inline constexpr wchar_t kHelpSpeedItemCaption[] = L"Справка";
+inline constexpr wchar_t kHelpSpeedItemHint[] = L"Вызов помощи";
+inline constexpr wchar_t kExitSpeedItemCaption[] = L"Выход";
+inline constexpr wchar_t kExitSpeedItemHint[] = L"Завершение работы программы";
+inline constexpr wchar_t kQuestionExit[] = L"Завершить работу программы?";
+
+// Start-up: the second line of the notice shown when another copy is running.
+inline constexpr wchar_t kAlreadyRunning[] = L"уже запущен на Вашем компьютере!";

@@ -2,7 +2,7 @@
 add_executable(tray_win_tests tray_icon_win_test.cpp tray_menu_win_test.cpp tray_test.rc)
 set_target_properties(tray_win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
 target_link_libraries(tray_win_tests PRIVATE lintavo_win gtest_main)
-lintavo_use_tray_pictures(tray_win_tests ${CMAKE_CURRENT_LIST_DIR}/tray_test.rc)
+lintavo_use_pictures(tray_win_tests ${CMAKE_CURRENT_LIST_DIR}/tray_test.rc)
 lintavo_wine_test(NAME tray.icon TARGET tray_win_tests FILTER "TrayIcon*")
 lintavo_wine_test(NAME tray.menu TARGET tray_win_tests
                   FILTER "TrayPictures*:PicClip*:FillGradient*:MakeRotatedFont*:TrayMenuDrawing*:DrawnPopupMenu*")
@@ -12,7 +12,7 @@ add_executable(tray_demo WIN32 tray_demo.cpp tray_test.rc)
 set_target_properties(tray_demo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
 target_link_libraries(tray_demo PRIVATE lintavo_win)
 lintavo_unicode_entry(tray_demo)
-lintavo_use_tray_pictures(tray_demo ${CMAKE_CURRENT_LIST_DIR}/tray_test.rc)
+lintavo_use_pictures(tray_demo ${CMAKE_CURRENT_LIST_DIR}/tray_test.rc)
 
 add_executable(tray_demo_tests tray_demo_drive_test.cpp tray_demo_process.cpp)
 set_target_properties(tray_demo_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
