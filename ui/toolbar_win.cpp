@@ -84,7 +84,8 @@ std::unique_ptr<TToolBar> TToolBar::Create(HWND parent, HFONT font, TUniqueBitma
 TToolBar::TToolBar(HFONT font, TUniqueBitmap wallpaper, std::vector<TToolButtonSpec> buttons)
     : Font_(font), Wallpaper_(std::move(wallpaper)) {
   for (auto& spec : buttons) {
-    Button button{std::move(spec)};
+    Button button;
+    button.Spec = std::move(spec);
     button.Transparent = BottomLeftPixel(button.Spec.Glyph.Get());
     button.GreyGlyph = MakeGreyGlyph(button.Spec.Glyph.Get(), button.Transparent);
     Buttons_.push_back(std::move(button));
