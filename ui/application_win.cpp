@@ -6,6 +6,7 @@
 #include "services/trint.h"
 #include "services/trint_win.h"
 #include "ui/exception_text.h"
+#include "ui/window_error_report_win.h"
 
 TApplication Application;
 
@@ -21,15 +22,6 @@ void RegisterApplicationClass(WNDPROC procedure) {
   wc.lpszClassName = kApplicationClass;
   wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
   RegisterClassExW(&wc);
-}
-
-std::wstring Utf8ToWide(const char* text) {
-  const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  if (length <= 1) return {};
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
-  wide.resize(static_cast<std::size_t>(length - 1));
-  return wide;
 }
 
 // The title and the program's windows as the hook's screen pass sees them.
@@ -170,7 +162,7 @@ void TApplication::ShowException(const std::wstring& text) {
 }
 
 void TApplication::ShowException(const std::exception& error) {
-  ShowException(Utf8ToWide(error.what()));
+  ShowException(WideFromUtf8(error.what()));
 }
 
 void TApplication::HelpRequest(std::int32_t context) { ShowHelpContext(context); }

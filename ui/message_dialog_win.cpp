@@ -2,6 +2,7 @@
 
 #include "services/trint_win.h"
 #include "ui/application_win.h"
+#include "ui/modal_scope_win.h"
 
 namespace {
 
@@ -51,33 +52,6 @@ SIZE FrameSize() {
   AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
   return {r.right - r.left, r.bottom - r.top};
 }
-
-// The program's other windows are disabled while a dialog is open and enabled again after.
-class TOtherWindowsDisabled {
- public:
-  explicit TOtherWindowsDisabled(HWND dialog) : Dialog_(dialog) {
-    EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
-  }
-  TOtherWindowsDisabled(const TOtherWindowsDisabled&) = delete;
-  TOtherWindowsDisabled& operator=(const TOtherWindowsDisabled&) = delete;
-  ~TOtherWindowsDisabled() {
-    for (HWND window : Disabled_) {
-      if (IsWindow(window)) EnableWindow(window, TRUE);
-    }
-  }
-
- private:
-  static BOOL CALLBACK Disable(HWND window, LPARAM self) {
-    auto* scope = reinterpret_cast<TOtherWindowsDisabled*>(self);
-    if (window != scope->Dialog_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
-      EnableWindow(window, FALSE);
-      scope->Disabled_.push_back(window);
-    }
-    return TRUE;
-  }
-  HWND Dialog_;
-  std::vector<HWND> Disabled_;
-};
 
 }  // namespace
 

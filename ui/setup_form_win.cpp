@@ -1,5 +1,6 @@
 #include "ui/setup_form_win.h"
 
+
 #include <commctrl.h>
 
 #include <cstring>
@@ -13,6 +14,7 @@
 #include "services/help_bridge_win.h"
 #include "ui/application_win.h"
 #include "ui/message_dialog_win.h"
+#include "ui/modal_scope_win.h"
 #include "ui/texts.h"
 
 std::unique_ptr<TSetupForm> SetupForm;
@@ -84,33 +86,6 @@ class TWaitCursor {
 
  private:
   HCURSOR Previous_;
-};
-
-// While the dialog is open the program's other windows take no input.
-class TOtherWindowsDisabled {
- public:
-  explicit TOtherWindowsDisabled(HWND dialog) : Dialog_(dialog) {
-    EnumThreadWindows(GetCurrentThreadId(), Disable, reinterpret_cast<LPARAM>(this));
-  }
-  TOtherWindowsDisabled(const TOtherWindowsDisabled&) = delete;
-  TOtherWindowsDisabled& operator=(const TOtherWindowsDisabled&) = delete;
-  ~TOtherWindowsDisabled() {
-    for (HWND window : Disabled_) {
-      if (IsWindow(window)) EnableWindow(window, TRUE);
-    }
-  }
-
- private:
-  static BOOL CALLBACK Disable(HWND window, LPARAM self) {
-    auto* scope = reinterpret_cast<TOtherWindowsDisabled*>(self);
-    if (window != scope->Dialog_ && IsWindowVisible(window) && IsWindowEnabled(window)) {
-      EnableWindow(window, FALSE);
-      scope->Disabled_.push_back(window);
-    }
-    return TRUE;
-  }
-  HWND Dialog_;
-  std::vector<HWND> Disabled_;
 };
 
 }  // namespace

@@ -6,8 +6,6 @@
 
 #include "ui/texts.h"
 
-namespace {
-
 std::wstring WideFromUtf8(const char* text) {
   const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
   if (length <= 1) return {};
@@ -16,8 +14,6 @@ std::wstring WideFromUtf8(const char* text) {
   wide.resize(static_cast<std::size_t>(length - 1));
   return wide;
 }
-
-}  // namespace
 
 void ReportCurrentException(const TErrorReport& report) noexcept {
   if (!report) return;

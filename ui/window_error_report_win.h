@@ -9,3 +9,6 @@ using TErrorReport = std::function<void(const std::wstring&)>;
 
 // Call from inside a catch block: gives the error being handled to the report.
 void ReportCurrentException(const TErrorReport& report) noexcept;
+
+// An exception's text, which the program writes in UTF-8, as the platform's wide text.
+std::wstring WideFromUtf8(const char* text);
