@@ -91,29 +91,8 @@ class TLintavoInstance {
 
   // The first top-level window of this program with the given class (and caption).
   HWND FindTopLevel(const wchar_t* className, const wchar_t* caption = nullptr) const {
-    struct Search {
-      DWORD Process;
-      const wchar_t* Class;
-      const wchar_t* Caption;
-      HWND Found;
-    } search{ProcessId_, className, caption, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(param);
-          DWORD process = 0;
-          GetWindowThreadProcessId(window, &process);
-          if (process != s->Process) return TRUE;
-          wchar_t text[256] = {};
-          GetClassNameW(window, text, 256);
-          if (std::wstring(text) != s->Class) return TRUE;
-          if (s->Caption != nullptr) {
-            GetWindowTextW(window, text, 256);
-            if (std::wstring(text) != s->Caption) return TRUE;
-          }
-          s->Found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TSearch search{ProcessId_, className, caption, nullptr};
+    EnumWindows(&TLintavoInstance::MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.Found;
   }
 
@@ -156,6 +135,29 @@ class TLintavoInstance {
   }
 
  private:
+  struct TSearch {
+    DWORD Process;
+    const wchar_t* Class;
+    const wchar_t* Caption;
+    HWND Found;
+  };
+
+  static BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TSearch*>(param);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != search->Process) return TRUE;
+    wchar_t text[256] = {};
+    GetClassNameW(window, text, 256);
+    if (std::wstring(text) != search->Class) return TRUE;
+    if (search->Caption != nullptr) {
+      GetWindowTextW(window, text, 256);
+      if (std::wstring(text) != search->Caption) return TRUE;
+    }
+    search->Found = window;
+    return FALSE;
+  }
+
   fs::path Dir_;
   HANDLE Process_ = nullptr;
   DWORD ProcessId_ = 0;

@@ -1,0 +1,26 @@
+add_executable(e2e_main_window_tests main_window_test.cpp)
+set_target_properties(e2e_main_window_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
+target_include_directories(e2e_main_window_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(e2e_main_window_tests PRIVATE gtest_main)
+add_dependencies(e2e_main_window_tests Lintavo about qvm_help cardsim)
+
+add_executable(main_window_poke main_window_poke.cpp)
+set_target_properties(main_window_poke PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
+target_include_directories(main_window_poke PRIVATE ${CMAKE_SOURCE_DIR})
+lintavo_unicode_entry(main_window_poke)
+
+set(main_window_start "*FreePortStart*:PortColour.*:SingleCopy.*")
+lintavo_wine_test(NAME e2e.main_window.start TARGET e2e_main_window_tests
+                  FILTER ${main_window_start} PORTS 2 TIMEOUT 240)
+lintavo_wine_test(NAME e2e.main_window.port_absent TARGET e2e_main_window_tests
+                  FILTER PortFailed.* PORTS 2:none)
+lintavo_wine_test(NAME e2e.main_window.port_dangling TARGET e2e_main_window_tests
+                  FILTER PortFailed.* PORTS 2:dangling)
+lintavo_wine_test(NAME e2e.main_window.no_reader TARGET e2e_main_window_tests
+                  FILTER PortFailedBesideOpen.* PORTS 2:dangling 3)
+lintavo_wine_test(NAME e2e.main_window.exit TARGET e2e_main_window_tests
+                  FILTER Exit.*:*ExitWithoutQuestion* PORTS 2 TIMEOUT 240)
+lintavo_wine_test(NAME e2e.main_window.help TARGET e2e_main_window_tests
+                  FILTER *HelpAndAbout*:*CompanionsMissing* PORTS 2 TIMEOUT 240)
+lintavo_wine_test(NAME e2e.main_window.size TARGET e2e_main_window_tests
+                  FILTER Size.*:*WidenedToolBar* PORTS 2 TIMEOUT 240)
