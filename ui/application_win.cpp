@@ -126,8 +126,13 @@ void TApplication::Minimize() {
 void TApplication::Restore() {
   if (!Minimized()) return;
   const HWND window = Handle();
+  const HWND lastActive = GetLastActivePopup(window);
   ShowWindow(window, SW_RESTORE);
   ShowOwnedPopups(window, TRUE);
+  // Restoring activated this window while its popups were still hidden, which made it its
+  // own last active popup; the window worked in before comes back instead.
+  if (lastActive != window && IsWindowVisible(lastActive) && IsWindowEnabled(lastActive))
+    SetActiveWindow(lastActive);
   if (OnRestore) OnRestore();
 }
 
