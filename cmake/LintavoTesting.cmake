@@ -7,8 +7,8 @@ if(WIN32)
 endif()
 
 # lintavo_wine_test(NAME <ctest name> TARGET <exe target> [FILTER <gtest filter>]
-#                   [PORTS <spec>...] [TIMEOUT <s>])
-# A port spec is N (a free pseudo-terminal as COMN, its far end as COM(N+200)),
+#                   [PORTS <port>...] [TIMEOUT <s>])
+# A port is named N (a free pseudo-terminal as COMN, its far end as COM(N+200)),
 # N:none (no COMN at all) or N:dangling (COMN links to a path that does not exist).
 function(lintavo_wine_test)
   cmake_parse_arguments(T "" "NAME;TARGET;FILTER;TIMEOUT" "PORTS" ${ARGN})
