@@ -6,7 +6,7 @@
 #include <atomic>
 #include <memory>
 
-#include "reader/unique_handle_win.h"
+#include "core/unique_handle_win.h"
 
 class TDevTh {
  public:

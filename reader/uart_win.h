@@ -10,8 +10,8 @@
 #include <string>
 
 #include "core/common.h"
+#include "core/unique_handle_win.h"
 #include "reader/reader_port.h"
-#include "reader/unique_handle_win.h"
 
 // Line 19200 8N1 without flow control, reads that return at once with what is buffered,
 // writes of at most 512 bytes. Failures never throw: they leave Status and Closed.

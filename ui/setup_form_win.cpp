@@ -7,10 +7,10 @@
 #include <exception>
 #include <string>
 
+#include "core/unique_handle_win.h"
 #include "reader/dev_th_win.h"
 #include "reader/port_state.h"
 #include "reader/uart_win.h"
-#include "reader/unique_handle_win.h"
 #include "services/help_bridge_win.h"
 #include "ui/application_win.h"
 #include "ui/message_dialog_win.h"

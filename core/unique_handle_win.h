@@ -1,4 +1,4 @@
-// Owns a kernel handle that CreateFile or CreateThread handed out.
+// Owns a kernel handle (a device, a thread, a section) and closes it.
 #pragma once
 
 #include <windows.h>
