@@ -5,7 +5,7 @@ build=${LINTAVO_BUILD_DIR:-$top/build}
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine wine64 wine32:i386 xvfb xauth x11-xserver-utils socat imagemagick x11-utils python3
+  wine wine64 wine32:i386 fonts-wine fonts-liberation xvfb xauth x11-xserver-utils socat imagemagick x11-utils python3
 )
 
 install_missing() {
