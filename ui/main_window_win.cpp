@@ -235,7 +235,7 @@ void TLintavoForm::CreateToolBar() {
   RECT outer{};
   GetWindowRect(Window_, &outer);
   const int width = outer.right - outer.left;
-  std::vector<TToolButtonSpec> buttons;
+  std::vector<TToolButtonInfo> buttons;
   buttons.push_back({IDM_SETUP_VIEW, kSetupSpeedItemCaption, kSetupSpeedItemHint,
                      LoadPicture(IDB_GLYPH_SETUP), nullptr, 3});
   buttons.push_back({0, kHelpSpeedItemCaption, kHelpSpeedItemHint, LoadPicture(IDB_GLYPH_HELP),

@@ -68,7 +68,7 @@ void FillRow(HDC dc, int left, int right, int y, int colourIndex) {
 }  // namespace
 
 std::unique_ptr<TToolBar> TToolBar::Create(HWND parent, HFONT font, TUniqueBitmap wallpaper,
-                                           std::vector<TToolButtonSpec> buttons) {
+                                           std::vector<TToolButtonInfo> buttons) {
   std::unique_ptr<TToolBar> bar(new TToolBar(font, std::move(wallpaper), std::move(buttons)));
   RegisterToolBarClass(&TToolBar::WindowProc);
   RECT client{};
@@ -81,13 +81,13 @@ std::unique_ptr<TToolBar> TToolBar::Create(HWND parent, HFONT font, TUniqueBitma
   return bar;
 }
 
-TToolBar::TToolBar(HFONT font, TUniqueBitmap wallpaper, std::vector<TToolButtonSpec> buttons)
+TToolBar::TToolBar(HFONT font, TUniqueBitmap wallpaper, std::vector<TToolButtonInfo> buttons)
     : Font_(font), Wallpaper_(std::move(wallpaper)) {
-  for (auto& spec : buttons) {
+  for (auto& info : buttons) {
     Button button;
-    button.Spec = std::move(spec);
-    button.Transparent = BottomLeftPixel(button.Spec.Glyph.Get());
-    button.GreyGlyph = MakeGreyGlyph(button.Spec.Glyph.Get(), button.Transparent);
+    button.Info = std::move(info);
+    button.Transparent = BottomLeftPixel(button.Info.Glyph.Get());
+    button.GreyGlyph = MakeGreyGlyph(button.Info.Glyph.Get(), button.Transparent);
     Buttons_.push_back(std::move(button));
   }
 }
@@ -100,13 +100,13 @@ TToolBar::~TToolBar() {
 }
 
 RECT TToolBar::ButtonRect(std::size_t index) const {
-  const int left = Buttons_[index].Spec.Left;
+  const int left = Buttons_[index].Info.Left;
   return {left, kToolButtonTop, left + kToolButtonWidth, kToolButtonTop + kToolButtonHeight};
 }
 
 void TToolBar::SetButtonLeft(std::size_t index, int left) {
-  if (Buttons_[index].Spec.Left == left) return;
-  Buttons_[index].Spec.Left = left;
+  if (Buttons_[index].Info.Left == left) return;
+  Buttons_[index].Info.Left = left;
   MoveTooltip(index);
   InvalidateRect(Window_, nullptr, FALSE);
 }
@@ -153,7 +153,7 @@ LRESULT TToolBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnLeftButtonUp(point);
       return 0;
     case WM_CAPTURECHANGED:
-      if (Pressed_ >= 0 && Buttons_[Pressed_].Spec.DropDownMenu == nullptr) {
+      if (Pressed_ >= 0 && Buttons_[Pressed_].Info.DropDownMenu == nullptr) {
         Pressed_ = -1;
         InvalidateRect(Window_, nullptr, FALSE);
       }
@@ -197,7 +197,7 @@ void TToolBar::DrawButton(HDC dc, std::size_t index) const {
   const Button& button = Buttons_[index];
   RECT frame = ButtonRect(index);
   const bool pressed = Pressed_ == static_cast<int>(index) &&
-                       (button.Spec.DropDownMenu != nullptr || Hot_ == Pressed_);
+                       (button.Info.DropDownMenu != nullptr || Hot_ == Pressed_);
   const bool hot = IsHot(index);
   if (pressed) {
     DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
@@ -215,14 +215,14 @@ void TToolBar::DrawButton(HDC dc, std::size_t index) const {
 
   {
     TMemoryDc glyphDc(dc);
-    const HBITMAP shown = Hot_ == static_cast<int>(index) ? button.Spec.Glyph.Get()
+    const HBITMAP shown = Hot_ == static_cast<int>(index) ? button.Info.Glyph.Get()
                                                           : button.GreyGlyph.Get();
     TSelectObjectScope select(glyphDc.Get(), shown);
     TransparentBlt(dc, glyphLeft, glyphTop, kToolGlyphSize, kToolGlyphSize, glyphDc.Get(), 0, 0,
                    kToolGlyphSize, kToolGlyphSize, button.Transparent);
   }
 
-  if (button.Spec.DropDownMenu != nullptr) {
+  if (button.Info.DropDownMenu != nullptr) {
     // The drop-down triangle: 1 pixel right of the glyph, centred on it.
     const int left = glyphLeft + kToolGlyphSize + 1;
     const int top = glyphTop + (kToolGlyphSize - static_cast<int>(std::size(kDropDownRows))) / 2;
@@ -236,7 +236,7 @@ void TToolBar::DrawButton(HDC dc, std::size_t index) const {
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
   RECT caption{frame.left + shift, glyphTop + kToolGlyphSize + kToolGlyphCaptionGap,
                frame.right + shift, frame.bottom + shift};
-  DrawTextW(dc, button.Spec.Caption.c_str(), -1, &caption,
+  DrawTextW(dc, button.Info.Caption.c_str(), -1, &caption,
             DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
@@ -280,7 +280,7 @@ void TToolBar::OnLeftButtonDown(POINT point) {
   const int index = HitTest(point);
   if (index < 0) return;
   Hot_ = index;
-  if (Buttons_[index].Spec.DropDownMenu != nullptr) {
+  if (Buttons_[index].Info.DropDownMenu != nullptr) {
     OpenDropDown(static_cast<std::size_t>(index));
     return;
   }
@@ -296,7 +296,7 @@ void TToolBar::OnLeftButtonUp(POINT point) {
   InvalidateRect(Window_, nullptr, FALSE);
   // A click happens only when the button comes up over the button it went down on.
   if (HitTest(point) == pressed) {
-    SendMessageW(GetParent(Window_), WM_COMMAND, MAKEWPARAM(Buttons_[pressed].Spec.CommandId, 0),
+    SendMessageW(GetParent(Window_), WM_COMMAND, MAKEWPARAM(Buttons_[pressed].Info.CommandId, 0),
                  reinterpret_cast<LPARAM>(Window_));
   }
 }
@@ -308,7 +308,7 @@ void TToolBar::OpenDropDown(std::size_t index) {
   const RECT rect = ButtonRect(index);
   POINT corner{rect.left - 1, rect.bottom};
   ClientToScreen(Window_, &corner);
-  TrackPopupMenu(Buttons_[index].Spec.DropDownMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON,
+  TrackPopupMenu(Buttons_[index].Info.DropDownMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON,
                  corner.x, corner.y, 0, GetParent(Window_), nullptr);
   // The press that dismissed the menu over this button must not open it again.
   MSG pending;
@@ -334,7 +334,7 @@ void TToolBar::CreateTooltips() {
     tool.hwnd = Window_;
     tool.uId = i;
     tool.rect = ButtonRect(i);
-    tool.lpszText = Buttons_[i].Spec.Hint.data();
+    tool.lpszText = Buttons_[i].Info.Hint.data();
     SendMessageW(Tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }

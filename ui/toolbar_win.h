@@ -11,7 +11,7 @@
 
 #include "ui/gdi_win.h"
 
-struct TToolButtonSpec {
+struct TToolButtonInfo {
   int CommandId;  // sent to the parent as WM_COMMAND on a click; 0 for a drop-down button
   std::wstring Caption;
   std::wstring Hint;
@@ -23,7 +23,7 @@ struct TToolButtonSpec {
 class TToolBar {
  public:
   static std::unique_ptr<TToolBar> Create(HWND parent, HFONT font, TUniqueBitmap wallpaper,
-                                          std::vector<TToolButtonSpec> buttons);
+                                          std::vector<TToolButtonInfo> buttons);
   ~TToolBar();
   TToolBar(const TToolBar&) = delete;
   TToolBar& operator=(const TToolBar&) = delete;
@@ -36,12 +36,12 @@ class TToolBar {
 
  private:
   struct Button {
-    TToolButtonSpec Spec;
+    TToolButtonInfo Info;
     TUniqueBitmap GreyGlyph;
     COLORREF Transparent = 0;
   };
 
-  TToolBar(HFONT font, TUniqueBitmap wallpaper, std::vector<TToolButtonSpec> buttons);
+  TToolBar(HFONT font, TUniqueBitmap wallpaper, std::vector<TToolButtonInfo> buttons);
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -34,12 +34,12 @@ void TrayMenuItemParams(TPicClip& strip, const TDrawnMenuItem& item, TItemParams
 }
 
 void DrawTrayMenuBand(HDC dc, const RECT& margin, bool newStyleShell) {
-  TFontSpec spec;
-  spec.Face = L"Courier New";
-  spec.Height = FontHeightForPoints(kBandFontPoints);
-  spec.Bold = true;
-  spec.Charset = kCyrillicCharset;
-  const TUniqueFont font = MakeRotatedFont(spec, kBandTextAngle);
+  TFontSpec wanted;
+  wanted.Face = L"Courier New";
+  wanted.Height = FontHeightForPoints(kBandFontPoints);
+  wanted.Bold = true;
+  wanted.Charset = kCyrillicCharset;
+  const TUniqueFont font = MakeRotatedFont(wanted, kBandTextAngle);
 
   const TBandLayout layout =
       LayoutBand({margin.left, margin.top, margin.right, margin.bottom}, newStyleShell);

@@ -114,13 +114,13 @@ TEST(FillGradient, BandsPaintedTopToBottom) {
 }
 
 TEST(MakeRotatedFont, CarriesTheFontTurned) {
-  TFontSpec spec;
-  spec.Face = L"Courier New";
-  spec.Height = -19;
-  spec.Bold = true;
-  spec.Charset = RUSSIAN_CHARSET;
-  spec.Pitch = TFontSpec::TPitch::Fixed;
-  const TUniqueFont font = MakeRotatedFont(spec, 90);
+  TFontSpec wanted;
+  wanted.Face = L"Courier New";
+  wanted.Height = -19;
+  wanted.Bold = true;
+  wanted.Charset = RUSSIAN_CHARSET;
+  wanted.Pitch = TFontSpec::TPitch::Fixed;
+  const TUniqueFont font = MakeRotatedFont(wanted, 90);
   LOGFONTW made{};
   ASSERT_NE(GetObjectW(font.Get(), sizeof made, &made), 0);
   EXPECT_EQ(made.lfHeight, -19);
@@ -131,10 +131,10 @@ TEST(MakeRotatedFont, CarriesTheFontTurned) {
   EXPECT_EQ(made.lfCharSet, RUSSIAN_CHARSET);
   EXPECT_EQ(made.lfPitchAndFamily, FIXED_PITCH);
   EXPECT_STREQ(made.lfFaceName, L"Courier New");
-  spec.Face = L"Default";
-  spec.Bold = false;
+  wanted.Face = L"Default";
+  wanted.Bold = false;
   LOGFONTW fallback{};
-  GetObjectW(MakeRotatedFont(spec, 90).Get(), sizeof fallback, &fallback);
+  GetObjectW(MakeRotatedFont(wanted, 90).Get(), sizeof fallback, &fallback);
   EXPECT_STREQ(fallback.lfFaceName, L"MS Sans Serif");
   EXPECT_EQ(fallback.lfWeight, FW_NORMAL);
 }
