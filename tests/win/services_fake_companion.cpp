@@ -7,42 +7,31 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+#include "tests/win/call_log.h"
 
-void Record(const std::wstring& line) {
-  wchar_t path[MAX_PATH];
-  if (GetEnvironmentVariableW(L"LINTAVO_CALL_LOG", path, MAX_PATH) == 0) return;
-  FILE* log = _wfopen(path, L"ab");
-  if (log == nullptr) return;
-  const std::wstring text = line + L"\n";
-  char utf8[1024];
-  const int n =
-      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
-  if (n > 1) fwrite(utf8, 1, static_cast<std::size_t>(n - 1), log);
-  fclose(log);
-}
+namespace {
 
 #if defined(LINTAVO_FAKE_HELP)
 void __cdecl Initialise(const wchar_t* directory, const wchar_t* document, std::int32_t n) {
-  Record(L"init " + std::wstring(directory) + L"|" + document + L"|" + std::to_wstring(n));
+  RecordCall(L"init " + std::wstring(directory) + L"|" + document + L"|" + std::to_wstring(n));
 }
-void __cdecl ShowContext(std::int32_t context) { Record(L"context " + std::to_wstring(context)); }
-void __cdecl ShowContents() { Record(L"contents"); }
+void __cdecl ShowContext(std::int32_t context) { RecordCall(L"context " + std::to_wstring(context)); }
+void __cdecl ShowContents() { RecordCall(L"contents"); }
 #endif
 
 }  // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) Record(L"attach");
-  if (reason == DLL_PROCESS_DETACH) Record(L"detach");
+  if (reason == DLL_PROCESS_ATTACH) RecordCall(L"attach");
+  if (reason == DLL_PROCESS_DETACH) RecordCall(L"detach");
   return TRUE;
 }
 
 #if defined(LINTAVO_FAKE_ABOUT) && !defined(LINTAVO_FAKE_NO_EXPORT)
-extern "C" __declspec(dllexport) void show_about() { Record(L"show_about"); }
+extern "C" __declspec(dllexport) void show_about() { RecordCall(L"show_about"); }
 #elif defined(LINTAVO_FAKE_HELP) && !defined(LINTAVO_FAKE_NO_EXPORT)
 extern "C" __declspec(dllexport) void __cdecl help_get_export_list(void** table) {
-  Record(L"export_list");
+  RecordCall(L"export_list");
   for (int i = 0; i < 6; ++i) table[i] = nullptr;
   table[1] = reinterpret_cast<void*>(&Initialise);
   table[2] = reinterpret_cast<void*>(&ShowContext);
@@ -50,5 +39,5 @@ extern "C" __declspec(dllexport) void __cdecl help_get_export_list(void** table)
 }
 #else
 // A library of the right name that lacks the export the program looks for.
-extern "C" __declspec(dllexport) void something_else() { Record(L"something_else"); }
+extern "C" __declspec(dllexport) void something_else() { RecordCall(L"something_else"); }
 #endif

@@ -11,20 +11,9 @@
 #include "services/help_bridge_win.h"
 #include "services/library_search_win.h"
 
-namespace {
+#include "tests/win/call_log.h"
 
-void Record(const std::wstring& line) {
-  wchar_t path[MAX_PATH];
-  if (GetEnvironmentVariableW(L"LINTAVO_CALL_LOG", path, MAX_PATH) == 0) return;
-  FILE* log = _wfopen(path, L"ab");
-  if (log == nullptr) return;
-  const std::wstring text = line + L"\n";
-  char utf8[4096];
-  const int n =
-      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
-  if (n > 1) fwrite(utf8, 1, static_cast<std::size_t>(n - 1), log);
-  fclose(log);
-}
+namespace {
 
 std::wstring ProbeDirectory() {
   wchar_t path[MAX_PATH];
@@ -55,12 +44,12 @@ std::wstring WindowText(HWND window) {
 void RecordViewer() {
   const HWND viewer = FindWindowW(L"QvmHelpViewer", nullptr);
   if (viewer == nullptr || !IsWindowVisible(viewer)) {
-    Record(L"viewer none");
+    RecordCall(L"viewer none");
     return;
   }
   std::wstring topic = WindowText(GetDlgItem(viewer, 11));
   topic = topic.substr(0, topic.find(L'\r'));
-  Record(L"viewer " + WindowText(viewer) + L"|" + topic);
+  RecordCall(L"viewer " + WindowText(viewer) + L"|" + topic);
 }
 
 }  // namespace
@@ -80,7 +69,7 @@ int wmain(int argc, wchar_t** argv) {
       ShowHelpContext(_wtoi(argv[++i]));
     } else if (command == L"about") {
       ShowAbout();
-      Record(std::wstring(L"about returned, loaded ") +
+      RecordCall(std::wstring(L"about returned, loaded ") +
              (GetModuleHandleW(kAboutLibrary) != nullptr ? L"yes" : L"no"));
     } else if (command == L"pump" && i + 1 < argc) {
       Pump(static_cast<DWORD>(_wtoi(argv[++i])));
