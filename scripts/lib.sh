@@ -6,6 +6,9 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 fonts-wine fonts-liberation xvfb xauth x11-xserver-utils socat imagemagick x11-utils python3
+  # What 32-bit Wine only recommends, and cannot change the screen size or draw without.
+  libxrandr2:i386 libxrender1:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
+  libxcomposite1:i386 libxfixes3:i386 libxxf86vm1:i386
 )
 
 install_missing() {
@@ -30,4 +33,14 @@ configure_and_build() { # name [cmake args...]
 build_windows() {
   configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-i686.cmake"
   configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-x86_64.cmake"
+}
+
+# "30/33 passed" from a ctest log, or "did not finish" when ctest printed no totals.
+ctest_counts() { # log
+  local line total failed
+  line=$(grep -E '[0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
+  [ -n "$line" ] || { echo "did not finish"; return; }
+  failed=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
+  total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+  echo "$((total - failed))/$total passed"
 }
