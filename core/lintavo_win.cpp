@@ -28,6 +28,9 @@ void RefuseSecondCopy() {
 
 int RunMainWindow() {
   const auto form = TLintavoForm::Create(Application.Handle());
+  // The main window is owned by the application window and has no task-bar button of its
+  // own; the application window carries the program's button and Alt+Tab entry from now on.
+  Application.ShowTaskbarWindow();
   form->Show();
   return Application.Run();
 }

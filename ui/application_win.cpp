@@ -1,5 +1,6 @@
 #include "ui/application_win.h"
 
+#include <utility>
 #include <vector>
 
 #include "services/help_bridge_win.h"
@@ -118,6 +119,9 @@ void TApplication::ShowTaskbarWindow() {
 void TApplication::Minimize() {
   if (Minimized()) return;
   const HWND window = Handle();
+  // Hiding the windows moves the activation to the application window itself, so the
+  // window worked in is taken now, for the restore.
+  WorkedIn_ = GetLastActivePopup(window);
   ShowOwnedPopups(window, FALSE);
   ShowWindow(window, SW_MINIMIZE);
   if (OnMinimize) OnMinimize();
@@ -126,13 +130,14 @@ void TApplication::Minimize() {
 void TApplication::Restore() {
   if (!Minimized()) return;
   const HWND window = Handle();
-  const HWND lastActive = GetLastActivePopup(window);
   ShowWindow(window, SW_RESTORE);
   ShowOwnedPopups(window, TRUE);
   // Restoring activated this window while its popups were still hidden, which made it its
   // own last active popup; the window worked in before comes back instead.
-  if (lastActive != window && IsWindowVisible(lastActive) && IsWindowEnabled(lastActive))
-    SetActiveWindow(lastActive);
+  const HWND workedIn = std::exchange(WorkedIn_, nullptr);
+  if (workedIn != window && IsWindow(workedIn) && IsWindowVisible(workedIn) &&
+      IsWindowEnabled(workedIn))
+    SetActiveWindow(workedIn);
   if (OnRestore) OnRestore();
 }
 

@@ -60,6 +60,7 @@ class TApplication {
 
   TUniqueWindow Window_;
   std::wstring Title_ = kApplicationTitle;
+  HWND WorkedIn_ = nullptr;  // the window active when the program was minimised
 };
 
 extern TApplication Application;

@@ -13,6 +13,7 @@
 
 #include "tests/win/reader_child_process.h"
 #include "tests/win/reader_notepad.h"
+#include "tests/win/win_test_windows.h"
 
 namespace e2e {
 
@@ -122,6 +123,20 @@ class TLintavoInstance {
       texts.emplace_back(text);
     }
     return texts;
+  }
+
+  // The windows the task bar and Alt+Tab show for the program: its visible top-level
+  // windows that no window owns and that are not tool windows, and those that ask for a
+  // button of their own.
+  std::vector<HWND> TaskBarWindows() const {
+    std::vector<HWND> found;
+    for (HWND window : TopLevelWindowsOfProcess(ProcessId_)) {
+      const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+      const bool unowned = GetWindow(window, GW_OWNER) == nullptr;
+      if ((exStyle & WS_EX_APPWINDOW) != 0 || (unowned && (exStyle & WS_EX_TOOLWINDOW) == 0))
+        found.push_back(window);
+    }
+    return found;
   }
 
   void Kill() {

@@ -201,6 +201,22 @@ TEST_F(TrayE2eTest, ExitAsksOnceBringsTheQuestionForwardAndEndsWithIconGone) {
   EXPECT_TRUE(WaitUntil([&] { return ShownTrayIcons() == iconsShown - 1; }, kLong));
 }
 
+TEST_F(TrayE2eTest, TaskBarButtonFromTheStartLeavesWhileMinimisedAndComesBack) {
+  std::vector<HWND> buttons;
+  ASSERT_TRUE(WaitUntil([&] { return (buttons = lintavo_.TaskBarWindows()).size() == 1; }, kLong));
+  EXPECT_EQ(buttons[0], Application_);
+  EXPECT_EQ(WindowText(buttons[0]), kApplicationTitle);
+  Minimise();
+  EXPECT_TRUE(lintavo_.TaskBarWindows().empty());
+  ASSERT_TRUE(ChooseFromMenu(kShow));
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return !IsIconic(Application_) && IsWindowVisible(Main_) &&
+               lintavo_.TaskBarWindows() == std::vector<HWND>{Application_};
+      },
+      kLong));
+}
+
 TEST_F(TrayE2eTest, MinimisedHasNoTaskBarButtonAndDoubleClickRestoresAndBringsForward) {
   Minimise();
   PostMouse(kLeftButtonDown);
@@ -214,16 +230,6 @@ TEST_F(TrayE2eTest, MinimisedHasNoTaskBarButtonAndDoubleClickRestoresAndBringsFo
       kLong));
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Main_; }, kLong))
       << ClassOf(GetForegroundWindow());
-}
-
-TEST_F(TrayE2eTest, ShowItemGivesTheTaskBarButtonBack) {
-  Minimise();
-  ASSERT_TRUE(ChooseFromMenu(kShow));
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        return !IsIconic(Application_) && IsWindowVisible(Application_) && IsWindowVisible(Main_);
-      },
-      kLong));
 }
 
 TEST_F(TrayE2eTest, SingleLeftClickDoesNothing) {
