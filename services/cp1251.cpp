@@ -26,7 +26,7 @@ wchar_t ByteToWide(std::uint8_t byte) {
   return kUpperHalf[byte - 0x80];
 }
 
-char WideToByte(wchar_t ch) {
+std::optional<char> WideToByte(wchar_t ch) {
   if (ch < 0x80) return static_cast<char>(ch);
   if (ch >= kFirstLetter && ch <= kLastLetter) {
     return static_cast<char>(kFirstLetterByte + (ch - kFirstLetter));
@@ -34,7 +34,7 @@ char WideToByte(wchar_t ch) {
   for (std::size_t i = 0; i < kUpperHalf.size(); ++i) {
     if (kUpperHalf[i] == ch) return static_cast<char>(0x80 + i);
   }
-  return '?';
+  return std::nullopt;
 }
 
 }  // namespace
@@ -49,6 +49,17 @@ std::wstring Cp1251ToWide(std::string_view text) {
 std::string WideToCp1251(std::wstring_view text) {
   std::string narrow;
   narrow.reserve(text.size());
-  for (wchar_t c : text) narrow.push_back(WideToByte(c));
+  for (wchar_t c : text) narrow.push_back(WideToByte(c).value_or('?'));
+  return narrow;
+}
+
+std::optional<std::string> WideToCp1251Exact(std::wstring_view text) {
+  std::string narrow;
+  narrow.reserve(text.size());
+  for (wchar_t c : text) {
+    const std::optional<char> byte = WideToByte(c);
+    if (!byte) return std::nullopt;
+    narrow.push_back(*byte);
+  }
   return narrow;
 }

@@ -1,6 +1,10 @@
 #include "services/help_bridge_win.h"
 
 #include <new>
+#include <optional>
+#include <string>
+
+#include "services/cp1251.h"
 
 #include "services/service_texts.h"
 
@@ -29,6 +33,28 @@ void RequestHelp(Request request) {
   }
 }
 
+// The path's short (8.3) form, or nothing where the system keeps none. A folder that
+// does not exist yet has no short form of its own, so its parent's is used.
+std::wstring ShortPathOf(const std::wstring& path) {
+  std::wstring shortPath(MAX_PATH, L'\0');
+  DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) {
+    const std::size_t slash = path.find_last_of(L'\\');
+    if (slash == std::wstring::npos || slash == 0) return {};
+    const std::wstring parent = ShortPathOf(path.substr(0, slash));
+    return parent.empty() ? parent : parent + path.substr(slash);
+  }
+  shortPath.resize(length);
+  return shortPath;
+}
+
+std::optional<std::string> DirectoryForLibrary(const std::wstring& directory) {
+  if (auto text = WideToCp1251Exact(directory)) return text;
+  const std::wstring shortPath = ShortPathOf(directory);
+  if (shortPath.empty()) return std::nullopt;
+  return WideToCp1251Exact(shortPath);
+}
+
 }  // namespace
 
 THtmlHelpObj::THtmlHelpObj(const std::wstring& documentDirectory)
@@ -37,8 +63,13 @@ THtmlHelpObj::THtmlHelpObj(const std::wstring& documentDirectory)
   const auto getExportList = LibHandle.Export<THelpGetExportList>(kHelpExportList);
   if (getExportList == nullptr) return;
   getExportList(Table.data());
+  const std::optional<std::string> directory = DirectoryForLibrary(documentDirectory);
+  if (!directory) {
+    Table = {};
+    return;
+  }
   if (const auto initialise = Slot<THelpInitialise>(Table, HelpSlotInitialise)) {
-    initialise(documentDirectory.c_str(), kHelpDocumentName, 0);
+    initialise(directory->c_str(), kHelpDocumentName, 0);
   }
 }
 

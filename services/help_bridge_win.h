@@ -13,19 +13,19 @@
 
 inline constexpr wchar_t kHelpLibrary[] = L"qvm_help.dll";
 inline constexpr char kHelpExportList[] = "help_get_export_list";
-inline constexpr wchar_t kHelpDocumentName[] = L"Lintavo.crf";
+inline constexpr char kHelpDocumentName[] = "Lintavo.crf";
 
 // The library's table of entry points; every one is cdecl (the caller removes the
-// arguments), on both builds.
+// arguments), on both builds. Texts cross as zero-terminated code page 1251.
 enum HelpSlot : int {
-  HelpSlotInitialise = 1,  // (const wchar_t* directory, const wchar_t* document, int32 0)
+  HelpSlotInitialise = 1,  // (const char* directory, const char* document, int32 0)
   HelpSlotContext = 2,     // (int32 context)
   HelpSlotContents = 3,    // ()
   HelpSlotCount = 6,
 };
 using THelpTable = std::array<void*, HelpSlotCount>;
 using THelpGetExportList = void(__cdecl*)(void** table);
-using THelpInitialise = void(__cdecl*)(const wchar_t* directory, const wchar_t* document,
+using THelpInitialise = void(__cdecl*)(const char* directory, const char* document,
                                        std::int32_t reserved);
 using THelpShowContext = void(__cdecl*)(std::int32_t context);
 using THelpShowContents = void(__cdecl*)();
@@ -33,7 +33,9 @@ using THelpShowContents = void(__cdecl*)();
 class THtmlHelpObj {
  public:
   // Loads the library and hands it the document directory; failures leave an object that
-  // reports them when help is asked for.
+  // reports them when help is asked for. A directory that code page 1251 cannot spell goes
+  // by its short form; without one the library is left uninitialised, and every request
+  // then shows the initialisation error rather than opening a wrong path.
   explicit THtmlHelpObj(const std::wstring& documentDirectory);
   THtmlHelpObj(const THtmlHelpObj&) = delete;
   THtmlHelpObj& operator=(const THtmlHelpObj&) = delete;

@@ -29,4 +29,13 @@ TEST(Cp1251, CharactersOutsideTheCodePageBecomeQuestionMarks) {
   EXPECT_EQ(WideToCp1251(L"a\u4E2Db\u00E9"), "a?b?");
 }
 
+TEST(Cp1251, ExactFormRefusesWhatTheCodePageLacks) {
+  EXPECT_EQ(WideToCp1251Exact(L"C:\\Линтаво\\DOC"), std::string("C:\\\xCB\xE8\xED\xF2\xE0\xE2\xEE\\DOC"));
+  EXPECT_EQ(WideToCp1251Exact(L""), std::string());
+  // A question mark of the text itself is kept; one the code page would invent is refused.
+  EXPECT_EQ(WideToCp1251Exact(L"?"), std::string("?"));
+  EXPECT_EQ(WideToCp1251Exact(L"C:\\\u4E2D\\DOC"), std::nullopt);
+  EXPECT_EQ(WideToCp1251Exact(L"\u00E9"), std::nullopt);
+}
+
 }  // namespace

@@ -27,7 +27,7 @@ set_target_properties(services_win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${L
 target_link_libraries(services_win_tests PRIVATE lintavo_win gtest_main)
 add_dependencies(services_win_tests services_probe fake_about fake_about_bare fake_help fake_help_bare
   about qvm_help help_document)
-lintavo_wine_test(NAME services.help TARGET services_win_tests FILTER "HelpBridge*")
+lintavo_wine_test(NAME services.help TARGET services_win_tests FILTER "HelpBridge*:*/HelpBridgeFolder.*")
 lintavo_wine_test(NAME services.about TARGET services_win_tests FILTER "AboutBridge*")
 lintavo_wine_test(NAME services.library_search TARGET services_win_tests FILTER "LibrarySearch*")
 lintavo_wine_test(NAME services.translation TARGET services_win_tests FILTER "Cp1251Table*:TranslateWindow*")

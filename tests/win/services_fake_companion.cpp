@@ -12,8 +12,15 @@
 namespace {
 
 #if defined(LINTAVO_FAKE_HELP)
-void __cdecl Initialise(const wchar_t* directory, const wchar_t* document, std::int32_t n) {
-  RecordCall(L"init " + std::wstring(directory) + L"|" + document + L"|" + std::to_wstring(n));
+std::wstring FromCp1251(const char* text) {
+  wchar_t wide[MAX_PATH * 2] = {};
+  MultiByteToWideChar(1251, 0, text, -1, wide, MAX_PATH * 2);
+  return wide;
+}
+
+void __cdecl Initialise(const char* directory, const char* document, std::int32_t n) {
+  RecordCall(L"init " + FromCp1251(directory) + L"|" + FromCp1251(document) + L"|" +
+             std::to_wstring(n));
 }
 void __cdecl ShowContext(std::int32_t context) { RecordCall(L"context " + std::to_wstring(context)); }
 void __cdecl ShowContents() { RecordCall(L"contents"); }

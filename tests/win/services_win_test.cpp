@@ -140,6 +140,20 @@ class HelpBridge : public testing::Test {
   }
 };
 
+std::wstring FromUtf8(const std::string& text) {
+  std::wstring wide(text.size() + 1, L'\0');
+  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(
+      CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), wide.data(),
+      static_cast<int>(wide.size()))));
+  return wide;
+}
+
+std::wstring LongPathOf(const std::wstring& path) {
+  wchar_t full[MAX_PATH * 2] = {};
+  GetLongPathNameW(path.c_str(), full, MAX_PATH * 2);
+  return full;
+}
+
 TEST_F(HelpBridge, CallsReachTheLibraryInTheContractsOrder) {
   CopyInto(TestDirectory() + L"fakes\\help\\qvm_help.dll", Folder.Path(), L"qvm_help.dll");
   const TProbeRun run =
@@ -151,6 +165,48 @@ TEST_F(HelpBridge, CallsReachTheLibraryInTheContractsOrder) {
   EXPECT_EQ(run.Log, (Lines{"attach", "export_list", std::string("init ") + utf8 + "|Lintavo.crf|0",
                             "context 20", "contents", "context 30", "detach"}));
 }
+
+// Program folders whose names the library must receive in code page 1251: plain, Cyrillic,
+// and one with a character the code page lacks, which goes by its short form.
+class HelpBridgeFolder : public testing::TestWithParam<const wchar_t*> {
+ protected:
+  TScratchDirectory Folder{GetParam()};
+  void SetUp() override {
+    CopyInto(TestDirectory() + L"services_probe.exe", Folder.Path(), L"services_probe.exe");
+  }
+};
+
+TEST_P(HelpBridgeFolder, TheLibraryIsToldAPathThatLeadsToTheDocumentFolder) {
+  CopyInto(TestDirectory() + L"fakes\\help\\qvm_help.dll", Folder.Path(), L"qvm_help.dll");
+  CreateDirectoryW((Folder.Path() + L"DOC").c_str(), nullptr);
+  const TProbeRun run = RunProbe(Folder.Path(), Folder.Path(), L"help-create release");
+  ASSERT_EQ(run.Log.size(), 4u);
+  const std::wstring init = FromUtf8(run.Log[2]);
+  const std::wstring prefix = L"init ", suffix = L"|Lintavo.crf|0";
+  ASSERT_EQ(init.rfind(prefix, 0), 0u) << run.Log[2];
+  ASSERT_GT(init.size(), prefix.size() + suffix.size());
+  ASSERT_EQ(init.substr(init.size() - suffix.size()), suffix) << run.Log[2];
+  const std::wstring told = init.substr(prefix.size(), init.size() - prefix.size() - suffix.size());
+  EXPECT_EQ(LongPathOf(told), Folder.Path() + L"DOC");
+}
+
+TEST_P(HelpBridgeFolder, TheRealLibraryFindsTheDocument) {
+  CopyInto(BinDirectory() + L"qvm_help.dll", Folder.Path(), L"qvm_help.dll");
+  CreateDirectoryW((Folder.Path() + L"DOC").c_str(), nullptr);
+  CopyInto(BinDirectory() + L"DOC\\Lintavo.crf", Folder.Path() + L"DOC\\", L"Lintavo.crf");
+  const TProbeRun run =
+      RunProbe(Folder.Path(), Folder.Path(), L"help-create context 20 pump 300 viewer release");
+  EXPECT_TRUE(run.Boxes.empty());
+  EXPECT_EQ(run.Log, (Lines{"viewer Помощь: Главное окно|Главное окно программы"}));
+}
+
+std::string FolderCaseName(const testing::TestParamInfo<const wchar_t*>& info) {
+  const char* const names[] = {"Latin", "Cyrillic", "BeyondCodePage"};
+  return names[info.index];
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, HelpBridgeFolder,
+                         testing::Values(L"help", L"справка", L"帮助 help"), FolderCaseName);
 
 TEST_F(HelpBridge, WithoutTheLibraryEveryRequestShowsTheMissingBox) {
   const TProbeRun run =

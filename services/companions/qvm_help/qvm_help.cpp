@@ -142,8 +142,18 @@ void ShowTopic(std::int32_t context) {
   SetForegroundWindow(Viewer);
 }
 
-void __cdecl Initialise(const wchar_t* directory, const wchar_t* document, std::int32_t) {
-  const std::wstring path = std::wstring(directory) + L"\\" + document;
+// The program hands its texts over in code page 1251, whatever the system's own code page.
+std::wstring FromCp1251(const char* text) {
+  const int length = MultiByteToWideChar(1251, 0, text, -1, nullptr, 0);
+  if (length <= 1) return {};
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(1251, 0, text, -1, wide.data(), length);
+  wide.resize(static_cast<std::size_t>(length - 1));
+  return wide;
+}
+
+void __cdecl Initialise(const char* directory, const char* document, std::int32_t) {
+  const std::wstring path = FromCp1251(directory) + L"\\" + FromCp1251(document);
   Document = ParseHelpDocument(ReadUtf8File(path));
   Problem = Document.count(kContentsTopic) != 0 ? std::wstring() : kNoDocument + path;
 }
