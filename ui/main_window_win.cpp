@@ -1,5 +1,6 @@
 #include "ui/main_window_win.h"
 
+#include <cwchar>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -66,6 +67,30 @@ void RegisterFormClass(WNDPROC procedure) {
     return RegisterClassExW(&wc);
   }();
   if (atom == 0) throw std::runtime_error("Cannot register the main window class");
+}
+
+struct TWindowSearch {
+  const wchar_t* ClassName;
+  const wchar_t* Caption;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<TWindowSearch*>(param);
+  wchar_t text[256] = {};
+  GetClassNameW(window, text, 256);
+  if (std::wcscmp(text, search.ClassName) != 0) return TRUE;
+  GetWindowTextW(window, text, 256);
+  if (std::wcscmp(text, search.Caption) != 0) return TRUE;
+  search.Found = window;
+  return FALSE;
+}
+
+// A top-level window of this thread with the class and caption given, or none.
+HWND FindThreadWindow(const wchar_t* className, const wchar_t* caption) {
+  TWindowSearch search{className, caption};
+  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
 }
 
 // Labels size themselves to their text, as the designed form's labels do.
@@ -300,7 +325,10 @@ void TLintavoForm::OnCommand(int id) {
 }
 
 void TLintavoForm::RunSetupPage(int page) {
-  if (RunSetup(page)) SaveSettings();
+  if (!RunSetup(page)) return;
+  // The new settings stay in use for this run either way; the operator must know they
+  // will be lost at the next start.
+  if (!SaveSettings()) Report(IniWriteError(SettingsFileName).Message());
 }
 
 void TLintavoForm::UpdateStatus() {
@@ -346,8 +374,9 @@ LRESULT TLintavoForm::OnControlColour(HDC dc, HWND control) {
 }
 
 void TLintavoForm::ExitRequest() {
-  // The question may be open in this copy or in another one: look across the whole desktop.
-  if (const HWND question = FindWindowW(kMessageFormClass, kCaptionExit)) {
+  // Only this copy's own question counts: another copy's, or another program's window of
+  // the same class and caption, must not keep this one from ending.
+  if (const HWND question = FindThreadWindow(kMessageFormClass, kCaptionExit)) {
     SetForegroundWindow(question);
     BringWindowToTop(question);
     return;

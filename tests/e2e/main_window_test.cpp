@@ -251,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExitWithoutQuestion,
                          testing::Values(TExitWay{"FromMenu", false}, TExitWay{"FromToolBar", true}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(Exit, QuestionOpenInOneCopyIsBroughtForwardByTheOther) {
+TEST(Exit, AnotherCopysQuestionDoesNotKeepThisCopyFromEnding) {
   const std::string ini = "[SETTINGS]\r\nMinimizeOnRun=0\r\nCheckExit=1\r\nRunOnlyOneCopy=0\r\n";
   TLintavoInstance asking(L"asking");
   asking.WriteIni(ini);
@@ -267,13 +267,14 @@ TEST(Exit, QuestionOpenInOneCopyIsBroughtForwardByTheOther) {
   e2e::PostMenuCommand(askingMain, IDM_FILE_EXIT);
   const HWND question = WaitForExitQuestion(asking);
   ASSERT_NE(question, nullptr);
-  SetForegroundWindow(otherMain);
-  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == otherMain; }, kLong));
   e2e::PostMenuCommand(otherMain, IDM_FILE_EXIT);
-  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == question; }, kLong));
-  EXPECT_EQ(other.FindTopLevel(e2e::kMessageFormClass), nullptr);
-  EXPECT_TRUE(other.Running());
+  const HWND ownQuestion = WaitForExitQuestion(other);
+  ASSERT_NE(ownQuestion, nullptr);
+  ASSERT_TRUE(e2e::PostButtonClick(ownQuestion, L"Да"));
+  EXPECT_EQ(other.WaitForExit(kLong), 0u);
 
+  EXPECT_TRUE(IsWindow(question));
+  EXPECT_TRUE(asking.Running());
   ASSERT_TRUE(e2e::PostButtonClick(question, L"Нет"));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }, kLong));
   EXPECT_TRUE(asking.Running());

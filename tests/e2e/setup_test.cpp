@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/e2e/lintavo_instance.h"
+#include "tests/e2e/main_window_driver.h"
 #include "ui/resource_ids.h"
 #include "ui/setup_form.h"
 #include "ui/setup_form_win.h"
@@ -328,6 +329,32 @@ TEST_F(PortFailedAtStart, ShowsItCheckedAndGreyedAndAWorkingChoiceTurnsTheLabelG
   EXPECT_EQ(PortLabelColour(), LabelColour::Green);
   EXPECT_EQ(TypeCard(1, kFrameAs26), kFrameAs26);
   EXPECT_TRUE(WaitUntil([&] { return IniValue(L"PortNumber") == 1; }, kWaitMs));
+}
+
+TEST_F(SetupE2E, AFailedSaveIsReportedAndTheNewSettingsStayInUse) {
+  Launch();
+  ASSERT_TRUE(WaitForPortLabel(L"COM2 - Порт открыт"));
+  // A folder in the file's place once the settings are loaded: every write fails, even for
+  // root, for whom a read-only file would still be writable.
+  const std::wstring ini = Lintavo.IniPath().wstring();
+  ASSERT_TRUE(DeleteFileW(ini.c_str()));
+  ASSERT_TRUE(CreateDirectoryW(ini.c_str(), nullptr));
+  const TSetupWindow setup = OpenSetup(IDM_SETUP_READER);
+  ASSERT_NE(setup.Dialog, nullptr);
+  setup.ChooseReaderType(1);
+  setup.Press(TSetupForm::kOkButtonId);
+  ASSERT_TRUE(WaitClosed(setup));
+
+  const HWND box = Lintavo.WaitForTopLevel(L"#32770", L"Драйвер контрольного считывателя");
+  ASSERT_NE(box, nullptr) << "no word of the failed save";
+  EXPECT_TRUE(WaitUntil(
+      [&] { return e2e::HasChildText(box, L"Unable to write to " + ini + L"."); }, kWaitMs));
+  PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kWaitMs));
+
+  EXPECT_TRUE(Lintavo.Running());
+  EXPECT_TRUE(WaitUntil([&] { return ReaderTypeLabel() == L"40/42 bit"; }, kWaitMs));
+  EXPECT_EQ(TypeCard(2, kFrameAs40), kFrameAs40);
 }
 
 struct TCancelCase {
