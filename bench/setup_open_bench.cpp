@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "ui/setup_form_win.h"
+#include "ui/setup/setup_form_win.h"
 
 namespace {
 

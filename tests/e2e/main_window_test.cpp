@@ -3,7 +3,7 @@
 #include <string>
 
 #include "tests/e2e/main_window_driver.h"
-#include "ui/resource_ids.h"
+#include "ui/main_window/resource_ids.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include "tests/e2e/dialog_buttons.h"
 #include "tests/e2e/lintavo_instance.h"
-#include "ui/resource_ids.h"
-#include "ui/texts.h"
+#include "ui/main_window/resource_ids.h"
+#include "ui/shell/texts.h"
 
 bool operator==(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;

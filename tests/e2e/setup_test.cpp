@@ -9,9 +9,9 @@
 
 #include "tests/e2e/lintavo_instance.h"
 #include "tests/e2e/main_window_driver.h"
-#include "ui/resource_ids.h"
-#include "ui/setup_form.h"
-#include "ui/setup_form_win.h"
+#include "ui/main_window/resource_ids.h"
+#include "ui/setup/setup_form.h"
+#include "ui/setup/setup_form_win.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "tests/e2e/dialog_buttons.h"
 #include "tests/e2e/lintavo_instance.h"
 #include "tests/win/tray_test_support.h"
-#include "ui/texts.h"
-#include "ui/tray_icon.h"
-#include "ui/tray_icon_win.h"
+#include "ui/shell/texts.h"
+#include "ui/tray/tray_icon.h"
+#include "ui/tray/tray_icon_win.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/drawn_menu.h"
+#include "ui/tray/drawn_menu.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/exception_text.h"
+#include "ui/shell/exception_text.h"
 
 #include <gtest/gtest.h>
 

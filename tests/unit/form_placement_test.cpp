@@ -1,4 +1,4 @@
-#include "ui/form_placement.h"
+#include "ui/placement/form_placement.h"
 
 #include <gtest/gtest.h>
 

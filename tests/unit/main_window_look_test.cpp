@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ui/main_status.h"
-#include "ui/toolbar_look.h"
+#include "ui/main_window/main_status.h"
+#include "ui/main_window/toolbar_look.h"
 
 namespace {
 

@@ -1,8 +1,10 @@
-#include "ui/message_dialog.h"
+#include "ui/dialogs/message_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "ui/shell/mul_div.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/setup_form.h"
+#include "ui/setup/setup_form.h"
 
 #include <gtest/gtest.h>
 

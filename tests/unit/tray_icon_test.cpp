@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/tray_icon.h"
+#include "ui/tray/tray_icon.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/exception_text.h"
-#include "ui/form_placement_win.h"
-#include "ui/unique_window_win.h"
+#include "ui/shell/exception_text.h"
+#include "ui/placement/form_placement_win.h"
+#include "ui/shell/unique_window_win.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <thread>
 
-#include "ui/application_win.h"
-#include "ui/message_dialog_win.h"
+#include "ui/shell/application_win.h"
+#include "ui/dialogs/message_dialog_win.h"
 
 namespace {
 

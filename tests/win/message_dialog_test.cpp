@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "services/service_texts.h"
-#include "ui/application_win.h"
-#include "ui/message_dialog_win.h"
-#include "ui/texts.h"
+#include "ui/shell/application_win.h"
+#include "ui/dialogs/message_dialog_win.h"
+#include "ui/shell/texts.h"
 #include "win_test_windows.h"
 
 namespace {

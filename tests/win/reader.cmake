@@ -3,10 +3,10 @@
 add_executable(reader_uart_tests ${CMAKE_CURRENT_LIST_DIR}/reader_uart_test.cpp)
 add_executable(reader_uart_hold ${CMAKE_CURRENT_LIST_DIR}/reader_uart_hold.cpp)
 add_executable(reader_typing_tests ${CMAKE_CURRENT_LIST_DIR}/reader_typing_test.cpp)
-target_link_libraries(reader_uart_tests PRIVATE lintavo_win gtest_main)
-target_link_libraries(reader_uart_hold PRIVATE lintavo_win)
+target_link_libraries(reader_uart_tests PRIVATE lintavo_reader gtest_main)
+target_link_libraries(reader_uart_hold PRIVATE lintavo_reader)
 lintavo_unicode_entry(reader_uart_hold)
-target_link_libraries(reader_typing_tests PRIVATE lintavo_win gtest_main)
+target_link_libraries(reader_typing_tests PRIVATE lintavo_reader gtest_main)
 set_target_properties(reader_uart_tests reader_uart_hold reader_typing_tests PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
 # The typing tests drive cardsim's Windows build.

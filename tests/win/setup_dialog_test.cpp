@@ -12,8 +12,8 @@
 
 #include "reader/dev_th_win.h"
 #include "reader/uart_win.h"
-#include "ui/setup_form_win.h"
-#include "ui/texts.h"
+#include "ui/setup/setup_form_win.h"
+#include "ui/shell/texts.h"
 
 namespace {
 

@@ -14,14 +14,14 @@
 
 #include "core/common.h"
 #include "tests/win/tray_demo_protocol.h"
-#include "ui/app_events_win.h"
-#include "ui/application_win.h"
-#include "ui/drawn_menu_win.h"
-#include "ui/pic_clip_win.h"
-#include "ui/texts.h"
-#include "ui/tray_icon_win.h"
-#include "ui/tray_menu_win.h"
-#include "ui/tray_pictures_ids.h"
+#include "ui/tray/app_events_win.h"
+#include "ui/shell/application_win.h"
+#include "ui/tray/drawn_menu_win.h"
+#include "ui/tray/pic_clip_win.h"
+#include "ui/shell/texts.h"
+#include "ui/tray/tray_icon_win.h"
+#include "ui/tray/tray_menu_win.h"
+#include "ui/tray/tray_pictures_ids.h"
 
 namespace {
 

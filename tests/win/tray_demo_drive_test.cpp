@@ -7,8 +7,8 @@
 #include "tests/win/tray_demo_process.h"
 #include "tests/win/tray_demo_protocol.h"
 #include "tests/win/tray_test_support.h"
-#include "ui/texts.h"
-#include "ui/tray_icon.h"
+#include "ui/shell/texts.h"
+#include "ui/tray/tray_icon.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <sstream>
 
-#include "ui/tray_icon.h"
-#include "ui/tray_icon_win.h"
+#include "ui/tray/tray_icon.h"
+#include "ui/tray/tray_icon_win.h"
 
 namespace {
 

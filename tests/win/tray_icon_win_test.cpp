@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "tests/win/tray_test_support.h"
-#include "ui/drawn_menu_win.h"
-#include "ui/tray_icon_win.h"
-#include "ui/tray_menu_win.h"
-#include "ui/tray_pictures_ids.h"
+#include "ui/tray/drawn_menu_win.h"
+#include "ui/tray/tray_icon_win.h"
+#include "ui/tray/tray_menu_win.h"
+#include "ui/tray/tray_pictures_ids.h"
 
 namespace {
 

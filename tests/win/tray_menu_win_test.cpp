@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/drawn_menu_win.h"
-#include "ui/menu_owner_window_win.h"
-#include "ui/pic_clip_win.h"
-#include "ui/tray_menu_win.h"
-#include "ui/tray_pictures_ids.h"
+#include "ui/tray/drawn_menu_win.h"
+#include "ui/tray/menu_owner_window_win.h"
+#include "ui/tray/pic_clip_win.h"
+#include "ui/tray/tray_menu_win.h"
+#include "ui/tray/tray_pictures_ids.h"
 
 namespace {
 

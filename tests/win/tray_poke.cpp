@@ -7,8 +7,8 @@
 #include <string>
 
 #include "tests/win/tray_demo_protocol.h"
-#include "ui/tray_icon.h"
-#include "ui/tray_icon_win.h"
+#include "ui/tray/tray_icon.h"
+#include "ui/tray/tray_icon_win.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 3) return 2;

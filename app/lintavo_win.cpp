@@ -1,0 +1,62 @@
+// The program entry: the only place that wires the rooms together at start-up.
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+#include "core/common.h"
+#include "core/program_dir_win.h"
+#include "core/settings.h"
+#include "core/single_copy_win.h"
+#include "services/library_search_win.h"
+#include "services/trint.h"
+#include "ui/shell/application_win.h"
+#include "ui/main_window/main_window_win.h"
+#include "ui/dialogs/message_dialog_win.h"
+#include "ui/shell/texts.h"
+#include "ui/tray/tray_pictures_ids.h"
+
+namespace {
+
+bool OsHasNewStyleShell() { return LOBYTE(LOWORD(GetVersion())) >= 4; }
+
+void RefuseSecondCopy() {
+  const std::wstring notice =
+      Translate(kApplicationTitle, 0) + L"\r" + Translate(kAlreadyRunning, 0);
+  ShowMessageDialog(notice, MessageKind::Error, {MessageButton::OK}, 0);
+}
+
+int RunMainWindow() {
+  const auto form = TLintavoForm::Create(Application.Handle());
+  // The main window is owned by the application window and has no task-bar button of its
+  // own; the application window carries the program's button and Alt+Tab entry from now on.
+  Application.ShowTaskbarWindow();
+  form->Show();
+  return Application.Run();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  SecureLibrarySearch();
+  NewStyleShell = OsHasNewStyleShell();
+  Application.Initialize();
+  Application.SetTitle(kApplicationTitle);
+  Application.SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY_DEVICE)));
+  ExeDir = ProgramDirectory();
+  SettingsFileName = ExeDir + SettingsFileName;
+  LoadSettings();
+
+  if (Settings.RunOnlyOneCopy && !IsFirstInstance()) {
+    RefuseSecondCopy();
+    return 0;
+  }
+  try {
+    return RunMainWindow();
+  } catch (const std::exception& error) {
+    const std::string what = error.what();
+    const std::wstring text(what.begin(), what.end());
+    MessageBoxW(nullptr, text.c_str(), L"Application Error", MB_TASKMODAL | MB_ICONSTOP | MB_OK);
+    return 1;
+  }
+}

@@ -1,0 +1,20 @@
+cmake_minimum_required(VERSION 3.20)
+# Run by the build for one room (see LintavoRooms.cmake): every include with a folder in it
+# names a room by that folder, and that room must be in ALLOWED. Folders that are no room
+# of the program (tests, tools) are refused the same way: the product never reaches into them.
+set(problems)
+foreach(file IN LISTS FILES)
+  file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]+\"[^\"]+/[^\"]+\"")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*$" "\\1" path "${line}")
+    get_filename_component(room_of_path "${path}" DIRECTORY)
+    if(NOT room_of_path IN_LIST ALLOWED)
+      list(APPEND problems "${file}: ${path} (${ROOM} may not use ${room_of_path})")
+    endif()
+  endforeach()
+endforeach()
+if(problems)
+  list(JOIN problems "\n  " text)
+  message(FATAL_ERROR "Wrong arrows:\n  ${text}")
+endif()
+file(WRITE ${STAMP} "")

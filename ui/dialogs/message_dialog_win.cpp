@@ -1,0 +1,322 @@
+#include "ui/dialogs/message_dialog_win.h"
+
+#include "services/trint_win.h"
+#include "ui/shell/application_win.h"
+#include "ui/shell/modal_scope_win.h"
+
+namespace {
+
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+constexpr BYTE kCyrillicCharset = RUSSIAN_CHARSET;  // 204
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+void RegisterFormClass(WNDPROC windowProc) {
+  static const bool registered = [windowProc] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = Instance();
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kMessageFormClass;
+    return RegisterClassExW(&wc) != 0;
+  }();
+  (void)registered;
+}
+
+// The system's message font, or the font new windows get when the system will not say.
+LOGFONTW MessageFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    return metrics.lfMessageFont;
+  }
+  LOGFONTW font{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  return font;
+}
+
+HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD style,
+                 const TLayoutRect& r, int id, HFONT font) {
+  const HWND child = CreateWindowExW(
+      0, cls, text, WS_CHILD | WS_VISIBLE | style, r.Left, r.Top, r.Width, r.Height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  return child;
+}
+
+SIZE FrameSize() {
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace
+
+std::unique_ptr<TMessageForm> BuildMessageForm(const std::wstring& text, MessageKind kind,
+                                               MessageButtons buttons) {
+  RegisterFormClass(&TMessageForm::WindowProc);
+  std::unique_ptr<TMessageForm> form(new TMessageForm);
+  form->Window_.Reset(CreateWindowExW(kFormExStyle, kMessageFormClass, L"", kFormStyle, 0, 0, 0, 0,
+                                      Application.Handle(), nullptr, Instance(), form.get()));
+  const HWND window = form->Handle();
+
+  // Measuring uses the font as the system gives it; the controls show it with the Cyrillic
+  // character set forced.
+  LOGFONTW font = MessageFont();
+  const TUniqueFont canvasFont(CreateFontIndirectW(&font));
+  font.lfCharSet = kCyrillicCharset;
+  form->Font_.Reset(CreateFontIndirectW(&font));
+
+  const TWindowDc dc(window);
+  const TSelectObjectScope selected(dc.Get(), canvasFont.Get());
+  SIZE letters{};
+  GetTextExtentPoint32W(dc.Get(), kAverageWidthLetters, 52, &letters);
+  const TMessageSpacing spacing = MessageSpacing(AverageCharWidth(letters.cx), letters.cy);
+
+  MeasureNewButtons(buttons, ButtonWidths, [&dc](const wchar_t* caption) {
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc.Get(), caption, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    return static_cast<int>(r.right - r.left);
+  });
+
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  RECT textRect{0, 0, MessageWrapWidth(screenWidth), 0};
+  DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &textRect,
+            DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+
+  const TMessageKindInfo& info = KindInfo(kind);
+  const SIZE frame = FrameSize();
+  const TMessageLayout layout = LayoutMessageForm(
+      {spacing, DialogButtonWidth(spacing.ButtonWidth, buttons, ButtonWidths),
+       static_cast<int>(textRect.right), static_cast<int>(textRect.bottom), info.IconId != kNoIcon,
+       buttons, screenWidth, GetSystemMetrics(SM_CYSCREEN), static_cast<int>(frame.cx),
+       static_cast<int>(frame.cy)});
+
+  SetWindowPos(window, nullptr, layout.Window.Left, layout.Window.Top, layout.Window.Width,
+               layout.Window.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowTextW(window, info.Caption != nullptr ? info.Caption : Application.Title().c_str());
+
+  if (layout.Icon) {
+    const HWND image =
+        CreateChild(window, L"STATIC", nullptr, SS_ICON, *layout.Icon, kMessageImageId, nullptr);
+    SendMessageW(image, STM_SETICON,
+                 reinterpret_cast<WPARAM>(LoadIconW(nullptr, MAKEINTRESOURCEW(info.IconId))), 0);
+    SetWindowPos(image, nullptr, layout.Icon->Left, layout.Icon->Top, kIconSize, kIconSize,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  CreateChild(window, L"STATIC", text.c_str(), SS_LEFT, layout.Label, kMessageLabelId,
+              form->Font_.Get());
+
+  form->Roles_ = ChooseButtonRoles(buttons);
+  for (const auto& [button, rect] : layout.Buttons) {
+    const DWORD style =
+        WS_TABSTOP | (form->Roles_.Default == button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    const HWND control =
+        CreateChild(window, L"BUTTON", ButtonInfo(button).Caption, style, rect,
+                    kMessageButtonIdBase + static_cast<int>(button), form->Font_.Get());
+    form->Buttons_.emplace_back(button, control);
+  }
+  return form;
+}
+
+int ShowMessageDialog(const std::wstring& text, MessageKind kind, MessageButtons buttons,
+                      std::int32_t helpContext) {
+  const std::unique_ptr<TMessageForm> form = BuildMessageForm(text, kind, buttons);
+  form->SetHelpContext(helpContext);
+  return form->ShowModal();
+}
+
+TMessageForm::~TMessageForm() {
+  // The window goes first, while the font its controls use still exists, and without
+  // reaching this object on the way out.
+  if (Window_) SetWindowLongPtrW(Handle(), GWLP_USERDATA, 0);
+  Window_.Reset();
+}
+
+int TMessageForm::ShowModal() {
+  CentreOnScreen();
+  TranslateForm(Handle(), false);
+  const HWND previouslyActive = GetActiveWindow();
+  ModalResult_ = 0;
+  {
+    const TOtherWindowsDisabled disabled(Handle());
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    SetFocus(Buttons_.empty() ? Handle() : Buttons_.front().second);
+    RunModalLoop();
+  }
+  // The others are enabled again before the dialog hides, so activation can return to them.
+  if (previouslyActive != nullptr && IsWindow(previouslyActive)) SetActiveWindow(previouslyActive);
+  ShowWindow(Handle(), SW_HIDE);
+  return ModalResult_;
+}
+
+void TMessageForm::RunModalLoop() {
+  MSG msg;
+  while (ModalResult_ == 0) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      // The program is ending: close with 2 and leave the quit message for the main loop.
+      ModalResult_ = kClosedResult;
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (OnDialogKey(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// Tab walks the buttons, Enter presses the focused button (the default one only when no
+// button has the focus) and Esc the cancel button.
+bool TMessageForm::OnDialogKey(const MSG& msg) {
+  if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
+  if (msg.message == WM_CHAR) {
+    return msg.wParam == L'\t' || msg.wParam == L'\r' || msg.wParam == 0x1B;
+  }
+  if (msg.message != WM_KEYDOWN) return false;
+  switch (msg.wParam) {
+    case VK_TAB:
+      MoveFocus(GetKeyState(VK_SHIFT) < 0 ? -1 : 1);
+      return true;
+    case VK_RETURN:
+      if (const HWND focused = FocusedButton()) {
+        for (const auto& [button, control] : Buttons_) {
+          if (control == focused) Press(button);
+        }
+      } else if (Roles_.Default) {
+        Press(*Roles_.Default);
+      }
+      return true;
+    case VK_ESCAPE:
+      if (Roles_.Cancel) Press(*Roles_.Cancel);
+      return true;
+    default:
+      return false;
+  }
+}
+
+HWND TMessageForm::FocusedButton() const {
+  const HWND focus = GetFocus();
+  for (const auto& entry : Buttons_) {
+    if (entry.second == focus) return focus;
+  }
+  return nullptr;
+}
+
+void TMessageForm::MoveFocus(int step) {
+  if (Buttons_.empty()) return;
+  const int count = static_cast<int>(Buttons_.size());
+  int index = step > 0 ? -1 : 0;
+  const HWND focused = FocusedButton();
+  for (int i = 0; i < count; ++i) {
+    if (Buttons_[static_cast<std::size_t>(i)].second == focused) index = i;
+  }
+  index = ((index + step) % count + count) % count;
+  SetFocus(Buttons_[static_cast<std::size_t>(index)].second);
+}
+
+void TMessageForm::Press(MessageButton button) {
+  const int result = ButtonInfo(button).Result;
+  if (result == 0) {
+    Application.HelpRequest(HelpContext_);
+    return;
+  }
+  EndModal(result);
+}
+
+void TMessageForm::CentreOnScreen() {
+  RECT window;
+  GetWindowRect(Handle(), &window);
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  // With several monitors, follow the active window when it stands on another one.
+  if (const HWND active = GetActiveWindow()) {
+    const HMONITOR monitor = MonitorFromWindow(active, MONITOR_DEFAULTTONULL);
+    if (monitor != nullptr && monitor != MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY)) {
+      MONITORINFO mi{};
+      mi.cbSize = sizeof mi;
+      if (GetMonitorInfoW(monitor, &mi)) area = mi.rcMonitor;
+    }
+  }
+  const TLayoutPoint p = CentreInArea(window.right - window.left, window.bottom - window.top,
+                                      area.right - area.left, area.bottom - area.top);
+  SetWindowPos(Handle(), nullptr, area.left + p.Left, area.top + p.Top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK TMessageForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* form = reinterpret_cast<TMessageForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr || form->Handle() == nullptr) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  try {
+    return form->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    Application.ShowException(error);
+    return 0;
+  }
+}
+
+LRESULT TMessageForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
+    case WM_CLOSE:
+      EndModal(kClosedResult);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      OnEndSession(wParam != FALSE);
+      return 0;
+    default:
+      return DefWindowProcW(Handle(), message, wParam, lParam);
+  }
+}
+
+void TMessageForm::OnCommand(int id, int code) {
+  if (code != BN_CLICKED) return;
+  for (const auto& entry : Buttons_) {
+    if (kMessageButtonIdBase + static_cast<int>(entry.first) == id) Press(entry.first);
+  }
+}
+
+// The focus comes back to the button that had it when the dialog is activated again.
+void TMessageForm::OnActivate(bool active) {
+  if (!active) {
+    const HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(Handle(), focus)) LastFocus_ = focus;
+    return;
+  }
+  const HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(Handle(), focus)) return;  // a repeated activation
+  if (LastFocus_ != nullptr && IsWindow(LastFocus_)) {
+    SetFocus(LastFocus_);
+  } else if (!Buttons_.empty()) {
+    SetFocus(Buttons_.front().second);
+  } else {
+    SetFocus(Handle());
+  }
+}
+
+void TMessageForm::OnEndSession(bool ending) {
+  if (ending) EndModal(kClosedResult);
+}
+
+void TMessageForm::EndModal(int result) {
+  ModalResult_ = result;
+  // A message sent from another thread is handled inside GetMessage, which would go on
+  // waiting; a posted null message lets the loop see the result.
+  PostMessageW(Handle(), WM_NULL, 0, 0);
+}

@@ -1,6 +1,0 @@
-#include "ui/exception_text.h"
-
-std::wstring ExceptionReportText(std::wstring text) {
-  if (!text.empty() && text.back() > L'.') text.push_back(L'.');
-  return text;
-}

@@ -1,0 +1,411 @@
+#include "ui/main_window/main_window_win.h"
+
+#include <cwchar>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/settings.h"
+#include "reader/dev_th_win.h"
+#include "reader/uart_win.h"
+#include "services/about_bridge_win.h"
+#include "services/help_bridge_win.h"
+#include "ui/shell/application_win.h"
+#include "ui/main_window/main_status.h"
+#include "ui/dialogs/message_dialog_win.h"
+#include "ui/main_window/resource_ids.h"
+#include "ui/setup/setup_form_win.h"
+#include "ui/shell/texts.h"
+#include "ui/main_window/toolbar_look.h"
+#include "ui/tray/tray_menu_win.h"
+#include "ui/tray/tray_pictures_ids.h"
+
+TLintavoForm* LintavoForm = nullptr;
+
+namespace {
+
+// Handled after the activation that posted it has finished.
+constexpr UINT kFirstActivateMessage = WM_APP + 1;
+
+constexpr int kDesignedLeft = 279;
+constexpr int kDesignedTop = 117;
+constexpr int kDesignedWidth = 341;
+constexpr int kDesignedHeight = 200;
+constexpr int kHelpContextMainWindow = 20;
+constexpr int kLabelSlack = 2;
+
+struct LabelPlace {
+  int Left;
+  int Top;  // inside the panel below the toolbar
+};
+constexpr LabelPlace kLabel1{48, 40};
+constexpr LabelPlace kLabel2{7, 64};
+constexpr LabelPlace kReaderTypeLabel{150, 40};
+constexpr LabelPlace kComPortLabel{150, 64};
+
+HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+void Report(const std::wstring& text) { Application.ShowException(text); }
+
+TUniqueBitmap LoadPicture(int id) {
+  return TUniqueBitmap(static_cast<HBITMAP>(
+      LoadImageW(Instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+}
+
+void RegisterFormClass(WNDPROC procedure) {
+  static const ATOM atom = [procedure] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = Instance();
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_TRAY_DEVICE));
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = TLintavoForm::kClassName;
+    wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
+    return RegisterClassExW(&wc);
+  }();
+  if (atom == 0) throw std::runtime_error("Cannot register the main window class");
+}
+
+struct TWindowSearch {
+  const wchar_t* ClassName;
+  const wchar_t* Caption;
+  HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+  auto& search = *reinterpret_cast<TWindowSearch*>(param);
+  wchar_t text[256] = {};
+  GetClassNameW(window, text, 256);
+  if (std::wcscmp(text, search.ClassName) != 0) return TRUE;
+  GetWindowTextW(window, text, 256);
+  if (std::wcscmp(text, search.Caption) != 0) return TRUE;
+  search.Found = window;
+  return FALSE;
+}
+
+// A top-level window of this thread with the class and caption given, or none.
+HWND FindThreadWindow(const wchar_t* className, const wchar_t* caption) {
+  TWindowSearch search{className, caption};
+  EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.Found;
+}
+
+// Labels size themselves to their text, as the designed form's labels do.
+void SetLabelText(HWND label, const std::wstring& text) {
+  SetWindowTextW(label, text.c_str());
+  RECT bounds{};
+  {
+    TScreenDc dc;
+    TSelectObjectScope font(dc.Get(),
+                            reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    DrawTextW(dc.Get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  }
+  // A pixel or two beyond the measured width keeps the last glyph's overhang in view.
+  SetWindowPos(label, nullptr, 0, 0, bounds.right + kLabelSlack, bounds.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(label, nullptr, TRUE);
+}
+
+}  // namespace
+
+std::unique_ptr<TLintavoForm> TLintavoForm::Create(HWND owner) {
+  RegisterFormClass(&TLintavoForm::WindowProc);
+  std::unique_ptr<TLintavoForm> form(new TLintavoForm());
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME |
+                      WS_CLIPCHILDREN;
+  CreateWindowExW(0, kClassName, kApplicationTitle, style, kDesignedLeft, kDesignedTop,
+                  kDesignedWidth, kDesignedHeight, owner, nullptr, Instance(), form.get());
+  if (form->Window_ == nullptr) throw std::runtime_error("Cannot create the main window");
+  return form;
+}
+
+TLintavoForm::~TLintavoForm() {
+  if (LintavoForm == this) LintavoForm = nullptr;
+  if (Window_ != nullptr) {
+    SetWindowLongPtrW(Window_, GWLP_USERDATA, 0);
+    DestroyWindow(Window_);
+  }
+  if (HelpPopupMenu_ != nullptr) DestroyMenu(HelpPopupMenu_);
+}
+
+void TLintavoForm::Show() {
+  // Restored while still hidden, so the window comes up directly at its stored place.
+  FormPlacement1->OnShow();
+  ShowWindow(Window_, SW_SHOWNORMAL);
+  UpdateWindow(Window_);
+}
+
+LRESULT CALLBACK TLintavoForm::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<TLintavoForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->Window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<TLintavoForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  try {
+    return form->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    Application.ShowException(error);
+    return 0;
+  }
+}
+
+LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      BuildComponents();
+      OnCreate();
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(wParam);
+      break;
+    case kFirstActivateMessage:
+      OnFirstActivate();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_SIZE:
+      OnSize();
+      return 0;
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SYSCOMMAND:
+      // Minimising the main window minimises the whole program.
+      if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+        Application.Minimize();
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_NCDESTROY: {
+      const HWND window = std::exchange(Window_, nullptr);
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      return DefWindowProcW(window, message, wParam, lParam);
+    }
+  }
+  return DefWindowProcW(Window_, message, wParam, lParam);
+}
+
+// The components the window owns, built before its own creation handler runs.
+void TLintavoForm::BuildComponents() {
+  LintavoForm = this;
+  FormPlacement1.emplace(Window_, Report);
+  Font_.Reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                          DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+  SendMessageW(Window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
+  CreateToolBar();
+  CreateLabels();
+  BuildTrayComponents();
+}
+
+void TLintavoForm::BuildTrayComponents() {
+  TrayMenu1.emplace(NewStyleShell, Report);
+  FillTrayMenu(*TrayMenu1, {[this] { PopupShowServerClick(); }, [this] { PopupSetupClick(); },
+                            [] { ShowHelpContents(); }, [this] { ExitRequest(); }});
+  PicClip1.emplace(TUniqueBitmap(LoadPicture(IDB_TRAY_MENU_STRIP)), kTrayStripCols,
+                   kTrayStripRows);
+  TrayMenu1->OnGetItemParams = [this](const TDrawnMenuItem& item, UINT, TItemParams& params) {
+    TrayMenuItemParams(*PicClip1, item, params);
+  };
+  TrayMenu1->OnDrawMargin = [](HDC dc, const RECT& margin) {
+    DrawTrayMenuBand(dc, margin, NewStyleShell);
+  };
+  TrayIcon1.emplace(kApplicationTitle, Window_, Report);
+  TrayIcon1->SetPopupMenu(&*TrayMenu1);
+  LoadTrayPictures(*TrayIcon1, Instance());
+  TrayIcon1->Loaded();
+
+  AppEvents1.OnMinimize = [] { HideTaskbarButton(Application.Handle(), NewStyleShell); };
+  AppEvents1.OnRestore = [] { ShowTaskbarButton(Application.Handle(), NewStyleShell); };
+  Application.OnMinimize = [this] { AppEvents1.Minimized(); };
+  Application.OnRestore = [this] { AppEvents1.Restored(); };
+}
+
+void TLintavoForm::OnCreate() {
+  // The language choice is never offered: the item stays disabled and out of the menu,
+  // together with the separator that would then lead the menu.
+  const HMENU fileMenu = GetSubMenu(GetMenu(Window_), 0);
+  EnableMenuItem(fileMenu, IDM_FILE_LANG, MF_BYCOMMAND | MF_GRAYED);
+  DeleteMenu(fileMenu, IDM_FILE_LANG, MF_BYCOMMAND);
+  DeleteMenu(fileMenu, 0, MF_BYPOSITION);
+
+  FirstActivate = true;
+  PortFailed = 0;
+  FormPlacement1->IniFileName = SettingsFileName;
+  Application.TranslateAllForms(false);
+  CreateHelpObj(ExeDir + L"DOC");
+  PortStateValue = OpenConfiguredPort();
+  PortFailed = PortFailedOf(PortStateValue);
+  UpdateTrayIcon();
+  UpdateStatus();
+}
+
+void TLintavoForm::CreateToolBar() {
+  HelpPopupMenu_ = LoadMenuW(Instance(), MAKEINTRESOURCEW(IDR_HELP_POPUP));
+  RECT outer{};
+  GetWindowRect(Window_, &outer);
+  const int width = outer.right - outer.left;
+  std::vector<TToolButtonInfo> buttons;
+  buttons.push_back({IDM_SETUP_VIEW, kSetupSpeedItemCaption, kSetupSpeedItemHint,
+                     LoadPicture(IDB_GLYPH_SETUP), nullptr, 3});
+  buttons.push_back({0, kHelpSpeedItemCaption, kHelpSpeedItemHint, LoadPicture(IDB_GLYPH_HELP),
+                     GetSubMenu(HelpPopupMenu_, 0), HelpButtonLeft(width)});
+  buttons.push_back({IDM_FILE_EXIT, kExitSpeedItemCaption, kExitSpeedItemHint,
+                     LoadPicture(IDB_GLYPH_EXIT), nullptr, ExitButtonLeft(width)});
+  ToolBar_ = TToolBar::Create(Window_, Font_.Get(), LoadPicture(IDB_WALLPAPER), std::move(buttons));
+}
+
+void TLintavoForm::CreateLabels() {
+  auto label = [this](LabelPlace place, const wchar_t* text) {
+    const HWND control =
+        CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
+                        place.Left, kToolBarHeight + place.Top, 0, 0, Window_, nullptr,
+                        Instance(), nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
+    SetLabelText(control, text);
+    return control;
+  };
+  label(kLabel1, kReaderTypeCaption);
+  label(kLabel2, kComPortCaption);
+  ReaderTypeLabel_ = label(kReaderTypeLabel, L"");
+  ComPortLabel_ = label(kComPortLabel, L"");
+}
+
+void TLintavoForm::OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE || !FirstActivate) return;
+  FirstActivate = false;
+  PostMessageW(Window_, kFirstActivateMessage, 0, 0);
+}
+
+void TLintavoForm::OnFirstActivate() {
+  if (Settings.MinimizeOnRun) Application.Minimize();
+  // With the port not open no reader runs until the setup opens one.
+  if (PortStateValue == PortOpen) {
+    StartReader();
+    ResumeReader();
+  }
+}
+
+void TLintavoForm::OnCommand(int id) {
+  switch (id) {
+    case IDM_FILE_EXIT:
+      ExitRequest();
+      break;
+    case IDM_SETUP_VIEW:
+      RunSetupPage(1);
+      break;
+    case IDM_SETUP_READER:
+      RunSetupPage(2);
+      break;
+    case IDM_HELP_MAINWINDOW:
+      ShowHelpContext(kHelpContextMainWindow);
+      break;
+    case IDM_HELP_CONTENTS:
+      ShowHelpContents();
+      break;
+    case IDM_HELP_ABOUT:
+      ShowAbout();
+      break;
+  }
+}
+
+void TLintavoForm::RunSetupPage(int page) {
+  if (!RunSetup(page)) return;
+  // The new settings stay in use for this run either way; the operator must know they
+  // will be lost at the next start.
+  if (!SaveSettings()) Report(IniWriteError(SettingsFileName).Message());
+}
+
+void TLintavoForm::UpdateStatus() {
+  const MainStatus status = DescribeStatus(Settings, PortStateValue);
+  PortColour_ = status.PortColour;
+  SetLabelText(ReaderTypeLabel_, status.ReaderType);
+  SetLabelText(ComPortLabel_, status.Port);
+}
+
+void TLintavoForm::UpdateTrayIcon() { ShowTrayState(*TrayIcon1, PortFailed); }
+
+void TLintavoForm::PopupShowServerClick() {
+  Application.Restore();
+  BringLastActivePopupForward(Application.Handle());
+}
+
+void TLintavoForm::PopupSetupClick() {
+  if (SetupForm) {
+    SetFocus(SetupForm->Handle());
+    return;
+  }
+  RunSetupPage(1);
+}
+
+void TLintavoForm::OnSize() {
+  if (ToolBar_ == nullptr) return;
+  RECT outer{};
+  GetWindowRect(Window_, &outer);
+  const int width = outer.right - outer.left;
+  ToolBar_->FitToParent();
+  ToolBar_->SetButtonLeft(1, HelpButtonLeft(width));
+  ToolBar_->SetButtonLeft(2, ExitButtonLeft(width));
+}
+
+void TLintavoForm::OnGetMinMaxInfo(MINMAXINFO& info) const {
+  info.ptMinTrackSize = {kDesignedWidth, kDesignedHeight};
+}
+
+LRESULT TLintavoForm::OnControlColour(HDC dc, HWND control) {
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, control == ComPortLabel_ ? PortColour_ : GetSysColor(COLOR_BTNTEXT));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void TLintavoForm::ExitRequest() {
+  // Only this copy's own question counts: another copy's, or another program's window of
+  // the same class and caption, must not keep this one from ending.
+  if (const HWND question = FindThreadWindow(kMessageFormClass, kCaptionExit)) {
+    SetForegroundWindow(question);
+    BringWindowToTop(question);
+    return;
+  }
+  SendMessageW(Window_, WM_CLOSE, 0, 0);
+}
+
+bool TLintavoForm::CloseQuery() {
+  if (!Settings.CheckExit) return true;
+  return ShowMessageDialog(kQuestionExit, MessageKind::Exit, {MessageButton::Yes, MessageButton::No},
+                           0) == kResultYes;
+}
+
+void TLintavoForm::OnClose() {
+  if (!FormPlacement1->OnCloseQuery(CloseQuery())) return;
+  CloseMainWindow();
+}
+
+void TLintavoForm::OnDestroy() {
+  FormPlacement1->OnDestroy();
+  PostQuitMessage(0);
+}
+
+void TLintavoForm::CloseMainWindow() {
+  SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  Application.ProcessMessages();
+  ReleaseHelpObj();
+  // The reader is stopped before the window goes; the port stays open until the process
+  // ends and the system releases the device.
+  StopReader();
+  DestroyWindow(Window_);
+}

@@ -1,0 +1,84 @@
+// The program's main window: it opens the port when created, starts the reader at its
+// first activation, shows the reader type and port state, carries the menu, the toolbar and
+// the notification-area icon, and ends the program through its exit request.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+
+#include "core/common.h"
+#include "ui/tray/app_events_win.h"
+#include "ui/tray/drawn_menu_win.h"
+#include "ui/placement/form_placement_win.h"
+#include "ui/shell/gdi_win.h"
+#include "ui/tray/pic_clip_win.h"
+#include "ui/main_window/toolbar_win.h"
+#include "ui/tray/tray_icon_win.h"
+
+class TLintavoForm {
+ public:
+  static constexpr wchar_t kClassName[] = L"TLintavoForm";
+
+  // Builds the window, hidden; throws std::runtime_error when the platform refuses.
+  static std::unique_ptr<TLintavoForm> Create(HWND owner);
+  ~TLintavoForm();
+  TLintavoForm(const TLintavoForm&) = delete;
+  TLintavoForm& operator=(const TLintavoForm&) = delete;
+
+  HWND Handle() const { return Window_; }
+  // Shows the window for the first time, at the place it was left at the last exit.
+  void Show();
+
+  void UpdateStatus();
+  // Runs whenever PortFailed may have changed: the tray icon shows the state picture.
+  void UpdateTrayIcon();
+  // What every "Выход" does: bring an open exit question forward, or close.
+  void ExitRequest();
+
+  int PortFailed = 0;
+  int PortStateValue = PortMissing;
+  bool FirstActivate = true;
+
+ private:
+  TLintavoForm() = default;
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void BuildComponents();
+  void BuildTrayComponents();
+  void OnCreate();
+  void CreateToolBar();
+  void CreateLabels();
+  void OnActivate(WPARAM wParam);
+  void OnFirstActivate();
+  void OnCommand(int id);
+  void OnSize();
+  void OnClose();
+  void OnDestroy();
+  bool CloseQuery();
+  void CloseMainWindow();
+  void OnGetMinMaxInfo(MINMAXINFO& info) const;
+  LRESULT OnControlColour(HDC dc, HWND control);
+  void RunSetupPage(int page);
+  void PopupShowServerClick();
+  void PopupSetupClick();
+
+  HWND Window_ = nullptr;
+  HWND ReaderTypeLabel_ = nullptr;
+  HWND ComPortLabel_ = nullptr;
+  HMENU HelpPopupMenu_ = nullptr;
+  TUniqueFont Font_;
+  std::unique_ptr<TToolBar> ToolBar_;
+  COLORREF PortColour_ = 0;
+
+  std::optional<TFormPlacementWin> FormPlacement1;
+  std::optional<TDrawnPopupMenu> TrayMenu1;
+  std::optional<TPicClip> PicClip1;
+  std::optional<TTrayIcon> TrayIcon1;
+  TAppEvents AppEvents1;
+};
+
+// The one main window while it exists.
+extern TLintavoForm* LintavoForm;

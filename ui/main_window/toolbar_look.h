@@ -1,0 +1,25 @@
+// The toolbar's geometry and its greyed glyphs.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/main_window/main_status.h"
+
+inline constexpr int kToolButtonWidth = 64;
+inline constexpr int kToolButtonHeight = 51;
+inline constexpr int kToolButtonTop = 3;
+inline constexpr int kToolBarHeight = kToolButtonTop + kToolButtonHeight + 3;
+inline constexpr int kToolGlyphSize = 32;
+inline constexpr int kToolGlyphCaptionGap = 1;
+
+// The help and exit buttons keep to the right edge: the exit button's right end stays 10
+// pixels inside the window's outer right edge, the help button directly left of it.
+int HelpButtonLeft(int outerWidth);
+int ExitButtonLeft(int outerWidth);
+
+// A glyph pixel as drawn while the mouse is not over its button: its grey level
+// (77 R + 150 G + 29 B) / 256, except for the transparent colour and the button face.
+Colour GreyGlyphPixel(Colour pixel, Colour transparent, Colour buttonFace);
+
+// Widths of the drop-down triangle's rows, top to bottom.
+inline constexpr int kDropDownRows[] = {7, 5, 3, 1};

@@ -1,0 +1,350 @@
+#include "ui/main_window/toolbar_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <utility>
+
+#include "ui/main_window/toolbar_look.h"
+
+namespace {
+
+constexpr wchar_t kToolBarClass[] = L"LintavoToolBar";
+
+ATOM RegisterToolBarClass(WNDPROC procedure) {
+  static const ATOM atom = [procedure] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kToolBarClass;
+    return RegisterClassExW(&wc);
+  }();
+  return atom;
+}
+
+COLORREF BottomLeftPixel(HBITMAP bitmap) {
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof(info), &info);
+  TMemoryDc dc(nullptr);
+  TSelectObjectScope select(dc.Get(), bitmap);
+  return GetPixel(dc.Get(), 0, info.bmHeight - 1);
+}
+
+// The glyph as drawn while the mouse is not over its button.
+TUniqueBitmap MakeGreyGlyph(HBITMAP glyph, COLORREF transparent) {
+  BITMAP info{};
+  GetObjectW(glyph, sizeof(info), &info);
+  BITMAPINFO header{};
+  header.bmiHeader.biSize = sizeof(header.bmiHeader);
+  header.bmiHeader.biWidth = info.bmWidth;
+  header.bmiHeader.biHeight = -info.bmHeight;
+  header.bmiHeader.biPlanes = 1;
+  header.bmiHeader.biBitCount = 32;
+  header.bmiHeader.biCompression = BI_RGB;
+
+  TScreenDc screen;
+  void* bits = nullptr;
+  TUniqueBitmap grey(CreateDIBSection(screen.Get(), &header, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!grey) return grey;
+  GetDIBits(screen.Get(), glyph, 0, info.bmHeight, bits, &header, DIB_RGB_COLORS);
+  auto* pixels = static_cast<DWORD*>(bits);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  for (LONG i = 0; i < info.bmWidth * info.bmHeight; ++i) {
+    const DWORD bgr = pixels[i];  // 0x00RRGGBB in memory order B, G, R
+    const COLORREF pixel = RGB(GetBValue(bgr), GetGValue(bgr), GetRValue(bgr));
+    const COLORREF shown = GreyGlyphPixel(pixel, transparent, face);
+    pixels[i] = RGB(GetBValue(shown), GetGValue(shown), GetRValue(shown));
+  }
+  return grey;
+}
+
+void FillRow(HDC dc, int left, int right, int y, int colourIndex) {
+  RECT row{left, y, right, y + 1};
+  FillRect(dc, &row, GetSysColorBrush(colourIndex));
+}
+
+}  // namespace
+
+std::unique_ptr<TToolBar> TToolBar::Create(HWND parent, HFONT font, TUniqueBitmap wallpaper,
+                                           std::vector<TToolButtonInfo> buttons) {
+  std::unique_ptr<TToolBar> bar(new TToolBar(font, std::move(wallpaper), std::move(buttons)));
+  RegisterToolBarClass(&TToolBar::WindowProc);
+  RECT client{};
+  GetClientRect(parent, &client);
+  bar->Window_ = CreateWindowExW(0, kToolBarClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                                 0, 0, client.right, kToolBarHeight, parent, nullptr,
+                                 GetModuleHandleW(nullptr), bar.get());
+  if (bar->Window_ == nullptr) return nullptr;
+  bar->CreateTooltips();
+  return bar;
+}
+
+TToolBar::TToolBar(HFONT font, TUniqueBitmap wallpaper, std::vector<TToolButtonInfo> buttons)
+    : Font_(font), Wallpaper_(std::move(wallpaper)) {
+  for (auto& info : buttons) {
+    Button button;
+    button.Info = std::move(info);
+    button.Transparent = BottomLeftPixel(button.Info.Glyph.Get());
+    button.GreyGlyph = MakeGreyGlyph(button.Info.Glyph.Get(), button.Transparent);
+    Buttons_.push_back(std::move(button));
+  }
+}
+
+TToolBar::~TToolBar() {
+  if (Window_ != nullptr) {
+    SetWindowLongPtrW(Window_, GWLP_USERDATA, 0);
+    DestroyWindow(Window_);
+  }
+}
+
+RECT TToolBar::ButtonRect(std::size_t index) const {
+  const int left = Buttons_[index].Info.Left;
+  return {left, kToolButtonTop, left + kToolButtonWidth, kToolButtonTop + kToolButtonHeight};
+}
+
+void TToolBar::SetButtonLeft(std::size_t index, int left) {
+  if (Buttons_[index].Info.Left == left) return;
+  Buttons_[index].Info.Left = left;
+  MoveTooltip(index);
+  InvalidateRect(Window_, nullptr, FALSE);
+}
+
+void TToolBar::FitToParent() {
+  RECT client{};
+  GetClientRect(GetParent(Window_), &client);
+  SetWindowPos(Window_, nullptr, 0, 0, client.right, kToolBarHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(Window_, nullptr, FALSE);
+}
+
+LRESULT CALLBACK TToolBar::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+    auto* bar = static_cast<TToolBar*>(create->lpCreateParams);
+    bar->Window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(bar));
+  }
+  auto* bar = reinterpret_cast<TToolBar*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return bar != nullptr ? bar->HandleMessage(message, wParam, lParam)
+                        : DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT TToolBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_MOUSEMOVE:
+      OnMouseMove(point);
+      return 0;
+    case WM_MOUSELEAVE:
+      OnMouseLeave();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      OnLeftButtonDown(point);
+      return 0;
+    case WM_LBUTTONUP:
+      OnLeftButtonUp(point);
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (Pressed_ >= 0 && Buttons_[Pressed_].Info.DropDownMenu == nullptr) {
+        Pressed_ = -1;
+        InvalidateRect(Window_, nullptr, FALSE);
+      }
+      return 0;
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;  // the buttons never take the keyboard focus
+    default:
+      return DefWindowProcW(Window_, message, wParam, lParam);
+  }
+}
+
+void TToolBar::OnPaint() {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(Window_, &paint);
+  RECT client{};
+  GetClientRect(Window_, &client);
+  // Drawn off screen first so hovering does not flicker.
+  TMemoryDc buffer(dc);
+  TUniqueBitmap surface(CreateCompatibleBitmap(dc, client.right, client.bottom));
+  {
+    TSelectObjectScope select(buffer.Get(), surface.Get());
+    Draw(buffer.Get(), client);
+    BitBlt(dc, 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
+  }
+  EndPaint(Window_, &paint);
+}
+
+void TToolBar::Draw(HDC dc, const RECT& client) const {
+  TUniqueBrush tile(CreatePatternBrush(Wallpaper_.Get()));
+  SetBrushOrgEx(dc, 0, 0, nullptr);
+  FillRect(dc, &client, tile.Get());
+  // Etched lines: a shadow row with a highlight row below it, at the top and the bottom.
+  FillRow(dc, 0, client.right, 0, COLOR_BTNSHADOW);
+  FillRow(dc, 0, client.right, 1, COLOR_BTNHIGHLIGHT);
+  FillRow(dc, 0, client.right, client.bottom - 2, COLOR_BTNSHADOW);
+  FillRow(dc, 0, client.right, client.bottom - 1, COLOR_BTNHIGHLIGHT);
+  for (std::size_t i = 0; i < Buttons_.size(); ++i) DrawButton(dc, i);
+}
+
+void TToolBar::DrawButton(HDC dc, std::size_t index) const {
+  const Button& button = Buttons_[index];
+  RECT frame = ButtonRect(index);
+  const bool pressed = Pressed_ == static_cast<int>(index) &&
+                       (button.Info.DropDownMenu != nullptr || Hot_ == Pressed_);
+  const bool hot = IsHot(index);
+  if (pressed) {
+    DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
+  } else if (hot) {
+    DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
+  }
+  const int shift = pressed ? 1 : 0;
+
+  TSelectObjectScope font(dc, Font_);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const int contentHeight = kToolGlyphSize + kToolGlyphCaptionGap + metrics.tmHeight;
+  const int glyphLeft = frame.left + (kToolButtonWidth - kToolGlyphSize) / 2 + shift;
+  const int glyphTop = frame.top + (kToolButtonHeight - contentHeight) / 2 + shift;
+
+  {
+    TMemoryDc glyphDc(dc);
+    const HBITMAP shown = Hot_ == static_cast<int>(index) ? button.Info.Glyph.Get()
+                                                          : button.GreyGlyph.Get();
+    TSelectObjectScope select(glyphDc.Get(), shown);
+    TransparentBlt(dc, glyphLeft, glyphTop, kToolGlyphSize, kToolGlyphSize, glyphDc.Get(), 0, 0,
+                   kToolGlyphSize, kToolGlyphSize, button.Transparent);
+  }
+
+  if (button.Info.DropDownMenu != nullptr) {
+    // The drop-down triangle: 1 pixel right of the glyph, centred on it.
+    const int left = glyphLeft + kToolGlyphSize + 1;
+    const int top = glyphTop + (kToolGlyphSize - static_cast<int>(std::size(kDropDownRows))) / 2;
+    for (std::size_t row = 0; row < std::size(kDropDownRows); ++row) {
+      const int x = left + static_cast<int>(row);
+      FillRow(dc, x, x + kDropDownRows[row], top + static_cast<int>(row), COLOR_BTNTEXT);
+    }
+  }
+
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  RECT caption{frame.left + shift, glyphTop + kToolGlyphSize + kToolGlyphCaptionGap,
+               frame.right + shift, frame.bottom + shift};
+  DrawTextW(dc, button.Info.Caption.c_str(), -1, &caption,
+            DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+bool TToolBar::IsHot(std::size_t index) const {
+  if (Hot_ != static_cast<int>(index) || !IsWindowEnabled(Window_)) return false;
+  // The raised frame shows only while this program is the active application.
+  DWORD foregroundProcess = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
+  return foregroundProcess == GetCurrentProcessId();
+}
+
+int TToolBar::HitTest(POINT point) const {
+  for (std::size_t i = 0; i < Buttons_.size(); ++i) {
+    const RECT rect = ButtonRect(i);
+    if (PtInRect(&rect, point)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void TToolBar::OnMouseMove(POINT point) {
+  if (!TrackingLeave_) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Window_, 0};
+    TrackingLeave_ = TrackMouseEvent(&track) != FALSE;
+  }
+  const int hot = HitTest(point);
+  if (hot != Hot_) {
+    Hot_ = hot;
+    InvalidateRect(Window_, nullptr, FALSE);
+  }
+}
+
+void TToolBar::OnMouseLeave() {
+  TrackingLeave_ = false;
+  if (Hot_ != -1) {
+    Hot_ = -1;
+    InvalidateRect(Window_, nullptr, FALSE);
+  }
+}
+
+void TToolBar::OnLeftButtonDown(POINT point) {
+  const int index = HitTest(point);
+  if (index < 0) return;
+  Hot_ = index;
+  if (Buttons_[index].Info.DropDownMenu != nullptr) {
+    OpenDropDown(static_cast<std::size_t>(index));
+    return;
+  }
+  Pressed_ = index;
+  SetCapture(Window_);
+  InvalidateRect(Window_, nullptr, FALSE);
+}
+
+void TToolBar::OnLeftButtonUp(POINT point) {
+  if (Pressed_ < 0) return;
+  const int pressed = std::exchange(Pressed_, -1);
+  ReleaseCapture();
+  InvalidateRect(Window_, nullptr, FALSE);
+  // A click happens only when the button comes up over the button it went down on.
+  if (HitTest(point) == pressed) {
+    SendMessageW(GetParent(Window_), WM_COMMAND, MAKEWPARAM(Buttons_[pressed].Info.CommandId, 0),
+                 reinterpret_cast<LPARAM>(Window_));
+  }
+}
+
+void TToolBar::OpenDropDown(std::size_t index) {
+  Pressed_ = static_cast<int>(index);
+  InvalidateRect(Window_, nullptr, FALSE);
+  UpdateWindow(Window_);
+  const RECT rect = ButtonRect(index);
+  POINT corner{rect.left - 1, rect.bottom};
+  ClientToScreen(Window_, &corner);
+  TrackPopupMenu(Buttons_[index].Info.DropDownMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON,
+                 corner.x, corner.y, 0, GetParent(Window_), nullptr);
+  // The press that dismissed the menu over this button must not open it again.
+  MSG pending;
+  if (PeekMessageW(&pending, Window_, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, PM_NOREMOVE)) {
+    const POINT at{GET_X_LPARAM(pending.lParam), GET_Y_LPARAM(pending.lParam)};
+    if (HitTest(at) == static_cast<int>(index)) {
+      PeekMessageW(&pending, Window_, pending.message, pending.message, PM_REMOVE);
+    }
+  }
+  Pressed_ = -1;
+  InvalidateRect(Window_, nullptr, FALSE);
+}
+
+void TToolBar::CreateTooltips() {
+  Tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window_,
+                             nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (Tooltip_ == nullptr) return;
+  for (std::size_t i = 0; i < Buttons_.size(); ++i) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = Window_;
+    tool.uId = i;
+    tool.rect = ButtonRect(i);
+    tool.lpszText = Buttons_[i].Info.Hint.data();
+    SendMessageW(Tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void TToolBar::MoveTooltip(std::size_t index) {
+  if (Tooltip_ == nullptr) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = Window_;
+  tool.uId = index;
+  tool.rect = ButtonRect(index);
+  SendMessageW(Tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}

@@ -1,0 +1,69 @@
+// The main window's toolbar: flat buttons with a glyph above the caption, tiled wallpaper,
+// etched top and bottom lines, grey glyphs until the mouse is over a button, tooltips, and
+// one button that opens a drop-down menu on press instead of clicking.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/shell/gdi_win.h"
+
+struct TToolButtonInfo {
+  int CommandId;  // sent to the parent as WM_COMMAND on a click; 0 for a drop-down button
+  std::wstring Caption;
+  std::wstring Hint;
+  TUniqueBitmap Glyph;  // its bottom-left pixel names the transparent colour
+  HMENU DropDownMenu;   // opened on press instead of clicking; commands go to the parent
+  int Left;
+};
+
+class TToolBar {
+ public:
+  static std::unique_ptr<TToolBar> Create(HWND parent, HFONT font, TUniqueBitmap wallpaper,
+                                          std::vector<TToolButtonInfo> buttons);
+  ~TToolBar();
+  TToolBar(const TToolBar&) = delete;
+  TToolBar& operator=(const TToolBar&) = delete;
+
+  HWND Handle() const { return Window_; }
+  void SetButtonLeft(std::size_t index, int left);
+  RECT ButtonRect(std::size_t index) const;
+  // Keeps the bar across the top of its parent at full width.
+  void FitToParent();
+
+ private:
+  struct Button {
+    TToolButtonInfo Info;
+    TUniqueBitmap GreyGlyph;
+    COLORREF Transparent = 0;
+  };
+
+  TToolBar(HFONT font, TUniqueBitmap wallpaper, std::vector<TToolButtonInfo> buttons);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void OnPaint();
+  void Draw(HDC dc, const RECT& client) const;
+  void DrawButton(HDC dc, std::size_t index) const;
+  void OnMouseMove(POINT point);
+  void OnMouseLeave();
+  void OnLeftButtonDown(POINT point);
+  void OnLeftButtonUp(POINT point);
+  void OpenDropDown(std::size_t index);
+  int HitTest(POINT point) const;
+  bool IsHot(std::size_t index) const;
+  void CreateTooltips();
+  void MoveTooltip(std::size_t index);
+
+  HWND Window_ = nullptr;
+  HWND Tooltip_ = nullptr;
+  HFONT Font_;
+  TUniqueBitmap Wallpaper_;
+  std::vector<Button> Buttons_;
+  int Hot_ = -1;      // the button under the mouse
+  int Pressed_ = -1;  // the button the left button went down on, or whose menu is open
+  bool TrackingLeave_ = false;
+};

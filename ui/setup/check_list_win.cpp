@@ -1,0 +1,216 @@
+#include "ui/setup/check_list_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <exception>
+#include <string>
+#include <utility>
+
+#include "ui/shell/application_win.h"
+#include "ui/shell/gdi_win.h"
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+constexpr int kTextIndent = 2;
+
+// The check box sits in a 13 x 13 square, one pixel in from the picture's left edge.
+constexpr int kBoxSize = 13;
+constexpr int kBoxLeft = 1;
+
+constexpr COLORREF kBoxBorder = RGB(128, 128, 128);
+constexpr COLORREF kBoxFill = RGB(255, 255, 255);
+constexpr COLORREF kGreyBoxFill = RGB(192, 192, 192);
+constexpr COLORREF kTickColour = RGB(0, 128, 0);
+constexpr COLORREF kHollowTickColour = RGB(96, 96, 96);
+
+// The tick: three pixels high in each of the columns 3 to 9 of the box.
+bool TickPixel(int row, int column) {
+  constexpr int kTop[] = {5, 6, 7, 6, 5, 4, 3};
+  if (column < 3 || column > 9) return false;
+  const int top = kTop[column - 3];
+  return row >= top && row <= top + 2;
+}
+
+// The hollow tick keeps only the tick's edge, so its middle shows the box's grey.
+bool TickEdgePixel(int row, int column) {
+  return TickPixel(row, column) &&
+         !(TickPixel(row - 1, column) && TickPixel(row + 1, column) &&
+           TickPixel(row, column - 1) && TickPixel(row, column + 1));
+}
+
+void DrawCheckImage(HDC dc, int left, int top, CheckImage image) {
+  const bool greyed = image == CheckImage::GreyBox || image == CheckImage::HollowTick;
+  const int boxLeft = left + kBoxLeft;
+  RECT box{boxLeft, top, boxLeft + kBoxSize, top + kBoxSize};
+  const TUniqueBrush border(CreateSolidBrush(kBoxBorder));
+  const TUniqueBrush fill(CreateSolidBrush(greyed ? kGreyBoxFill : kBoxFill));
+  FillRect(dc, &box, border.Get());
+  InflateRect(&box, -1, -1);
+  FillRect(dc, &box, fill.Get());
+  if (image == CheckImage::Box || image == CheckImage::GreyBox) return;
+  for (int row = 0; row < kBoxSize; ++row) {
+    for (int column = 0; column < kBoxSize; ++column) {
+      if (image == CheckImage::Tick && TickPixel(row, column)) {
+        SetPixelV(dc, boxLeft + column, top + row, kTickColour);
+      } else if (image == CheckImage::HollowTick && TickEdgePixel(row, column)) {
+        SetPixelV(dc, boxLeft + column, top + row, kHollowTickColour);
+      }
+    }
+  }
+}
+
+int SystemColourOf(RowTextColour colour) {
+  switch (colour) {
+    case RowTextColour::HighlightText:
+      return COLOR_HIGHLIGHTTEXT;
+    case RowTextColour::GrayText:
+      return COLOR_GRAYTEXT;
+    case RowTextColour::InactiveCaptionText:
+      return COLOR_INACTIVECAPTIONTEXT;
+    case RowTextColour::WindowText:
+      break;
+  }
+  return COLOR_WINDOWTEXT;
+}
+
+}  // namespace
+
+TPortCheckList::~TPortCheckList() {
+  if (Window_ != nullptr) RemoveWindowSubclass(Window_, SubclassProc, kSubclassId);
+}
+
+bool TPortCheckList::Create(HWND parent, int id, const RECT& bounds, HFONT font,
+                            TClickHandler onClick) {
+  OnClick_ = std::move(onClick);
+  Window_ = CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
+      WS_CHILD | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+          LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+      bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (Window_ == nullptr) return false;
+  SendMessageW(Window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(Window_, LB_SETITEMHEIGHT, 0, kPortRowHeight);
+  return SetWindowSubclass(Window_, SubclassProc, kSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+}
+
+void TPortCheckList::SetItems(std::vector<TPortItem> items) {
+  Items_ = std::move(items);
+  SendMessageW(Window_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(Window_, LB_RESETCONTENT, 0, 0);
+  for (const TPortItem& item : Items_) {
+    SendMessageW(Window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Text.c_str()));
+  }
+  SendMessageW(Window_, WM_SETREDRAW, TRUE, 0);
+  Refresh();
+}
+
+void TPortCheckList::Refresh() {
+  for (std::size_t row = 0; row < Items_.size(); ++row) {
+    SendMessageW(Window_, LB_SETITEMDATA, row, static_cast<LPARAM>(RowStateBits(Items_[row])));
+  }
+  InvalidateRect(Window_, nullptr, TRUE);
+}
+
+int TPortCheckList::SelectedRow() const {
+  return static_cast<int>(SendMessageW(Window_, LB_GETCURSEL, 0, 0));
+}
+
+void TPortCheckList::Click() {
+  if (OnClick_) OnClick_(SelectedRow());
+}
+
+void TPortCheckList::Draw(const DRAWITEMSTRUCT& draw) const {
+  if (draw.itemID >= Items_.size()) return;
+  const TPortItem& item = Items_[draw.itemID];
+  const bool selected = (draw.itemState & ODS_SELECTED) != 0;
+  HDC dc = draw.hDC;
+  const TSaveDcScope saved(dc);
+
+  RECT check = draw.rcItem;
+  check.right = check.left + kCheckColumnWidth;
+  RECT text = draw.rcItem;
+  text.left = check.right;
+  FillRect(dc, &check, GetSysColorBrush(COLOR_WINDOW));
+  FillRect(dc, &text, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+
+  const int rowHeight = draw.rcItem.bottom - draw.rcItem.top;
+  DrawCheckImage(dc, check.left + (kCheckColumnWidth - kCheckImageWidth) / 2,
+                 draw.rcItem.top + (rowHeight - kCheckImageHeight) / 2, CheckImageOf(item));
+
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(SystemColourOf(RowTextColourOf(item, selected))));
+  RECT label = text;
+  label.left += kTextIndent;
+  DrawTextW(dc, item.Text.c_str(), static_cast<int>(item.Text.size()), &label,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+  if ((draw.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &text);
+}
+
+LRESULT CALLBACK TPortCheckList::SubclassProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  if (message == WM_NCDESTROY) {
+    RemoveWindowSubclass(window, SubclassProc, kSubclassId);
+    reinterpret_cast<TPortCheckList*>(self)->Window_ = nullptr;
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+  try {
+    return reinterpret_cast<TPortCheckList*>(self)->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& error) {
+    Application.ShowException(error);
+  }
+  return 0;
+}
+
+LRESULT TPortCheckList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDOWN: {
+      const LRESULT result = DefSubclassProc(Window_, message, wParam, lParam);
+      Pressed_ = true;
+      OnLeftButtonDown(lParam);
+      return result;
+    }
+    case WM_LBUTTONUP: {
+      const bool pressedHere = std::exchange(Pressed_, false);
+      const LRESULT result = DefSubclassProc(Window_, message, wParam, lParam);
+      if (pressedHere) Click();
+      return result;
+    }
+    case WM_CHAR:
+      if (OnChar(static_cast<wchar_t>(wParam))) return 0;
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(Window_, message, wParam, lParam);
+}
+
+void TPortCheckList::OnLeftButtonDown(LPARAM lParam) {
+  if (!InCheckColumn(GET_X_LPARAM(lParam))) return;
+  if (ToggleRow(Items_, RowAt(lParam))) Refresh();
+}
+
+bool TPortCheckList::OnChar(wchar_t character) {
+  switch (ListKeyOf(character)) {
+    case ListKey::Toggle:
+      if (ToggleRow(Items_, SelectedRow())) Refresh();
+      return true;
+    case ListKey::CheckAll:
+    case ListKey::UncheckAll:
+      CheckEnabledRows(Items_, ListKeyOf(character) == ListKey::CheckAll);
+      Refresh();
+      return true;
+    case ListKey::None:
+      break;
+  }
+  return false;
+}
+
+int TPortCheckList::RowAt(LPARAM lParam) const {
+  const LRESULT hit = SendMessageW(Window_, LB_ITEMFROMPOINT, 0, lParam);
+  if (HIWORD(hit) != 0) return -1;
+  return LOWORD(hit);
+}

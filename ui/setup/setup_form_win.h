@@ -1,0 +1,107 @@
+// The setup dialog "Установки" and the setup flow around it: the dialog edits the five
+// settings and lists COM 1 to COM 100 as probed at the moment it opens; a confirmed change
+// of port reopens the port and restarts the reader.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "core/common.h"
+#include "ui/setup/check_list_win.h"
+#include "ui/shell/gdi_win.h"
+#include "ui/setup/setup_form.h"
+#include "ui/shell/unique_window_win.h"
+
+// Opens the port's device as the port object does and closes it at once; true when it
+// opened.
+bool ProbePort(int port);
+
+class TSetupForm {
+ public:
+  static constexpr int kClientWidth = 325;
+  static constexpr int kClientHeight = 280;
+  static constexpr int kHelpContext = 30;
+
+  // Control ids, also for whoever drives the dialog from outside.
+  static constexpr int kOkButtonId = IDOK;
+  static constexpr int kCancelButtonId = IDCANCEL;
+  static constexpr int kHelpButtonId = 100;
+  static constexpr int kPagesId = 101;
+  static constexpr int kMinimizeId = 110;
+  static constexpr int kQuestionId = 111;
+  static constexpr int kOneCopyId = 112;
+  static constexpr int kReaderTypeLabelId = 120;
+  static constexpr int kReaderTypeId = 121;
+  static constexpr int kPortGroupId = 122;
+  static constexpr int kPortListId = 123;
+
+  // The dialog, built and hidden, or none when the platform refused it. `probe` opens the
+  // ports for the port list.
+  static std::unique_ptr<TSetupForm> Create(TPortProbe probe);
+  ~TSetupForm();
+  TSetupForm(const TSetupForm&) = delete;
+  TSetupForm& operator=(const TSetupForm&) = delete;
+
+  HWND Handle() const { return Window_.Get(); }
+
+  void LoadFromSettings(int page);
+  void StoreToSettings();
+  void FillPortList();
+  void CheckOnlyPort(int port);
+  int CheckedPort() const;
+  // Shows the dialog and waits until a button, Esc or the close box ends it; IDOK or
+  // IDCANCEL.
+  int ShowModal();
+
+ private:
+  explicit TSetupForm(TPortProbe probe) : Probe_(std::move(probe)) {}
+  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  bool CreateControls();
+  HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& bounds,
+                  int id, HFONT font);
+  void SizeAndCentre();
+  void ShowPage(int index);
+  void OnCommand(int id, int code);
+  void EndModal(int result);
+  bool Checked(int id) const;
+  void SetChecked(int id, bool checked);
+
+  TUniqueWindow Window_;
+  TUniqueFont Font_;
+  TUniqueFont GroupFont_;
+  HWND Pages_ = nullptr;
+  HWND ReaderTypeCB_ = nullptr;
+  std::array<std::vector<HWND>, 2> PageControls_;
+  TPortCheckList CommRxCLB_;
+  TPortProbe Probe_;
+  int ModalResult_ = 0;  // 0 while the dialog is open
+};
+
+// The dialog while ShowSetup runs, otherwise none.
+extern std::unique_ptr<TSetupForm> SetupForm;
+
+// Shows the dialog on the page given (1 "Вид", 2 "Считыватель") and stores what the
+// operator confirmed; true when confirmed with "&Ввод".
+bool ShowSetup(int page, const TPortProbe& probe = ProbePort);
+
+// What the setup flow needs of the main window.
+class TSetupHost {
+ public:
+  virtual ~TSetupHost() = default;
+  // The port was reopened: remember its state and show it in the notification area.
+  virtual void PortReopened(PortState state) = 0;
+  virtual void UpdateStatus() = 0;
+};
+
+// The whole setup flow: the dialog, then, for a new port number, the reader stopped, the
+// port reopened and the reader started again. True when the operator confirmed; the caller
+// then saves the settings.
+bool RunSetup(int page, TSetupHost& host, const TPortProbe& probe = ProbePort);
+// The same with the main window as host.
+bool RunSetup(int page);

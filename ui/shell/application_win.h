@@ -1,0 +1,66 @@
+// The application object: the program's title, the hidden top-level window that owns the
+// program's dialogs, the GUI message loop, the standard error report and the help request.
+// GUI thread only.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+
+#include "ui/shell/texts.h"
+#include "ui/shell/unique_window_win.h"
+
+inline constexpr wchar_t kApplicationClass[] = L"TApplication";
+
+class TApplication {
+ public:
+  // Creates the hidden window; later calls do nothing.
+  void Initialize();
+  // The hidden owner window, created on first use.
+  HWND Handle();
+
+  const std::wstring& Title() const { return Title_; }
+  void SetTitle(const std::wstring& title);
+  // The icon the task-bar button shows.
+  void SetIcon(HICON icon);
+
+  // The application window carries the program's task-bar button; the main window, which
+  // it owns, has none of its own.
+  void ShowTaskbarWindow();
+
+  // Minimising and restoring the whole program: the windows it owns hide and come back with
+  // it, and the notices follow (minimised only when it was not, restored only when it was).
+  void Minimize();
+  void Restore();
+  bool Minimized() const;
+  std::function<void()> OnMinimize;
+  std::function<void()> OnRestore;
+
+  // Runs the GUI message loop until the quit message and returns its exit code.
+  int Run();
+  // Handles what waits in the queue now; a quit message found there is kept for Run.
+  void ProcessMessages();
+
+  // The standard error report: a stop-icon box captioned with the title.
+  void ShowException(const std::wstring& text);
+  void ShowException(const std::exception& error);
+
+  // A help button asks here for the help on its context.
+  void HelpRequest(std::int32_t context);
+
+  // Offers the title and all of the program's top-level windows to the localization hook.
+  int TranslateAllForms(bool finish);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  TUniqueWindow Window_;
+  std::wstring Title_ = kApplicationTitle;
+  HWND WorkedIn_ = nullptr;  // the window active when the program was minimised
+};
+
+extern TApplication Application;

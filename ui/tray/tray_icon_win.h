@@ -1,0 +1,91 @@
+// The notification-area icon: one icon registered with the shell, a hidden window that
+// receives the shell's mouse notices about it, and the popup menu it opens. GUI thread only.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/tray/icon_list_win.h"
+#include "ui/tray/tray_icon.h"
+#include "ui/shell/unique_window_win.h"
+#include "ui/shell/window_error_report_win.h"
+
+class TDrawnPopupMenu;
+
+inline constexpr wchar_t kTrayIconWindowClass[] = L"LintavoTrayIcon";
+
+// A notice the owner may attach to: the button, the keys held, and the cursor.
+struct TTrayMouseNotice {
+  TTrayStepKind Kind;
+  TTrayButton Button;
+  bool Double = false;
+  bool Shift = false, Alt = false, Ctrl = false;
+  POINT Cursor{};
+};
+
+class TTrayIcon {
+ public:
+  // The shell's add, modify and delete; replaceable so the icon's own rules can be watched.
+  using TShellNotify = std::function<bool(DWORD, NOTIFYICONDATAW&)>;
+
+  // mainWindow is the window whose mouse capture a menu opening cancels when no window
+  // of the program is active.
+  TTrayIcon(std::wstring hint, HWND mainWindow, TErrorReport report);
+  ~TTrayIcon();
+  TTrayIcon(const TTrayIcon&) = delete;
+  TTrayIcon& operator=(const TTrayIcon&) = delete;
+
+  bool Active() const { return Active_; }
+  void SetActive(bool active);
+  bool Enabled = true;
+  const std::wstring& Hint() const { return Hint_; }
+  void SetHint(std::wstring hint);
+  HICON Icon() const { return Icon_.Get(); }
+  void SetIcon(TUniqueIcon icon);
+  TIconList& Icons() { return Icons_; }
+  TDrawnPopupMenu* PopupMenu() const { return PopupMenu_; }
+  void SetPopupMenu(TDrawnPopupMenu* menu);
+  bool IconAdded() const { return IconAdded_; }
+  const TTrayClickState& PressedButtons() const { return Clicks_; }
+  const NOTIFYICONDATAW& NotifyRecord() const { return Record_; }
+  HWND MessageWindow() const { return Window_.Get(); }
+
+  // The owner has finished building its components; changes before this add nothing.
+  void Loaded();
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+  void RefreshTrayIcon();
+  bool ShowTrayMenu(int x, int y);
+  bool RunDefaultItem();
+
+  std::function<void(const TTrayMouseNotice&)> OnMouseNotice;
+  TShellNotify ShellNotify;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnTrayNotify(unsigned mouseMessage);
+  void OnShellRestarted();
+  void RunStep(const TTrayStep& step, POINT cursor);
+  void Notice(const TTrayStep& step, POINT cursor) const;
+  bool HasImage() const;
+  void FillNotifyRecord();
+  bool Notify(DWORD action);
+  void BringMessageWindowForward() const;
+
+  TUniqueWindow Window_;
+  bool Active_ = true;
+  std::wstring Hint_;
+  TUniqueIcon Icon_;
+  TIconList Icons_;
+  TDrawnPopupMenu* PopupMenu_ = nullptr;
+  bool Loading_ = true;  // the owner is still building its components
+  bool IconAdded_ = false;
+  TTrayClickState Clicks_;
+  NOTIFYICONDATAW Record_{};
+  HWND MainWindow_;
+  TErrorReport Report_;
+};
