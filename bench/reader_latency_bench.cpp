@@ -1,7 +1,7 @@
 // How long a card takes from the line to another program's window, and what the reader
 // costs while nobody presents a card. Not a test: run it by hand inside the rig, e.g.
 //   tests/rig/session start
-//   tests/rig/with-ports 2 -- tests/rig/wine-run $LINTAVO_BUILD_DIR/win64/bench/reader_bench.exe
+//   tests/rig/with-ports 2 -- tests/rig/wine-run build/win64/bench/reader_bench.exe
 //   tests/rig/session stop
 // Arguments (optional): number of cards (default 250), idle seconds (default 60).
 // The reader runs on COM2 in this process; this process also writes the frames to COM202 and

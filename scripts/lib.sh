@@ -1,6 +1,6 @@
 # Shared by scripts/test and scripts/run.
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${LINTAVO_BUILD_DIR:-$top/build}
+build=$top/build  # one folder per preset of CMakePresets.json
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev
@@ -24,15 +24,13 @@ install_missing() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-configure_and_build() { # name [cmake args...]
-  local name=$1; shift
-  cmake -S "$top" -B "$build/$name" -G Ninja "$@" >/dev/null
-  cmake --build "$build/$name"
+configure_and_build() { # preset
+  (cd "$top" && cmake --preset "$1" >/dev/null && cmake --build --preset "$1")
 }
 
 build_windows() {
-  configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-i686.cmake"
-  configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw-x86_64.cmake"
+  configure_and_build win32
+  configure_and_build win64
 }
 
 # "30/33 passed" from a ctest log, or "did not finish" when ctest printed no totals.
