@@ -10,10 +10,11 @@
 #include "core/single_copy_win.h"
 #include "services/library_search_win.h"
 #include "services/trint.h"
-#include "ui/shell/application_win.h"
-#include "ui/main_window/main_window_win.h"
 #include "ui/dialogs/message_dialog_win.h"
+#include "ui/main_window/main_window_win.h"
+#include "ui/shell/application_win.h"
 #include "ui/shell/texts.h"
+#include "ui/shell/window_error_report_win.h"
 #include "ui/tray/tray_pictures_ids.h"
 
 namespace {
@@ -35,6 +36,13 @@ int RunMainWindow() {
   return Application.Run();
 }
 
+// The last-chance report: what no window could report ends the program here.
+int ShowApplicationError(const std::exception& error) {
+  const std::wstring text = WideFromUtf8(error.what());
+  MessageBoxW(nullptr, text.c_str(), L"Application Error", MB_TASKMODAL | MB_ICONSTOP | MB_OK);
+  return 1;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -47,16 +55,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   SettingsFileName = ExeDir + SettingsFileName;
   LoadSettings();
 
-  if (Settings.RunOnlyOneCopy && !IsFirstInstance()) {
-    RefuseSecondCopy();
-    return 0;
-  }
   try {
+    if (Settings.RunOnlyOneCopy && !IsFirstInstance()) {
+      RefuseSecondCopy();
+      return 0;
+    }
     return RunMainWindow();
   } catch (const std::exception& error) {
-    const std::string what = error.what();
-    const std::wstring text(what.begin(), what.end());
-    MessageBoxW(nullptr, text.c_str(), L"Application Error", MB_TASKMODAL | MB_ICONSTOP | MB_OK);
-    return 1;
+    return ShowApplicationError(error);
   }
 }

@@ -4,9 +4,10 @@
 
 #include <string>
 
+#include "core/unique_handle_win.h"
+#include "services/library_search_win.h"
 #include "services/service_texts.h"
 #include "services/trint.h"
-#include "services/unique_library_win.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ void ShowAbout() {
     ShowAboutError(Translate(kAboutLoadFailed, 0) + kAboutLibrary);
     return;
   }
-  if (const auto show = library.Export<TShowAbout>(kAboutExport)) {
+  if (const auto show = ExportOf<TShowAbout>(library.Get(), kAboutExport)) {
     show();
     return;
   }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "services/cp1251.h"
-
+#include "services/library_search_win.h"
 #include "services/service_texts.h"
 
 std::unique_ptr<THtmlHelpObj> HelpObj;
@@ -60,7 +60,7 @@ std::optional<std::string> DirectoryForLibrary(const std::wstring& directory) {
 THtmlHelpObj::THtmlHelpObj(const std::wstring& documentDirectory)
     : LibHandle(LoadLibraryW(kHelpLibrary)) {
   if (!LibHandle) return;
-  const auto getExportList = LibHandle.Export<THelpGetExportList>(kHelpExportList);
+  const auto getExportList = ExportOf<THelpGetExportList>(LibHandle.Get(), kHelpExportList);
   if (getExportList == nullptr) return;
   getExportList(Table.data());
   const std::optional<std::string> directory = DirectoryForLibrary(documentDirectory);

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "services/unique_library_win.h"
+#include "core/unique_handle_win.h"
 
 inline constexpr wchar_t kHelpLibrary[] = L"qvm_help.dll";
 inline constexpr char kHelpExportList[] = "help_get_export_list";

@@ -1,7 +1,5 @@
 #include "services/library_search_win.h"
 
-#include <windows.h>
-
 namespace {
 
 constexpr DWORD kSearchDefaultDirs = 0x00001000;  // LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
@@ -16,7 +14,7 @@ void SecureLibrarySearch() {
   // Where the loader knows default directories (Windows 8, or 7 with its update), use them:
   // the program's directory and System32 only. Looked up at run time for older systems.
   const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  const auto setDefault = reinterpret_cast<TSetDefaultDllDirectories>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  const auto setDefault =
+      ExportOf<TSetDefaultDllDirectories>(kernel, "SetDefaultDllDirectories");
   if (setDefault != nullptr) setDefault(kSearchDefaultDirs);
 }

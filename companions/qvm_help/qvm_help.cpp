@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "help_document.h"
+#include "companions/qvm_help/help_document.h"
+#include "core/unique_handle_win.h"
 
 namespace {
 
@@ -27,8 +28,8 @@ HINSTANCE Module = nullptr;
 THelpDocument Document;
 std::wstring Problem = kNotInitialised;  // shown instead of topics while set
 std::vector<std::int32_t> ListContexts;  // the context of each list entry
-HWND Viewer = nullptr;
-HFONT ViewerFont = nullptr;
+TUniqueWindow Viewer;
+TUniqueFont ViewerFont;
 
 std::wstring ReadUtf8File(const std::wstring& path) {
   std::ifstream file(path.c_str(), std::ios::binary);
@@ -43,12 +44,12 @@ std::wstring ReadUtf8File(const std::wstring& path) {
   return text;
 }
 
-HFONT CreateViewerFont() {
+TUniqueFont CreateViewerFont() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
   metrics.lfMessageFont.lfCharSet = RUSSIAN_CHARSET;
-  return CreateFontIndirectW(&metrics.lfMessageFont);
+  return TUniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
 void LayoutViewer(HWND window) {
@@ -63,10 +64,11 @@ void LayoutViewer(HWND window) {
 void ShowTopicText(std::int32_t context) {
   const auto topic = Document.find(context);
   if (topic == Document.end()) return;
-  SetWindowTextW(Viewer, (kCaptionPrefix + topic->second.Title).c_str());
-  SetDlgItemTextW(Viewer, kTopicTextId, topic->second.Text.c_str());
+  SetWindowTextW(Viewer.Get(), (kCaptionPrefix + topic->second.Title).c_str());
+  SetDlgItemTextW(Viewer.Get(), kTopicTextId, topic->second.Text.c_str());
   for (std::size_t i = 0; i < ListContexts.size(); ++i) {
-    if (ListContexts[i] == context) SendDlgItemMessageW(Viewer, kTopicListId, LB_SETCURSEL, i, 0);
+    if (ListContexts[i] == context)
+      SendDlgItemMessageW(Viewer.Get(), kTopicListId, LB_SETCURSEL, i, 0);
   }
 }
 
@@ -84,7 +86,7 @@ LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       }
       return 0;
     case WM_DESTROY:
-      Viewer = nullptr;
+      Viewer.Release();  // closed by the operator: nothing left to destroy
       return 0;
     default:
       return DefWindowProcW(window, message, wParam, lParam);
@@ -95,8 +97,7 @@ HWND CreateChild(HWND parent, const wchar_t* cls, DWORD style, int id) {
   const HWND child =
       CreateWindowExW(WS_EX_CLIENTEDGE, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Module, nullptr);
-  if (ViewerFont != nullptr)
-    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(ViewerFont), FALSE);
+  if (ViewerFont) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(ViewerFont.Get()), FALSE);
   return child;
 }
 
@@ -110,36 +111,37 @@ void CreateViewer() {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kViewerClass;
   RegisterClassExW(&wc);
-  if (ViewerFont == nullptr) ViewerFont = CreateViewerFont();
+  if (!ViewerFont) ViewerFont = CreateViewerFont();
 
   constexpr int width = 680;
   constexpr int height = 460;
-  Viewer = CreateWindowExW(0, kViewerClass, kCaptionPrefix, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                           (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                           (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
-                           nullptr, Module, nullptr);
+  Viewer.Reset(CreateWindowExW(0, kViewerClass, kCaptionPrefix,
+                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                               (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                               nullptr, nullptr, Module, nullptr));
   const HWND list =
-      CreateChild(Viewer, L"LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kTopicListId);
-  CreateChild(Viewer, L"EDIT", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+      CreateChild(Viewer.Get(), L"LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kTopicListId);
+  CreateChild(Viewer.Get(), L"EDIT", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
               kTopicTextId);
   ListContexts.clear();
   for (const auto& [context, topic] : Document) {
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(topic.Title.c_str()));
     ListContexts.push_back(context);
   }
-  LayoutViewer(Viewer);
+  LayoutViewer(Viewer.Get());
 }
 
 void ShowTopic(std::int32_t context) {
-  if (Viewer == nullptr) CreateViewer();
+  if (!Viewer) CreateViewer();
   if (!Problem.empty()) {
-    SetDlgItemTextW(Viewer, kTopicTextId, Problem.c_str());
+    SetDlgItemTextW(Viewer.Get(), kTopicTextId, Problem.c_str());
   } else {
     // A context the document lacks opens the contents page.
     ShowTopicText(Document.count(context) != 0 ? context : kContentsTopic);
   }
-  ShowWindow(Viewer, IsIconic(Viewer) ? SW_RESTORE : SW_SHOW);
-  SetForegroundWindow(Viewer);
+  ShowWindow(Viewer.Get(), IsIconic(Viewer.Get()) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(Viewer.Get());
 }
 
 // The program hands its texts over in code page 1251, whatever the system's own code page.
@@ -170,9 +172,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
   if (reason == DLL_PROCESS_ATTACH) Module = instance;
   // Unloaded while the program goes on: the window must not outlive its code.
   if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-    if (Viewer != nullptr) DestroyWindow(Viewer);
+    Viewer.Reset();
     UnregisterClassW(kViewerClass, Module);
-    if (ViewerFont != nullptr) DeleteObject(ViewerFont);
+    ViewerFont.Reset();
   }
   return TRUE;
 }

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "core/unique_handle_win.h"
 #include "tools/cardsim/sim_line.h"
 #include "tools/cardsim/sim_run.h"
 
@@ -10,19 +11,16 @@ namespace {
 class TComLine final : public TSimLine {
  public:
   explicit TComLine(HANDLE handle) : Handle_(handle) {}
-  ~TComLine() override { CloseHandle(Handle_); }
-  TComLine(const TComLine&) = delete;
-  TComLine& operator=(const TComLine&) = delete;
 
   bool Write(std::span<const std::uint8_t> bytes) override {
     DWORD written = 0;
-    return WriteFile(Handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+    return WriteFile(Handle_.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                      nullptr) &&
-           written == bytes.size() && FlushFileBuffers(Handle_);
+           written == bytes.size() && FlushFileBuffers(Handle_.Get());
   }
 
  private:
-  HANDLE Handle_;
+  TUniqueHandle Handle_;
 };
 
 std::wstring DevicePath(const std::string& port) {

@@ -1,30 +1,16 @@
 #include "ui/dialogs/message_dialog_win.h"
 
+#include <stdexcept>
+
 #include "services/trint_win.h"
 #include "ui/shell/application_win.h"
-#include "ui/shell/modal_scope_win.h"
+#include "ui/shell/gdi_win.h"
 
 namespace {
 
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
 constexpr BYTE kCyrillicCharset = RUSSIAN_CHARSET;  // 204
-
-HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
-
-void RegisterFormClass(WNDPROC windowProc) {
-  static const bool registered = [windowProc] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = windowProc;
-    wc.hInstance = Instance();
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kMessageFormClass;
-    return RegisterClassExW(&wc) != 0;
-  }();
-  (void)registered;
-}
 
 // The system's message font, or the font new windows get when the system will not say.
 LOGFONTW MessageFont() {
@@ -42,7 +28,7 @@ HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD sty
                  const TLayoutRect& r, int id, HFONT font) {
   const HWND child = CreateWindowExW(
       0, cls, text, WS_CHILD | WS_VISIBLE | style, r.Left, r.Top, r.Width, r.Height, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return child;
 }
@@ -57,10 +43,10 @@ SIZE FrameSize() {
 
 std::unique_ptr<TMessageForm> BuildMessageForm(const std::wstring& text, MessageKind kind,
                                                MessageButtons buttons) {
-  RegisterFormClass(&TMessageForm::WindowProc);
   std::unique_ptr<TMessageForm> form(new TMessageForm);
-  form->Window_.Reset(CreateWindowExW(kFormExStyle, kMessageFormClass, L"", kFormStyle, 0, 0, 0, 0,
-                                      Application.Handle(), nullptr, Instance(), form.get()));
+  if (!form->CreateHandle(
+          {.ExStyle = kFormExStyle, .Style = kFormStyle, .Parent = Application.Handle()}))
+    throw std::runtime_error("Cannot create the message dialog");
   const HWND window = form->Handle();
 
   // Measuring uses the font as the system gives it; the controls show it with the Cyrillic
@@ -129,45 +115,15 @@ int ShowMessageDialog(const std::wstring& text, MessageKind kind, MessageButtons
   return form->ShowModal();
 }
 
-TMessageForm::~TMessageForm() {
-  // The window goes first, while the font its controls use still exists, and without
-  // reaching this object on the way out.
-  if (Window_) SetWindowLongPtrW(Handle(), GWLP_USERDATA, 0);
-  Window_.Reset();
-}
-
 int TMessageForm::ShowModal() {
   CentreOnScreen();
   TranslateForm(Handle(), false);
-  const HWND previouslyActive = GetActiveWindow();
-  ModalResult_ = 0;
-  {
-    const TOtherWindowsDisabled disabled(Handle());
-    ShowWindow(Handle(), SW_SHOW);
-    SetForegroundWindow(Handle());
-    SetFocus(Buttons_.empty() ? Handle() : Buttons_.front().second);
-    RunModalLoop();
-  }
-  // The others are enabled again before the dialog hides, so activation can return to them.
-  if (previouslyActive != nullptr && IsWindow(previouslyActive)) SetActiveWindow(previouslyActive);
-  ShowWindow(Handle(), SW_HIDE);
-  return ModalResult_;
+  return Modal_.Run(Handle(), Buttons_.empty() ? nullptr : Buttons_.front().second,
+                    [this](MSG& msg) { return OnDialogKey(msg); }, kClosedResult);
 }
 
-void TMessageForm::RunModalLoop() {
-  MSG msg;
-  while (ModalResult_ == 0) {
-    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      // The program is ending: close with 2 and leave the quit message for the main loop.
-      ModalResult_ = kClosedResult;
-      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (OnDialogKey(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+void TMessageForm::DescribeClass(WNDCLASSEXW& windowClass) {
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
 }
 
 // Tab walks the buttons, Enter presses the focused button (the default one only when no
@@ -247,23 +203,6 @@ void TMessageForm::CentreOnScreen() {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT CALLBACK TMessageForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* form = reinterpret_cast<TMessageForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (form == nullptr || form->Handle() == nullptr) {
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  try {
-    return form->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    Application.ShowException(error);
-    return 0;
-  }
-}
-
 LRESULT TMessageForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
@@ -281,7 +220,7 @@ LRESULT TMessageForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       OnEndSession(wParam != FALSE);
       return 0;
     default:
-      return DefWindowProcW(Handle(), message, wParam, lParam);
+      return DefaultProc(message, wParam, lParam);
   }
 }
 
@@ -314,9 +253,4 @@ void TMessageForm::OnEndSession(bool ending) {
   if (ending) EndModal(kClosedResult);
 }
 
-void TMessageForm::EndModal(int result) {
-  ModalResult_ = result;
-  // A message sent from another thread is handled inside GetMessage, which would go on
-  // waiting; a posted null message lets the loop see the result.
-  PostMessageW(Handle(), WM_NULL, 0, 0);
-}
+void TMessageForm::EndModal(int result) { Modal_.End(result); }

@@ -11,9 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "ui/shell/gdi_win.h"
+#include "core/unique_handle_win.h"
 #include "ui/dialogs/message_dialog.h"
-#include "ui/shell/unique_window_win.h"
+#include "ui/shell/modal_loop_win.h"
+#include "ui/shell/window_win.h"
 
 inline constexpr wchar_t kMessageFormClass[] = L"TMessageForm";
 // Control ids of the buttons: the base plus the button's bit.
@@ -21,13 +22,13 @@ inline constexpr int kMessageButtonIdBase = 100;
 inline constexpr int kMessageLabelId = 90;
 inline constexpr int kMessageImageId = 91;
 
-class TMessageForm {
+class TMessageForm : public TWindow<TMessageForm> {
  public:
-  TMessageForm(const TMessageForm&) = delete;
-  TMessageForm& operator=(const TMessageForm&) = delete;
-  ~TMessageForm();
+  static constexpr const wchar_t* kClassName = kMessageFormClass;
 
-  HWND Handle() const { return Window_.Get(); }
+  // The window goes first, while the font its controls use still exists.
+  ~TMessageForm() { DestroyHandle(); }
+
   void SetHelpContext(std::int32_t context) { HelpContext_ = context; }
   // Centres the window, shows it with the program's other windows disabled and returns the
   // result of the button that closed it, or 2.
@@ -36,9 +37,10 @@ class TMessageForm {
  private:
   friend std::unique_ptr<TMessageForm> BuildMessageForm(const std::wstring&, MessageKind,
                                                         MessageButtons);
+  friend class TWindow<TMessageForm>;
   TMessageForm() = default;
 
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static void DescribeClass(WNDCLASSEXW& windowClass);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(int id, int code);
   void OnActivate(bool active);
@@ -49,14 +51,12 @@ class TMessageForm {
   void MoveFocus(int step);
   HWND FocusedButton() const;
   void CentreOnScreen();
-  void RunModalLoop();
 
-  TUniqueWindow Window_;
   TUniqueFont Font_;  // the label's and buttons' font, character set 204
   std::vector<std::pair<MessageButton, HWND>> Buttons_;
   TButtonRoles Roles_;
   std::int32_t HelpContext_ = 0;
-  int ModalResult_ = 0;  // 0 while the dialog is open
+  TModalLoop Modal_;
   HWND LastFocus_ = nullptr;
 };
 

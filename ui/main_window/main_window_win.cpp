@@ -11,13 +11,13 @@
 #include "reader/uart_win.h"
 #include "services/about_bridge_win.h"
 #include "services/help_bridge_win.h"
-#include "ui/shell/application_win.h"
-#include "ui/main_window/main_status.h"
 #include "ui/dialogs/message_dialog_win.h"
+#include "ui/main_window/main_status.h"
 #include "ui/main_window/resource_ids.h"
-#include "ui/setup/setup_form_win.h"
-#include "ui/shell/texts.h"
 #include "ui/main_window/toolbar_look.h"
+#include "ui/setup/setup_form_win.h"
+#include "ui/shell/application_win.h"
+#include "ui/shell/texts.h"
 #include "ui/tray/tray_menu_win.h"
 #include "ui/tray/tray_pictures_ids.h"
 
@@ -51,22 +51,6 @@ void Report(const std::wstring& text) { Application.ShowException(text); }
 TUniqueBitmap LoadPicture(int id) {
   return TUniqueBitmap(static_cast<HBITMAP>(
       LoadImageW(Instance(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-}
-
-void RegisterFormClass(WNDPROC procedure) {
-  static const ATOM atom = [procedure] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = Instance();
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_TRAY_DEVICE));
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = TLintavoForm::kClassName;
-    wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
-    return RegisterClassExW(&wc);
-  }();
-  if (atom == 0) throw std::runtime_error("Cannot register the main window class");
 }
 
 struct TWindowSearch {
@@ -111,48 +95,38 @@ void SetLabelText(HWND label, const std::wstring& text) {
 
 }  // namespace
 
+void TLintavoForm::DescribeClass(WNDCLASSEXW& windowClass) {
+  windowClass.hIcon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_TRAY_DEVICE));
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
+}
+
 std::unique_ptr<TLintavoForm> TLintavoForm::Create(HWND owner) {
-  RegisterFormClass(&TLintavoForm::WindowProc);
   std::unique_ptr<TLintavoForm> form(new TLintavoForm());
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME |
                       WS_CLIPCHILDREN;
-  CreateWindowExW(0, kClassName, kApplicationTitle, style, kDesignedLeft, kDesignedTop,
-                  kDesignedWidth, kDesignedHeight, owner, nullptr, Instance(), form.get());
-  if (form->Window_ == nullptr) throw std::runtime_error("Cannot create the main window");
+  if (!form->CreateHandle({.Caption = kApplicationTitle,
+                           .Style = style,
+                           .Left = kDesignedLeft,
+                           .Top = kDesignedTop,
+                           .Width = kDesignedWidth,
+                           .Height = kDesignedHeight,
+                           .Parent = owner}))
+    throw std::runtime_error("Cannot create the main window");
   return form;
 }
 
 TLintavoForm::~TLintavoForm() {
   if (LintavoForm == this) LintavoForm = nullptr;
-  if (Window_ != nullptr) {
-    SetWindowLongPtrW(Window_, GWLP_USERDATA, 0);
-    DestroyWindow(Window_);
-  }
-  if (HelpPopupMenu_ != nullptr) DestroyMenu(HelpPopupMenu_);
+  // The window goes while the fonts and components it shows are still here.
+  DestroyHandle();
 }
 
 void TLintavoForm::Show() {
   // Restored while still hidden, so the window comes up directly at its stored place.
   FormPlacement1->OnShow();
-  ShowWindow(Window_, SW_SHOWNORMAL);
-  UpdateWindow(Window_);
-}
-
-LRESULT CALLBACK TLintavoForm::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TLintavoForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->Window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<TLintavoForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  try {
-    return form->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    Application.ShowException(error);
-    return 0;
-  }
+  ShowWindow(Handle(), SW_SHOWNORMAL);
+  UpdateWindow(Handle());
 }
 
 LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -191,23 +165,18 @@ LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DESTROY:
       OnDestroy();
       return 0;
-    case WM_NCDESTROY: {
-      const HWND window = std::exchange(Window_, nullptr);
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      return DefWindowProcW(window, message, wParam, lParam);
-    }
   }
-  return DefWindowProcW(Window_, message, wParam, lParam);
+  return DefaultProc(message, wParam, lParam);
 }
 
 // The components the window owns, built before its own creation handler runs.
 void TLintavoForm::BuildComponents() {
   LintavoForm = this;
-  FormPlacement1.emplace(Window_, Report);
+  FormPlacement1.emplace(Handle(), Report);
   Font_.Reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
-  SendMessageW(Window_, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
   CreateToolBar();
   CreateLabels();
   BuildTrayComponents();
@@ -225,7 +194,7 @@ void TLintavoForm::BuildTrayComponents() {
   TrayMenu1->OnDrawMargin = [](HDC dc, const RECT& margin) {
     DrawTrayMenuBand(dc, margin, NewStyleShell);
   };
-  TrayIcon1.emplace(kApplicationTitle, Window_, Report);
+  TrayIcon1.emplace(kApplicationTitle, Handle(), Report);
   TrayIcon1->SetPopupMenu(&*TrayMenu1);
   LoadTrayPictures(*TrayIcon1, Instance());
   TrayIcon1->Loaded();
@@ -239,7 +208,7 @@ void TLintavoForm::BuildTrayComponents() {
 void TLintavoForm::OnCreate() {
   // The language choice is never offered: the item stays disabled and out of the menu,
   // together with the separator that would then lead the menu.
-  const HMENU fileMenu = GetSubMenu(GetMenu(Window_), 0);
+  const HMENU fileMenu = GetSubMenu(GetMenu(Handle()), 0);
   EnableMenuItem(fileMenu, IDM_FILE_LANG, MF_BYCOMMAND | MF_GRAYED);
   DeleteMenu(fileMenu, IDM_FILE_LANG, MF_BYCOMMAND);
   DeleteMenu(fileMenu, 0, MF_BYPOSITION);
@@ -256,25 +225,25 @@ void TLintavoForm::OnCreate() {
 }
 
 void TLintavoForm::CreateToolBar() {
-  HelpPopupMenu_ = LoadMenuW(Instance(), MAKEINTRESOURCEW(IDR_HELP_POPUP));
+  HelpPopupMenu_.Reset(LoadMenuW(Instance(), MAKEINTRESOURCEW(IDR_HELP_POPUP)));
   RECT outer{};
-  GetWindowRect(Window_, &outer);
+  GetWindowRect(Handle(), &outer);
   const int width = outer.right - outer.left;
   std::vector<TToolButtonInfo> buttons;
   buttons.push_back({IDM_SETUP_VIEW, kSetupSpeedItemCaption, kSetupSpeedItemHint,
                      LoadPicture(IDB_GLYPH_SETUP), nullptr, 3});
   buttons.push_back({0, kHelpSpeedItemCaption, kHelpSpeedItemHint, LoadPicture(IDB_GLYPH_HELP),
-                     GetSubMenu(HelpPopupMenu_, 0), HelpButtonLeft(width)});
+                     GetSubMenu(HelpPopupMenu_.Get(), 0), HelpButtonLeft(width)});
   buttons.push_back({IDM_FILE_EXIT, kExitSpeedItemCaption, kExitSpeedItemHint,
                      LoadPicture(IDB_GLYPH_EXIT), nullptr, ExitButtonLeft(width)});
-  ToolBar_ = TToolBar::Create(Window_, Font_.Get(), LoadPicture(IDB_WALLPAPER), std::move(buttons));
+  ToolBar_ = TToolBar::Create(Handle(), Font_.Get(), LoadPicture(IDB_WALLPAPER), std::move(buttons));
 }
 
 void TLintavoForm::CreateLabels() {
   auto label = [this](LabelPlace place, const wchar_t* text) {
     const HWND control =
         CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-                        place.Left, kToolBarHeight + place.Top, 0, 0, Window_, nullptr,
+                        place.Left, kToolBarHeight + place.Top, 0, 0, Handle(), nullptr,
                         Instance(), nullptr);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
     SetLabelText(control, text);
@@ -289,7 +258,7 @@ void TLintavoForm::CreateLabels() {
 void TLintavoForm::OnActivate(WPARAM wParam) {
   if (LOWORD(wParam) == WA_INACTIVE || !FirstActivate) return;
   FirstActivate = false;
-  PostMessageW(Window_, kFirstActivateMessage, 0, 0);
+  PostMessageW(Handle(), kFirstActivateMessage, 0, 0);
 }
 
 void TLintavoForm::OnFirstActivate() {
@@ -356,7 +325,7 @@ void TLintavoForm::PopupSetupClick() {
 void TLintavoForm::OnSize() {
   if (ToolBar_ == nullptr) return;
   RECT outer{};
-  GetWindowRect(Window_, &outer);
+  GetWindowRect(Handle(), &outer);
   const int width = outer.right - outer.left;
   ToolBar_->FitToParent();
   ToolBar_->SetButtonLeft(1, HelpButtonLeft(width));
@@ -381,7 +350,7 @@ void TLintavoForm::ExitRequest() {
     BringWindowToTop(question);
     return;
   }
-  SendMessageW(Window_, WM_CLOSE, 0, 0);
+  SendMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 bool TLintavoForm::CloseQuery() {
@@ -407,5 +376,5 @@ void TLintavoForm::CloseMainWindow() {
   // The reader is stopped before the window goes; the port stays open until the process
   // ends and the system releases the device.
   StopReader();
-  DestroyWindow(Window_);
+  Destroy();
 }

@@ -9,17 +9,18 @@
 #include <optional>
 
 #include "core/common.h"
-#include "ui/tray/app_events_win.h"
-#include "ui/tray/drawn_menu_win.h"
+#include "ui/main_window/toolbar_win.h"
 #include "ui/placement/form_placement_win.h"
 #include "ui/shell/gdi_win.h"
+#include "ui/shell/window_win.h"
+#include "ui/tray/app_events_win.h"
+#include "ui/tray/drawn_menu_win.h"
 #include "ui/tray/pic_clip_win.h"
-#include "ui/main_window/toolbar_win.h"
 #include "ui/tray/tray_icon_win.h"
 
-class TLintavoForm {
+class TLintavoForm : public TWindow<TLintavoForm> {
  public:
-  static constexpr wchar_t kClassName[] = L"TLintavoForm";
+  static constexpr const wchar_t* kClassName = L"TLintavoForm";
 
   // Builds the window, hidden; throws std::runtime_error when the platform refuses.
   static std::unique_ptr<TLintavoForm> Create(HWND owner);
@@ -27,7 +28,6 @@ class TLintavoForm {
   TLintavoForm(const TLintavoForm&) = delete;
   TLintavoForm& operator=(const TLintavoForm&) = delete;
 
-  HWND Handle() const { return Window_; }
   // Shows the window for the first time, at the place it was left at the last exit.
   void Show();
 
@@ -42,8 +42,9 @@ class TLintavoForm {
   bool FirstActivate = true;
 
  private:
+  friend class TWindow<TLintavoForm>;
   TLintavoForm() = default;
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static void DescribeClass(WNDCLASSEXW& windowClass);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void BuildComponents();
@@ -65,10 +66,9 @@ class TLintavoForm {
   void PopupShowServerClick();
   void PopupSetupClick();
 
-  HWND Window_ = nullptr;
   HWND ReaderTypeLabel_ = nullptr;
   HWND ComPortLabel_ = nullptr;
-  HMENU HelpPopupMenu_ = nullptr;
+  TUniqueMenu HelpPopupMenu_;
   TUniqueFont Font_;
   std::unique_ptr<TToolBar> ToolBar_;
   COLORREF PortColour_ = 0;

@@ -9,21 +9,6 @@
 
 namespace {
 
-constexpr wchar_t kToolBarClass[] = L"LintavoToolBar";
-
-ATOM RegisterToolBarClass(WNDPROC procedure) {
-  static const ATOM atom = [procedure] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = procedure;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kToolBarClass;
-    return RegisterClassExW(&wc);
-  }();
-  return atom;
-}
-
 COLORREF BottomLeftPixel(HBITMAP bitmap) {
   BITMAP info{};
   GetObjectW(bitmap, sizeof(info), &info);
@@ -70,13 +55,13 @@ void FillRow(HDC dc, int left, int right, int y, int colourIndex) {
 std::unique_ptr<TToolBar> TToolBar::Create(HWND parent, HFONT font, TUniqueBitmap wallpaper,
                                            std::vector<TToolButtonInfo> buttons) {
   std::unique_ptr<TToolBar> bar(new TToolBar(font, std::move(wallpaper), std::move(buttons)));
-  RegisterToolBarClass(&TToolBar::WindowProc);
   RECT client{};
   GetClientRect(parent, &client);
-  bar->Window_ = CreateWindowExW(0, kToolBarClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                                 0, 0, client.right, kToolBarHeight, parent, nullptr,
-                                 GetModuleHandleW(nullptr), bar.get());
-  if (bar->Window_ == nullptr) return nullptr;
+  if (!bar->CreateHandle({.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                          .Width = client.right,
+                          .Height = kToolBarHeight,
+                          .Parent = parent}))
+    return nullptr;
   bar->CreateTooltips();
   return bar;
 }
@@ -92,13 +77,6 @@ TToolBar::TToolBar(HFONT font, TUniqueBitmap wallpaper, std::vector<TToolButtonI
   }
 }
 
-TToolBar::~TToolBar() {
-  if (Window_ != nullptr) {
-    SetWindowLongPtrW(Window_, GWLP_USERDATA, 0);
-    DestroyWindow(Window_);
-  }
-}
-
 RECT TToolBar::ButtonRect(std::size_t index) const {
   const int left = Buttons_[index].Info.Left;
   return {left, kToolButtonTop, left + kToolButtonWidth, kToolButtonTop + kToolButtonHeight};
@@ -108,27 +86,15 @@ void TToolBar::SetButtonLeft(std::size_t index, int left) {
   if (Buttons_[index].Info.Left == left) return;
   Buttons_[index].Info.Left = left;
   MoveTooltip(index);
-  InvalidateRect(Window_, nullptr, FALSE);
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TToolBar::FitToParent() {
   RECT client{};
-  GetClientRect(GetParent(Window_), &client);
-  SetWindowPos(Window_, nullptr, 0, 0, client.right, kToolBarHeight,
+  GetClientRect(GetParent(Handle()), &client);
+  SetWindowPos(Handle(), nullptr, 0, 0, client.right, kToolBarHeight,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(Window_, nullptr, FALSE);
-}
-
-LRESULT CALLBACK TToolBar::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-    auto* bar = static_cast<TToolBar*>(create->lpCreateParams);
-    bar->Window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(bar));
-  }
-  auto* bar = reinterpret_cast<TToolBar*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  return bar != nullptr ? bar->HandleMessage(message, wParam, lParam)
-                        : DefWindowProcW(window, message, wParam, lParam);
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 LRESULT TToolBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -155,21 +121,21 @@ LRESULT TToolBar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       if (Pressed_ >= 0 && Buttons_[Pressed_].Info.DropDownMenu == nullptr) {
         Pressed_ = -1;
-        InvalidateRect(Window_, nullptr, FALSE);
+        InvalidateRect(Handle(), nullptr, FALSE);
       }
       return 0;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;  // the buttons never take the keyboard focus
     default:
-      return DefWindowProcW(Window_, message, wParam, lParam);
+      return DefaultProc(message, wParam, lParam);
   }
 }
 
 void TToolBar::OnPaint() {
-  PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(Window_, &paint);
+  const TPaintScope paint(Handle());
+  const HDC dc = paint.Get();
   RECT client{};
-  GetClientRect(Window_, &client);
+  GetClientRect(Handle(), &client);
   // Drawn off screen first so hovering does not flicker.
   TMemoryDc buffer(dc);
   TUniqueBitmap surface(CreateCompatibleBitmap(dc, client.right, client.bottom));
@@ -178,7 +144,6 @@ void TToolBar::OnPaint() {
     Draw(buffer.Get(), client);
     BitBlt(dc, 0, 0, client.right, client.bottom, buffer.Get(), 0, 0, SRCCOPY);
   }
-  EndPaint(Window_, &paint);
 }
 
 void TToolBar::Draw(HDC dc, const RECT& client) const {
@@ -241,7 +206,7 @@ void TToolBar::DrawButton(HDC dc, std::size_t index) const {
 }
 
 bool TToolBar::IsHot(std::size_t index) const {
-  if (Hot_ != static_cast<int>(index) || !IsWindowEnabled(Window_)) return false;
+  if (Hot_ != static_cast<int>(index) || !IsWindowEnabled(Handle())) return false;
   // The raised frame shows only while this program is the active application.
   DWORD foregroundProcess = 0;
   GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
@@ -258,13 +223,13 @@ int TToolBar::HitTest(POINT point) const {
 
 void TToolBar::OnMouseMove(POINT point) {
   if (!TrackingLeave_) {
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Window_, 0};
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Handle(), 0};
     TrackingLeave_ = TrackMouseEvent(&track) != FALSE;
   }
   const int hot = HitTest(point);
   if (hot != Hot_) {
     Hot_ = hot;
-    InvalidateRect(Window_, nullptr, FALSE);
+    InvalidateRect(Handle(), nullptr, FALSE);
   }
 }
 
@@ -272,7 +237,7 @@ void TToolBar::OnMouseLeave() {
   TrackingLeave_ = false;
   if (Hot_ != -1) {
     Hot_ = -1;
-    InvalidateRect(Window_, nullptr, FALSE);
+    InvalidateRect(Handle(), nullptr, FALSE);
   }
 }
 
@@ -285,66 +250,67 @@ void TToolBar::OnLeftButtonDown(POINT point) {
     return;
   }
   Pressed_ = index;
-  SetCapture(Window_);
-  InvalidateRect(Window_, nullptr, FALSE);
+  SetCapture(Handle());
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TToolBar::OnLeftButtonUp(POINT point) {
   if (Pressed_ < 0) return;
   const int pressed = std::exchange(Pressed_, -1);
   ReleaseCapture();
-  InvalidateRect(Window_, nullptr, FALSE);
+  InvalidateRect(Handle(), nullptr, FALSE);
   // A click happens only when the button comes up over the button it went down on.
   if (HitTest(point) == pressed) {
-    SendMessageW(GetParent(Window_), WM_COMMAND, MAKEWPARAM(Buttons_[pressed].Info.CommandId, 0),
-                 reinterpret_cast<LPARAM>(Window_));
+    SendMessageW(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(Buttons_[pressed].Info.CommandId, 0),
+                 reinterpret_cast<LPARAM>(Handle()));
   }
 }
 
 void TToolBar::OpenDropDown(std::size_t index) {
   Pressed_ = static_cast<int>(index);
-  InvalidateRect(Window_, nullptr, FALSE);
-  UpdateWindow(Window_);
+  InvalidateRect(Handle(), nullptr, FALSE);
+  UpdateWindow(Handle());
   const RECT rect = ButtonRect(index);
   POINT corner{rect.left - 1, rect.bottom};
-  ClientToScreen(Window_, &corner);
+  ClientToScreen(Handle(), &corner);
   TrackPopupMenu(Buttons_[index].Info.DropDownMenu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON,
-                 corner.x, corner.y, 0, GetParent(Window_), nullptr);
+                 corner.x, corner.y, 0, GetParent(Handle()), nullptr);
   // The press that dismissed the menu over this button must not open it again.
   MSG pending;
-  if (PeekMessageW(&pending, Window_, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, PM_NOREMOVE)) {
+  if (PeekMessageW(&pending, Handle(), WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, PM_NOREMOVE)) {
     const POINT at{GET_X_LPARAM(pending.lParam), GET_Y_LPARAM(pending.lParam)};
     if (HitTest(at) == static_cast<int>(index)) {
-      PeekMessageW(&pending, Window_, pending.message, pending.message, PM_REMOVE);
+      PeekMessageW(&pending, Handle(), pending.message, pending.message, PM_REMOVE);
     }
   }
   Pressed_ = -1;
-  InvalidateRect(Window_, nullptr, FALSE);
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TToolBar::CreateTooltips() {
-  Tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window_,
-                             nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (Tooltip_ == nullptr) return;
+  Tooltip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                 GetModuleHandleW(nullptr), nullptr));
+  if (!Tooltip_) return;
   for (std::size_t i = 0; i < Buttons_.size(); ++i) {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = Window_;
+    tool.hwnd = Handle();
     tool.uId = i;
     tool.rect = ButtonRect(i);
     tool.lpszText = Buttons_[i].Info.Hint.data();
-    SendMessageW(Tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(Tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
 void TToolBar::MoveTooltip(std::size_t index) {
-  if (Tooltip_ == nullptr) return;
+  if (!Tooltip_) return;
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
-  tool.hwnd = Window_;
+  tool.hwnd = Handle();
   tool.uId = index;
   tool.rect = ButtonRect(index);
-  SendMessageW(Tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(Tooltip_.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "core/unique_handle_win.h"
 #include "ui/shell/gdi_win.h"
+#include "ui/shell/window_win.h"
 
 struct TToolButtonInfo {
   int CommandId;  // sent to the parent as WM_COMMAND on a click; 0 for a drop-down button
@@ -20,15 +22,12 @@ struct TToolButtonInfo {
   int Left;
 };
 
-class TToolBar {
+class TToolBar : public TWindow<TToolBar> {
  public:
+  static constexpr const wchar_t* kClassName = L"LintavoToolBar";
+
   static std::unique_ptr<TToolBar> Create(HWND parent, HFONT font, TUniqueBitmap wallpaper,
                                           std::vector<TToolButtonInfo> buttons);
-  ~TToolBar();
-  TToolBar(const TToolBar&) = delete;
-  TToolBar& operator=(const TToolBar&) = delete;
-
-  HWND Handle() const { return Window_; }
   void SetButtonLeft(std::size_t index, int left);
   RECT ButtonRect(std::size_t index) const;
   // Keeps the bar across the top of its parent at full width.
@@ -41,8 +40,8 @@ class TToolBar {
     COLORREF Transparent = 0;
   };
 
+  friend class TWindow<TToolBar>;
   TToolBar(HFONT font, TUniqueBitmap wallpaper, std::vector<TToolButtonInfo> buttons);
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   void OnPaint();
@@ -58,8 +57,7 @@ class TToolBar {
   void CreateTooltips();
   void MoveTooltip(std::size_t index);
 
-  HWND Window_ = nullptr;
-  HWND Tooltip_ = nullptr;
+  TUniqueWindow Tooltip_;
   HFONT Font_;
   TUniqueBitmap Wallpaper_;
   std::vector<Button> Buttons_;

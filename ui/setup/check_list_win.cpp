@@ -1,18 +1,14 @@
 #include "ui/setup/check_list_win.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
-#include <exception>
 #include <string>
 #include <utility>
 
-#include "ui/shell/application_win.h"
 #include "ui/shell/gdi_win.h"
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
 constexpr int kTextIndent = 2;
 
 // The check box sits in a 13 x 13 square, one pixel in from the picture's left edge.
@@ -77,46 +73,45 @@ int SystemColourOf(RowTextColour colour) {
 
 }  // namespace
 
-TPortCheckList::~TPortCheckList() {
-  if (Window_ != nullptr) RemoveWindowSubclass(Window_, SubclassProc, kSubclassId);
-}
-
 bool TPortCheckList::Create(HWND parent, int id, const RECT& bounds, HFONT font,
                             TClickHandler onClick) {
   OnClick_ = std::move(onClick);
-  Window_ = CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"LISTBOX", nullptr,
-      WS_CHILD | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-          LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-      bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (Window_ == nullptr) return false;
-  SendMessageW(Window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageW(Window_, LB_SETITEMHEIGHT, 0, kPortRowHeight);
-  return SetWindowSubclass(Window_, SubclassProc, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+  if (!CreateHandle({.ExStyle = WS_EX_CLIENTEDGE,
+                     .Style = WS_CHILD | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS |
+                              LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
+                              LBS_NOINTEGRALHEIGHT,
+                     .Left = bounds.left,
+                     .Top = bounds.top,
+                     .Width = bounds.right - bounds.left,
+                     .Height = bounds.bottom - bounds.top,
+                     .Parent = parent,
+                     .Menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))}))
+    return false;
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, kPortRowHeight);
+  return true;
 }
 
 void TPortCheckList::SetItems(std::vector<TPortItem> items) {
   Items_ = std::move(items);
-  SendMessageW(Window_, WM_SETREDRAW, FALSE, 0);
-  SendMessageW(Window_, LB_RESETCONTENT, 0, 0);
+  SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+  SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
   for (const TPortItem& item : Items_) {
-    SendMessageW(Window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Text.c_str()));
+    SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.Text.c_str()));
   }
-  SendMessageW(Window_, WM_SETREDRAW, TRUE, 0);
+  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
   Refresh();
 }
 
 void TPortCheckList::Refresh() {
   for (std::size_t row = 0; row < Items_.size(); ++row) {
-    SendMessageW(Window_, LB_SETITEMDATA, row, static_cast<LPARAM>(RowStateBits(Items_[row])));
+    SendMessageW(Handle(), LB_SETITEMDATA, row, static_cast<LPARAM>(RowStateBits(Items_[row])));
   }
-  InvalidateRect(Window_, nullptr, TRUE);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 int TPortCheckList::SelectedRow() const {
-  return static_cast<int>(SendMessageW(Window_, LB_GETCURSEL, 0, 0));
+  return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0));
 }
 
 void TPortCheckList::Click() {
@@ -150,32 +145,17 @@ void TPortCheckList::Draw(const DRAWITEMSTRUCT& draw) const {
   if ((draw.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &text);
 }
 
-LRESULT CALLBACK TPortCheckList::SubclassProc(HWND window, UINT message, WPARAM wParam,
-                                              LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-  if (message == WM_NCDESTROY) {
-    RemoveWindowSubclass(window, SubclassProc, kSubclassId);
-    reinterpret_cast<TPortCheckList*>(self)->Window_ = nullptr;
-    return DefSubclassProc(window, message, wParam, lParam);
-  }
-  try {
-    return reinterpret_cast<TPortCheckList*>(self)->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    Application.ShowException(error);
-  }
-  return 0;
-}
-
 LRESULT TPortCheckList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN: {
-      const LRESULT result = DefSubclassProc(Window_, message, wParam, lParam);
+      const LRESULT result = DefaultProc(message, wParam, lParam);
       Pressed_ = true;
       OnLeftButtonDown(lParam);
       return result;
     }
     case WM_LBUTTONUP: {
       const bool pressedHere = std::exchange(Pressed_, false);
-      const LRESULT result = DefSubclassProc(Window_, message, wParam, lParam);
+      const LRESULT result = DefaultProc(message, wParam, lParam);
       if (pressedHere) Click();
       return result;
     }
@@ -185,7 +165,7 @@ LRESULT TPortCheckList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     default:
       break;
   }
-  return DefSubclassProc(Window_, message, wParam, lParam);
+  return DefaultProc(message, wParam, lParam);
 }
 
 void TPortCheckList::OnLeftButtonDown(LPARAM lParam) {
@@ -210,7 +190,7 @@ bool TPortCheckList::OnChar(wchar_t character) {
 }
 
 int TPortCheckList::RowAt(LPARAM lParam) const {
-  const LRESULT hit = SendMessageW(Window_, LB_ITEMFROMPOINT, 0, lParam);
+  const LRESULT hit = SendMessageW(Handle(), LB_ITEMFROMPOINT, 0, lParam);
   if (HIWORD(hit) != 0) return -1;
   return LOWORD(hit);
 }

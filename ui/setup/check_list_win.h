@@ -9,20 +9,21 @@
 #include <vector>
 
 #include "ui/setup/setup_form.h"
+#include "ui/shell/window_win.h"
 
-class TPortCheckList {
+// The system's list box with the program's handlers on top.
+class TPortCheckList : public TWindow<TPortCheckList> {
  public:
+  static constexpr const wchar_t* kClassName = L"TPortCheckList";
+  static constexpr const wchar_t* kBaseClass = L"LISTBOX";
+
   // The list's click: a new selection, or the release of a mouse press on a row.
   using TClickHandler = std::function<void(int row)>;
 
   TPortCheckList() = default;
-  ~TPortCheckList();
-  TPortCheckList(const TPortCheckList&) = delete;
-  TPortCheckList& operator=(const TPortCheckList&) = delete;
 
   // A child of `parent` at the given pixel rectangle; false when the platform refused.
   bool Create(HWND parent, int id, const RECT& bounds, HFONT font, TClickHandler onClick);
-  HWND Handle() const { return Window_; }
 
   std::vector<TPortItem>& Items() { return Items_; }
   const std::vector<TPortItem>& Items() const { return Items_; }
@@ -35,14 +36,12 @@ class TPortCheckList {
   void Draw(const DRAWITEMSTRUCT& draw) const;
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR self);
+  friend class TWindow<TPortCheckList>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnLeftButtonDown(LPARAM lParam);
   bool OnChar(wchar_t character);
   int RowAt(LPARAM lParam) const;
 
-  HWND Window_ = nullptr;
   std::vector<TPortItem> Items_;
   TClickHandler OnClick_;
   bool Pressed_ = false;  // a left press began on the list and has not been released

@@ -1,6 +1,5 @@
 #include "ui/setup/setup_form_win.h"
 
-
 #include <commctrl.h>
 
 #include <cstring>
@@ -12,9 +11,9 @@
 #include "reader/port_state.h"
 #include "reader/uart_win.h"
 #include "services/help_bridge_win.h"
-#include "ui/shell/application_win.h"
 #include "ui/dialogs/message_dialog_win.h"
-#include "ui/shell/modal_scope_win.h"
+#include "ui/shell/application_win.h"
+#include "ui/shell/gdi_win.h"
 #include "ui/shell/texts.h"
 
 std::unique_ptr<TSetupForm> SetupForm;
@@ -62,7 +61,12 @@ HFONT MakeFont(int height) {
                      DEFAULT_PITCH | FF_DONTCARE, kFontFace);
 }
 
-// An empty dialog; the controls are placed in pixels once it exists.
+void AppendText(std::vector<WORD>& words, const wchar_t* text) {
+  for (const wchar_t* c = text; *c != 0; ++c) words.push_back(*c);
+  words.push_back(0);
+}
+
+// An empty dialog of the form's own class; the controls are placed in pixels once it exists.
 std::vector<WORD> EmptyDialogTemplate() {
   DLGTEMPLATE header{};
   header.style = kFormStyle;
@@ -70,9 +74,8 @@ std::vector<WORD> EmptyDialogTemplate() {
   std::vector<WORD> words(sizeof header / sizeof(WORD));
   std::memcpy(words.data(), &header, sizeof header);
   words.push_back(0);  // no menu
-  words.push_back(0);  // the standard dialog class
-  for (const wchar_t* c = kSetupCaption; *c != 0; ++c) words.push_back(*c);
-  words.push_back(0);
+  AppendText(words, TSetupForm::kClassName);
+  AppendText(words, kSetupCaption);
   return words;
 }
 
@@ -102,18 +105,12 @@ std::unique_ptr<TSetupForm> TSetupForm::Create(TPortProbe probe) {
   InitCommonControlsEx(&classes);
   std::unique_ptr<TSetupForm> form(new TSetupForm(std::move(probe)));
   const std::vector<WORD> dialog = EmptyDialogTemplate();
-  form->Window_.Reset(CreateDialogIndirectParamW(
-      GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
-      Application.Handle(), DialogProc, reinterpret_cast<LPARAM>(form.get())));
-  if (!form->Window_ || !form->CreateControls()) return nullptr;
+  if (!form->CreateDialogHandle(reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
+                                Application.Handle()) ||
+      !form->CreateControls())
+    return nullptr;
   form->SizeAndCentre();
   return form;
-}
-
-TSetupForm::~TSetupForm() {
-  // The window goes before the fonts its controls still show.
-  if (Window_) SetWindowLongPtrW(Handle(), DWLP_USER, 0);
-  Window_.Reset();
 }
 
 HWND TSetupForm::AddControl(const wchar_t* className, const wchar_t* text, DWORD style,
@@ -248,38 +245,11 @@ void TSetupForm::CheckOnlyPort(int port) {
 int TSetupForm::CheckedPort() const { return ::CheckedPort(CommRxCLB_.Items()); }
 
 int TSetupForm::ShowModal() {
-  const HWND previouslyActive = GetActiveWindow();
-  ModalResult_ = 0;
-  {
-    const TOtherWindowsDisabled disabled(Handle());
-    ShowWindow(Handle(), SW_SHOW);
-    SetForegroundWindow(Handle());
-    const bool readerPage = SendMessageW(Pages_, TCM_GETCURSEL, 0, 0) == kReaderPage;
-    SetFocus(readerPage ? ReaderTypeCB_ : GetDlgItem(Handle(), kMinimizeId));
-    MSG msg;
-    while (ModalResult_ == 0) {
-      const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-      if (got <= 0) {
-        // The program is ending: cancel, and leave the quit message for the main loop.
-        ModalResult_ = IDCANCEL;
-        if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-        break;
-      }
-      if (IsDialogMessageW(Handle(), &msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
-  // The others are enabled again before the dialog hides, so activation can return to them.
-  if (previouslyActive != nullptr && IsWindow(previouslyActive)) SetActiveWindow(previouslyActive);
-  ShowWindow(Handle(), SW_HIDE);
-  return ModalResult_;
-}
-
-void TSetupForm::EndModal(int result) {
-  ModalResult_ = result;
-  // A result set from a sent message must still wake the loop.
-  PostMessageW(Handle(), WM_NULL, 0, 0);
+  const bool readerPage = SendMessageW(Pages_, TCM_GETCURSEL, 0, 0) == kReaderPage;
+  const HWND focus = readerPage ? ReaderTypeCB_ : GetDlgItem(Handle(), kMinimizeId);
+  return Modal_.Run(Handle(), focus,
+                    [this](MSG& msg) { return IsDialogMessageW(Handle(), &msg) != FALSE; },
+                    IDCANCEL);
 }
 
 bool TSetupForm::Checked(int id) const {
@@ -290,61 +260,51 @@ void TSetupForm::SetChecked(int id, bool checked) {
   CheckDlgButton(Handle(), id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-INT_PTR CALLBACK TSetupForm::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(window, DWLP_USER, lParam);
-    return FALSE;
-  }
-  auto* form = reinterpret_cast<TSetupForm*>(GetWindowLongPtrW(window, DWLP_USER));
-  if (form == nullptr) return FALSE;
-  try {
-    return form->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    Application.ShowException(error);
-  }
-  return TRUE;
-}
-
-INT_PTR TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return TRUE;
+      return 0;
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
       if (header.idFrom == kPagesId && header.code == TCN_SELCHANGE) {
         ShowPage(static_cast<int>(SendMessageW(Pages_, TCM_GETCURSEL, 0, 0)));
       }
-      return TRUE;
+      return 0;
     }
     case WM_DRAWITEM:
-      if (wParam != kPortListId) return FALSE;
+      if (wParam != kPortListId) break;
       CommRxCLB_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_CTLCOLORSTATIC:
-      if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) != kPortGroupId) return FALSE;
-      // The group box's caption is black whatever the scheme says.
-      SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
-      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
-      return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
+      return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                             message, wParam, lParam);
     case WM_HELP:
       ShowHelpContext(kHelpContext);
       return TRUE;
     case WM_CLOSE:
-      EndModal(IDCANCEL);
-      return TRUE;
-    default:
-      return FALSE;
+      Modal_.End(IDCANCEL);
+      return 0;
   }
+  return DefaultProc(message, wParam, lParam);
+}
+
+// The group box's caption is black whatever the scheme says.
+LRESULT TSetupForm::OnControlColour(HDC dc, HWND control, UINT message, WPARAM wParam,
+                                    LPARAM lParam) {
+  if (GetDlgCtrlID(control) != kPortGroupId) return DefaultProc(message, wParam, lParam);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void TSetupForm::OnCommand(int id, int code) {
   switch (id) {
     case kOkButtonId:
-      EndModal(IDOK);
+      Modal_.End(IDOK);
       break;
     case kCancelButtonId:
-      EndModal(IDCANCEL);
+      Modal_.End(IDCANCEL);
       break;
     case kHelpButtonId:
       ShowHelpContext(kHelpContext);

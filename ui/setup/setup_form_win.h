@@ -11,17 +11,22 @@
 #include <vector>
 
 #include "core/common.h"
+#include "core/unique_handle_win.h"
 #include "ui/setup/check_list_win.h"
-#include "ui/shell/gdi_win.h"
 #include "ui/setup/setup_form.h"
-#include "ui/shell/unique_window_win.h"
+#include "ui/shell/modal_loop_win.h"
+#include "ui/shell/window_win.h"
 
 // Opens the port's device as the port object does and closes it at once; true when it
 // opened.
 bool ProbePort(int port);
 
-class TSetupForm {
+// A dialog of a class of its own, so that it is bound and fenced like every other window
+// while the dialog manager still gives it Tab, Enter and Esc.
+class TSetupForm : public TWindow<TSetupForm> {
  public:
+  static constexpr const wchar_t* kClassName = L"TSetupForm";
+  static constexpr bool kDialog = true;
   static constexpr int kClientWidth = 325;
   static constexpr int kClientHeight = 280;
   static constexpr int kHelpContext = 30;
@@ -42,11 +47,8 @@ class TSetupForm {
   // The dialog, built and hidden, or none when the platform refused it. `probe` opens the
   // ports for the port list.
   static std::unique_ptr<TSetupForm> Create(TPortProbe probe);
-  ~TSetupForm();
-  TSetupForm(const TSetupForm&) = delete;
-  TSetupForm& operator=(const TSetupForm&) = delete;
-
-  HWND Handle() const { return Window_.Get(); }
+  // The window goes before the fonts its controls still show.
+  ~TSetupForm() { DestroyHandle(); }
 
   void LoadFromSettings(int page);
   void StoreToSettings();
@@ -58,9 +60,10 @@ class TSetupForm {
   int ShowModal();
 
  private:
+  friend class TWindow<TSetupForm>;
   explicit TSetupForm(TPortProbe probe) : Probe_(std::move(probe)) {}
-  static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnControlColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
   bool CreateControls();
   HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& bounds,
@@ -68,11 +71,9 @@ class TSetupForm {
   void SizeAndCentre();
   void ShowPage(int index);
   void OnCommand(int id, int code);
-  void EndModal(int result);
   bool Checked(int id) const;
   void SetChecked(int id, bool checked);
 
-  TUniqueWindow Window_;
   TUniqueFont Font_;
   TUniqueFont GroupFont_;
   HWND Pages_ = nullptr;
@@ -80,7 +81,7 @@ class TSetupForm {
   std::array<std::vector<HWND>, 2> PageControls_;
   TPortCheckList CommRxCLB_;
   TPortProbe Probe_;
-  int ModalResult_ = 0;  // 0 while the dialog is open
+  TModalLoop Modal_;
 };
 
 // The dialog while ShowSetup runs, otherwise none.

@@ -13,18 +13,6 @@ TApplication Application;
 
 namespace {
 
-HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
-
-void RegisterApplicationClass(WNDPROC procedure) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = Instance();
-  wc.lpszClassName = kApplicationClass;
-  wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  RegisterClassExW(&wc);
-}
-
 // The title and the program's windows as the hook's screen pass sees them.
 class TApplicationScreen : public TTranslatableScreen {
  public:
@@ -51,18 +39,20 @@ class TApplicationScreen : public TTranslatableScreen {
 
 }  // namespace
 
+void TApplication::DescribeClass(WNDCLASSEXW& windowClass) {
+  windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+}
+
 void TApplication::Initialize() {
-  if (Window_) return;
-  RegisterApplicationClass(&TApplication::WindowProc);
-  // Hidden and sized to nothing: it owns the dialogs now and carries the task-bar button later.
-  Window_.Reset(CreateWindowExW(0, kApplicationClass, Title_.c_str(),
-                                WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                                nullptr, nullptr, Instance(), nullptr));
+  if (Existing() != nullptr) return;
+  // Hidden and sized to nothing: it owns the dialogs and carries the task-bar button.
+  CreateHandle({.Caption = Title_.c_str(),
+                .Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
 }
 
 HWND TApplication::Handle() {
   Initialize();
-  return Window_.Get();
+  return Existing();
 }
 
 void TApplication::SetIcon(HICON icon) {
@@ -72,17 +62,11 @@ void TApplication::SetIcon(HICON icon) {
 
 void TApplication::SetTitle(const std::wstring& title) {
   Title_ = title;
-  if (Window_) SetWindowTextW(Window_.Get(), Title_.c_str());
-}
-
-LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
-  if (Application.Window_.Get() != window) return DefWindowProcW(window, message, wParam, lParam);
-  return Application.HandleMessage(message, wParam, lParam);
+  if (Existing() != nullptr) SetWindowTextW(Existing(), Title_.c_str());
 }
 
 LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const HWND window = Window_.Get();
+  const HWND window = Existing();
   switch (message) {
     case WM_SYSCOMMAND:
       // The task-bar button's own minimise and restore act on the whole program.
@@ -106,7 +90,7 @@ LRESULT TApplication::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       }
       break;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return DefaultProc(message, wParam, lParam);
 }
 
 void TApplication::ShowTaskbarWindow() {
@@ -141,7 +125,7 @@ void TApplication::Restore() {
   if (OnRestore) OnRestore();
 }
 
-bool TApplication::Minimized() const { return Window_ && IsIconic(Window_.Get()); }
+bool TApplication::Minimized() const { return Existing() != nullptr && IsIconic(Existing()); }
 
 int TApplication::Run() {
   MSG msg;

@@ -11,16 +11,18 @@
 #include <string>
 
 #include "ui/shell/texts.h"
-#include "ui/shell/unique_window_win.h"
+#include "ui/shell/window_win.h"
 
-inline constexpr wchar_t kApplicationClass[] = L"TApplication";
-
-class TApplication {
+class TApplication : public TWindow<TApplication> {
  public:
+  static constexpr const wchar_t* kClassName = L"TApplication";
+
   // Creates the hidden window; later calls do nothing.
   void Initialize();
   // The hidden owner window, created on first use.
   HWND Handle();
+  // The handle without creating the window.
+  HWND Existing() const { return TWindow::Handle(); }
 
   const std::wstring& Title() const { return Title_; }
   void SetTitle(const std::wstring& title);
@@ -55,10 +57,12 @@ class TApplication {
   int TranslateAllForms(bool finish);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class TWindow<TApplication>;
+  static void DescribeClass(WNDCLASSEXW& windowClass);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // An error in the application window's own handlers has no other report to go to.
+  void ReportError(const std::wstring& text) { ShowException(text); }
 
-  TUniqueWindow Window_;
   std::wstring Title_ = kApplicationTitle;
   HWND WorkedIn_ = nullptr;  // the window active when the program was minimised
 };

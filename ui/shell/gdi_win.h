@@ -1,40 +1,10 @@
-// Owners for GDI objects and drawing-surface state, so every object is released on every path.
+// Drawing-surface scopes, so every surface and every selection is put back on every path.
+// The GDI objects themselves are owned through core/unique_handle_win.h.
 #pragma once
 
 #include <windows.h>
 
-#include <utility>
-
-// Owns one GDI object (font, brush, pen, bitmap, region) and deletes it.
-template <typename T>
-class TUniqueGdi {
- public:
-  TUniqueGdi() = default;
-  explicit TUniqueGdi(T object) : Object_(object) {}
-  TUniqueGdi(const TUniqueGdi&) = delete;
-  TUniqueGdi& operator=(const TUniqueGdi&) = delete;
-  TUniqueGdi(TUniqueGdi&& other) noexcept : Object_(std::exchange(other.Object_, nullptr)) {}
-  TUniqueGdi& operator=(TUniqueGdi&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.Object_, nullptr));
-    return *this;
-  }
-  ~TUniqueGdi() { Reset(); }
-
-  T Get() const { return Object_; }
-  explicit operator bool() const { return Object_ != nullptr; }
-  void Reset(T object = nullptr) {
-    if (Object_ != nullptr) DeleteObject(Object_);
-    Object_ = object;
-  }
-
- private:
-  T Object_ = nullptr;
-};
-
-using TUniqueFont = TUniqueGdi<HFONT>;
-using TUniqueBrush = TUniqueGdi<HBRUSH>;
-using TUniquePen = TUniqueGdi<HPEN>;
-using TUniqueBitmap = TUniqueGdi<HBITMAP>;
+#include "core/unique_handle_win.h"
 
 // Selects an object into a drawing surface and puts the previous one back.
 class TSelectObjectScope {
@@ -62,30 +32,34 @@ class TSaveDcScope {
   int Saved_;
 };
 
-// A memory drawing surface compatible with another, deleted with its owner.
-class TMemoryDc {
+// One WM_PAINT's drawing surface, from BeginPaint to EndPaint.
+class TPaintScope {
  public:
-  explicit TMemoryDc(HDC compatibleWith) : Dc_(CreateCompatibleDC(compatibleWith)) {}
-  TMemoryDc(const TMemoryDc&) = delete;
-  TMemoryDc& operator=(const TMemoryDc&) = delete;
-  ~TMemoryDc() {
-    if (Dc_ != nullptr) DeleteDC(Dc_);
-  }
+  explicit TPaintScope(HWND window) : Window_(window), Dc_(BeginPaint(window, &Paint_)) {}
+  TPaintScope(const TPaintScope&) = delete;
+  TPaintScope& operator=(const TPaintScope&) = delete;
+  ~TPaintScope() { EndPaint(Window_, &Paint_); }
   HDC Get() const { return Dc_; }
 
  private:
+  HWND Window_;
+  PAINTSTRUCT Paint_{};
   HDC Dc_;
 };
 
-// The screen's drawing surface, released with its owner.
-class TScreenDc {
+// A window's drawing surface; with no window, the screen's.
+class TWindowDc : public TUniqueWindowDc {
  public:
-  TScreenDc() : Dc_(GetDC(nullptr)) {}
-  TScreenDc(const TScreenDc&) = delete;
-  TScreenDc& operator=(const TScreenDc&) = delete;
-  ~TScreenDc() { ReleaseDC(nullptr, Dc_); }
-  HDC Get() const { return Dc_; }
+  explicit TWindowDc(HWND window) : TUniqueWindowDc(GetDC(window), {{}, window}) {}
+};
 
- private:
-  HDC Dc_;
+class TScreenDc : public TWindowDc {
+ public:
+  TScreenDc() : TWindowDc(nullptr) {}
+};
+
+// A memory drawing surface compatible with another.
+class TMemoryDc : public TUniqueMemoryDc {
+ public:
+  explicit TMemoryDc(HDC compatibleWith) : TUniqueMemoryDc(CreateCompatibleDC(compatibleWith)) {}
 };

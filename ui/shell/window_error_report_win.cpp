@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "ui/shell/application_win.h"
 #include "ui/shell/texts.h"
 
 std::wstring WideFromUtf8(const char* text) {
@@ -29,3 +30,5 @@ void ReportCurrentException(const TErrorReport& report) noexcept {
     // The report itself failed; a window procedure must still return.
   }
 }
+
+void ReportToApplication(const std::wstring& text) { Application.ShowException(text); }

@@ -109,7 +109,6 @@ TDrawnPopupMenu::TDrawnPopupMenu(bool newStyleShell, TErrorReport report)
 TDrawnPopupMenu::~TDrawnPopupMenu() {
   for (auto& [holder, notice] : std::exchange(FreeNotices_, {})) notice();
   UnregisterDrawnMenu(this);
-  DestroyMenu(Menu_);
 }
 
 void TDrawnPopupMenu::Add(TDrawnMenuItem item) {
@@ -119,22 +118,24 @@ void TDrawnPopupMenu::Add(TDrawnMenuItem item) {
 }
 
 void TDrawnPopupMenu::Rebuild() {
-  while (GetMenuItemCount(Menu_) > 0) DeleteMenu(Menu_, 0, MF_BYPOSITION);
+  while (GetMenuItemCount(Menu_.Get()) > 0) DeleteMenu(Menu_.Get(), 0, MF_BYPOSITION);
   for (const TDrawnMenuItem& item : Items_) {
     UINT flags = MF_OWNERDRAW;
     if (IsSeparatorCaption(item.Caption)) flags |= MF_SEPARATOR;
     if (!item.Enabled) flags |= MF_GRAYED;
     // The command id travels as the item's data too: separators may lose their id.
-    AppendMenuW(Menu_, flags, item.CommandId, reinterpret_cast<LPCWSTR>(UINT_PTR{item.CommandId}));
+    AppendMenuW(Menu_.Get(), flags, item.CommandId,
+                reinterpret_cast<LPCWSTR>(UINT_PTR{item.CommandId}));
   }
   const auto byDefault = std::find_if(Items_.begin(), Items_.end(),
                                       [](const TDrawnMenuItem& item) { return item.Default; });
-  SetMenuDefaultItem(Menu_, byDefault != Items_.end() ? byDefault->CommandId : UINT(-1), FALSE);
+  SetMenuDefaultItem(Menu_.Get(), byDefault != Items_.end() ? byDefault->CommandId : UINT(-1),
+                     FALSE);
 }
 
 bool TDrawnPopupMenu::Popup(int x, int y) {
   Rebuild();
-  return TrackPopupMenu(Menu_, kTrackFlags, x, y, 0, MenuOwnerWindow(), nullptr) != FALSE;
+  return TrackPopupMenu(Menu_.Get(), kTrackFlags, x, y, 0, MenuOwnerWindow(), nullptr) != FALSE;
 }
 
 bool TDrawnPopupMenu::RunDefaultItem() {

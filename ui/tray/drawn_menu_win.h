@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/tray/drawn_menu.h"
 #include "ui/shell/gdi_win.h"
 #include "ui/shell/window_error_report_win.h"
+#include "ui/tray/drawn_menu.h"
 
 struct TDrawnMenuItem {
   std::wstring Caption;  // "-" makes a separator
@@ -81,7 +81,7 @@ class TDrawnPopupMenu {
 
   void Add(TDrawnMenuItem item);
   const std::vector<TDrawnMenuItem>& Items() const { return Items_; }
-  HMENU Handle() const { return Menu_; }
+  HMENU Handle() const { return Menu_.Get(); }
   bool NewStyleShell() const { return NewStyleShell_; }
   const TErrorReport& Report() const { return Report_; }
 
@@ -95,7 +95,7 @@ class TDrawnPopupMenu {
   bool MeasureItem(MEASUREITEMSTRUCT& request);
   bool DrawItem(const DRAWITEMSTRUCT& request);
   bool RunCommand(UINT commandId);
-  bool Owns(HMENU menu) const { return menu == Menu_; }
+  bool Owns(HMENU menu) const { return menu == Menu_.Get(); }
   bool SelectItem(UINT commandId);
   std::optional<LRESULT> MenuChar(wchar_t key);
   bool HelpOnItem(UINT commandId);
@@ -114,7 +114,7 @@ class TDrawnPopupMenu {
 
   bool NewStyleShell_;
   TErrorReport Report_;
-  HMENU Menu_;
+  TUniqueMenu Menu_;
   std::vector<TDrawnMenuItem> Items_;
   std::vector<std::pair<const void*, std::function<void()>>> FreeNotices_;
 };

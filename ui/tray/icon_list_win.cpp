@@ -1,6 +1,8 @@
 #include "ui/tray/icon_list_win.h"
 
-TUniqueIcon TUniqueIcon::Load(HINSTANCE module, int id, int width, int height) {
+TUniqueIcon CopyIconOf(HICON icon) { return TUniqueIcon(icon ? CopyIcon(icon) : nullptr); }
+
+TUniqueIcon LoadIconResource(HINSTANCE module, int id, int width, int height) {
   const UINT flags = width == 0 && height == 0 ? LR_DEFAULTSIZE : 0;
   return TUniqueIcon(static_cast<HICON>(
       LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, width, height, flags)));

@@ -1,39 +1,17 @@
-// Icons owned one by one, and an ordered list of them that tells its owner of every change.
+// Icons owned one by one (TUniqueIcon), and an ordered list of them that tells its owner of every change.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
-#include <utility>
 #include <vector>
 
-class TUniqueIcon {
- public:
-  TUniqueIcon() = default;
-  explicit TUniqueIcon(HICON icon) : Icon_(icon) {}
-  TUniqueIcon(const TUniqueIcon&) = delete;
-  TUniqueIcon& operator=(const TUniqueIcon&) = delete;
-  TUniqueIcon(TUniqueIcon&& other) noexcept : Icon_(std::exchange(other.Icon_, nullptr)) {}
-  TUniqueIcon& operator=(TUniqueIcon&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.Icon_, nullptr));
-    return *this;
-  }
-  ~TUniqueIcon() { Reset(); }
+#include "core/unique_handle_win.h"
 
-  HICON Get() const { return Icon_; }
-  explicit operator bool() const { return Icon_ != nullptr; }
-  void Reset(HICON icon = nullptr) {
-    if (Icon_ != nullptr) DestroyIcon(Icon_);
-    Icon_ = icon;
-  }
-  // An owned copy of any icon, the list's or the shell's.
-  static TUniqueIcon CopyOf(HICON icon) { return TUniqueIcon(icon ? CopyIcon(icon) : nullptr); }
-  // An icon resource of the module at the given size (0, 0: its own size).
-  static TUniqueIcon Load(HINSTANCE module, int id, int width = 0, int height = 0);
-
- private:
-  HICON Icon_ = nullptr;
-};
+// An owned copy of any icon, the list's or the shell's.
+TUniqueIcon CopyIconOf(HICON icon);
+// An icon resource of the module at the given size (0, 0: its own size).
+TUniqueIcon LoadIconResource(HINSTANCE module, int id, int width = 0, int height = 0);
 
 class TIconList {
  public:

@@ -1,21 +1,17 @@
 #include "ui/tray/menu_owner_window_win.h"
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
+#include "ui/shell/window_win.h"
 #include "ui/tray/drawn_menu_win.h"
-#include "ui/shell/unique_window_win.h"
 
 namespace {
 
 std::vector<TDrawnPopupMenu*>& Menus() {
   static std::vector<TDrawnPopupMenu*> menus;
   return menus;
-}
-
-TUniqueWindow& OwnerWindow() {
-  static TUniqueWindow window;
-  return window;
 }
 
 // Asks each menu in turn until one answers; a menu's command may destroy menus, so the
@@ -37,7 +33,15 @@ bool AskMenus(Ask ask) {
   return false;
 }
 
-LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+class TMenuOwnerWindow : public TWindow<TMenuOwnerWindow> {
+ public:
+  static constexpr const wchar_t* kClassName = kMenuOwnerWindowClass;
+
+  TMenuOwnerWindow() { CreateHandle({.Style = WS_POPUP}); }
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+LRESULT TMenuOwnerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_MEASUREITEM: {
       auto& request = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -97,39 +101,28 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     default:
       break;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return DefaultProc(message, wParam, lParam);
 }
 
-HWND CreateOwnerWindow() {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  if (!GetClassInfoExW(instance, kMenuOwnerWindowClass, &windowClass)) {
-    windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = OwnerProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kMenuOwnerWindowClass;
-    RegisterClassExW(&windowClass);
-  }
-  return CreateWindowExW(0, kMenuOwnerWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                         instance, nullptr);
+std::unique_ptr<TMenuOwnerWindow>& OwnerWindow() {
+  static std::unique_ptr<TMenuOwnerWindow> window;
+  return window;
 }
 
 }  // namespace
 
 void RegisterDrawnMenu(TDrawnPopupMenu* menu) {
-  if (Menus().empty()) OwnerWindow().Reset(CreateOwnerWindow());
+  if (Menus().empty()) OwnerWindow() = std::make_unique<TMenuOwnerWindow>();
   Menus().push_back(menu);
 }
 
 void UnregisterDrawnMenu(TDrawnPopupMenu* menu) {
   auto& menus = Menus();
   menus.erase(std::remove(menus.begin(), menus.end(), menu), menus.end());
-  if (menus.empty()) OwnerWindow().Reset();
+  if (menus.empty()) OwnerWindow().reset();
 }
 
-HWND MenuOwnerWindow() { return OwnerWindow().Get(); }
+HWND MenuOwnerWindow() { return OwnerWindow() ? OwnerWindow()->Handle() : nullptr; }
 
 UINT NextMenuCommandId() {
   static UINT next = 1;

@@ -6,8 +6,8 @@
 
 #include <optional>
 
-#include "ui/tray/drawn_menu_win.h"
 #include "ui/shell/gdi_win.h"
+#include "ui/tray/drawn_menu_win.h"
 
 class TPicClip {
  public:

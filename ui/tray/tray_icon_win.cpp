@@ -2,35 +2,10 @@
 
 #include <cwchar>
 
+#include "ui/shell/application_win.h"
 #include "ui/tray/drawn_menu_win.h"
 
 namespace {
-
-void RegisterTrayWindowClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExW(instance, kTrayIconWindowClass, &windowClass)) return;
-  windowClass = {};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.lpszClassName = kTrayIconWindowClass;
-  RegisterClassExW(&windowClass);
-}
-
-// Lets what is already queued run before the menu takes over the thread; a quit request
-// found on the way is put back for the message loop.
-void ProcessPendingMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
 
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
@@ -47,10 +22,7 @@ TTrayIcon::TTrayIcon(std::wstring hint, HWND mainWindow, TErrorReport report)
   ShellNotify = [](DWORD action, NOTIFYICONDATAW& record) {
     return Shell_NotifyIconW(action, &record) != FALSE;
   };
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterTrayWindowClass(instance, WindowProc);
-  Window_.Reset(CreateWindowExW(0, kTrayIconWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                nullptr, instance, this));
+  CreateHandle({.Style = WS_POPUP});
   FillNotifyRecord();
   Icons_.OnChange = [this] { RefreshTrayIcon(); };
 }
@@ -60,33 +32,23 @@ TTrayIcon::~TTrayIcon() {
   Icons_.OnChange = nullptr;
   RemoveTrayIcon();
   SetPopupMenu(nullptr);
-  Window_.Reset();
+  DestroyHandle();
 }
 
-LRESULT CALLBACK TTrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* icon = reinterpret_cast<TTrayIcon*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (icon == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-  return icon->HandleMessage(window, message, wParam, lParam);
-}
-
-LRESULT TTrayIcon::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == TaskbarCreatedMessage() && message != 0) {
     OnShellRestarted();
     return 0;
   }
   if (message == kTrayIconMessage && Enabled) {
-    try {
-      OnTrayNotify(static_cast<unsigned>(lParam));
-    } catch (...) {
-      ReportCurrentException(Report_);
-    }
+    OnTrayNotify(static_cast<unsigned>(lParam));
     return 0;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
+  return DefaultProc(message, wParam, lParam);
+}
+
+void TTrayIcon::ReportError(const std::wstring& text) const {
+  if (Report_) Report_(text);
 }
 
 void TTrayIcon::OnTrayNotify(unsigned mouseMessage) {
@@ -120,11 +82,7 @@ void TTrayIcon::OnShellRestarted() {
   // A new notification area holds none of the old icons. While minimised the program has
   // no task-bar button, so without its icon it could not be reached again; add it anew.
   if (!Active_ || Loading_) return;
-  try {
-    AddTrayIcon();
-  } catch (...) {
-    ReportCurrentException(Report_);
-  }
+  AddTrayIcon();
 }
 
 void TTrayIcon::SetActive(bool active) {
@@ -165,7 +123,7 @@ void TTrayIcon::FillNotifyRecord() {
       MakeTrayNotifyFields(reinterpret_cast<std::uintptr_t>(Icon_.Get()), Hint_);
   Record_ = {};
   Record_.cbSize = NOTIFYICONDATAW_V1_SIZE;
-  Record_.hWnd = Window_.Get();
+  Record_.hWnd = Handle();
   Record_.uID = fields.Id;
   Record_.uFlags = fields.Flags;
   Record_.uCallbackMessage = fields.CallbackMessage;
@@ -207,7 +165,7 @@ void TTrayIcon::RefreshTrayIcon() {
 
 void TTrayIcon::BringMessageWindowForward() const {
   // The menu closes on a click elsewhere only while its owner's thread is in front.
-  if (IsWindowEnabled(Window_.Get())) SetForegroundWindow(Window_.Get());
+  if (IsWindowEnabled(Handle())) SetForegroundWindow(Handle());
 }
 
 bool TTrayIcon::ShowTrayMenu(int x, int y) {
@@ -216,10 +174,10 @@ bool TTrayIcon::ShowTrayMenu(int x, int y) {
   const HWND captured = active != nullptr ? active : MainWindow_;
   if (captured != nullptr) SendMessageW(captured, WM_CANCELMODE, 0, 0);
   BringMessageWindowForward();
-  ProcessPendingMessages();
+  Application.ProcessMessages();
   if (PopupMenu_ != nullptr) PopupMenu_->Popup(x, y);
   BringMessageWindowForward();
-  PostMessageW(Window_.Get(), WM_NULL, 0, 0);
+  PostMessageW(Handle(), WM_NULL, 0, 0);
   return true;
 }
 

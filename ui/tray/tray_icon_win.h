@@ -8,10 +8,10 @@
 #include <functional>
 #include <string>
 
+#include "ui/shell/window_error_report_win.h"
+#include "ui/shell/window_win.h"
 #include "ui/tray/icon_list_win.h"
 #include "ui/tray/tray_icon.h"
-#include "ui/shell/unique_window_win.h"
-#include "ui/shell/window_error_report_win.h"
 
 class TDrawnPopupMenu;
 
@@ -26,8 +26,11 @@ struct TTrayMouseNotice {
   POINT Cursor{};
 };
 
-class TTrayIcon {
+// The component is its own hidden message window.
+class TTrayIcon : public TWindow<TTrayIcon> {
  public:
+  static constexpr const wchar_t* kClassName = kTrayIconWindowClass;
+
   // The shell's add, modify and delete; replaceable so the icon's own rules can be watched.
   using TShellNotify = std::function<bool(DWORD, NOTIFYICONDATAW&)>;
 
@@ -35,8 +38,6 @@ class TTrayIcon {
   // of the program is active.
   TTrayIcon(std::wstring hint, HWND mainWindow, TErrorReport report);
   ~TTrayIcon();
-  TTrayIcon(const TTrayIcon&) = delete;
-  TTrayIcon& operator=(const TTrayIcon&) = delete;
 
   bool Active() const { return Active_; }
   void SetActive(bool active);
@@ -51,7 +52,7 @@ class TTrayIcon {
   bool IconAdded() const { return IconAdded_; }
   const TTrayClickState& PressedButtons() const { return Clicks_; }
   const NOTIFYICONDATAW& NotifyRecord() const { return Record_; }
-  HWND MessageWindow() const { return Window_.Get(); }
+  HWND MessageWindow() const { return Handle(); }
 
   // The owner has finished building its components; changes before this add nothing.
   void Loaded();
@@ -65,8 +66,9 @@ class TTrayIcon {
   TShellNotify ShellNotify;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class TWindow<TTrayIcon>;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void ReportError(const std::wstring& text) const;
   void OnTrayNotify(unsigned mouseMessage);
   void OnShellRestarted();
   void RunStep(const TTrayStep& step, POINT cursor);
@@ -76,7 +78,6 @@ class TTrayIcon {
   bool Notify(DWORD action);
   void BringMessageWindowForward() const;
 
-  TUniqueWindow Window_;
   bool Active_ = true;
   std::wstring Hint_;
   TUniqueIcon Icon_;

@@ -60,14 +60,14 @@ void DrawTrayMenuBand(HDC dc, const RECT& margin, bool newStyleShell) {
 
 void LoadTrayPictures(TTrayIcon& icon, HINSTANCE module) {
   icon.Icons().BeginUpdate();
-  icon.Icons().Add(TUniqueIcon::Load(module, IDI_TRAY_PORT_OPEN, 16, 16));
-  icon.Icons().Add(TUniqueIcon::Load(module, IDI_TRAY_PORT_FAILED, 16, 16));
+  icon.Icons().Add(LoadIconResource(module, IDI_TRAY_PORT_OPEN, 16, 16));
+  icon.Icons().Add(LoadIconResource(module, IDI_TRAY_PORT_FAILED, 16, 16));
   icon.Icons().EndUpdate();
-  icon.SetIcon(TUniqueIcon::Load(module, IDI_TRAY_DEVICE, 32, 32));
+  icon.SetIcon(LoadIconResource(module, IDI_TRAY_DEVICE, 32, 32));
 }
 
 void ShowTrayState(TTrayIcon& icon, int portFailed) {
-  icon.SetIcon(TUniqueIcon::CopyOf(icon.Icons()[portFailed]));
+  icon.SetIcon(CopyIconOf(icon.Icons()[portFailed]));
 }
 
 void BringLastActivePopupForward(HWND applicationWindow) {
