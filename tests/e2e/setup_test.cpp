@@ -119,7 +119,7 @@ class SetupE2ETest : public testing::Test {
     HWND dialog = nullptr;
     WaitUntil(
         [&] {
-          dialog = Lintavo.FindTopLevel(L"#32770", L"Установки");
+          dialog = Lintavo.FindTopLevel(TSetupForm::kClassName, L"Установки");
           return dialog != nullptr && IsWindowVisible(dialog);
         },
         kWaitMs);

@@ -17,7 +17,7 @@
 namespace {
 
 constexpr wchar_t kMessageFormClass[] = L"TMessageForm";
-constexpr wchar_t kDialogClass[] = L"#32770";
+constexpr wchar_t kSetupFormClass[] = L"TSetupForm";
 constexpr wchar_t kSetupCaption[] = L"Установки";
 constexpr wchar_t kHelpViewerClass[] = L"QvmHelpViewer";
 constexpr wchar_t kShotsDir[] = L"Z:\\tmp\\shots-tray-e2e";
@@ -164,14 +164,14 @@ TEST_F(TrayE2eTest, RightClickOpensMenuAtCursorSetupOpensThenGetsFocus) {
   ASSERT_TRUE(ChooseFromMenu(kSetup, &menu));
   EXPECT_EQ(menu.left, cursor.x);
   EXPECT_EQ(menu.top, cursor.y);
-  const HWND setup = lintavo_.WaitForTopLevel(kDialogClass, kSetupCaption, kLong);
+  const HWND setup = lintavo_.WaitForTopLevel(kSetupFormClass, kSetupCaption, kLong);
   ASSERT_NE(setup, nullptr);
   // Something else active first, so that the second choice has to move the focus back.
   SetForegroundWindow(Main_);
   ASSERT_TRUE(WaitUntil([&] { return ActiveWindowOfProgram() == Main_; }, kLong));
   ASSERT_TRUE(ChooseFromMenu(kSetup));
   EXPECT_TRUE(WaitUntil([&] { return ActiveWindowOfProgram() == setup; }, kLong));
-  EXPECT_EQ(lintavo_.FindTopLevel(kDialogClass, kSetupCaption), setup);
+  EXPECT_EQ(lintavo_.FindTopLevel(kSetupFormClass, kSetupCaption), setup);
   PostMessageW(setup, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(setup); }, kLong));
 }

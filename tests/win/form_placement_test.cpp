@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/shell/exception_text.h"
+#include "core/unique_handle_win.h"
 #include "ui/placement/form_placement_win.h"
-#include "ui/shell/unique_window_win.h"
+#include "ui/shell/exception_text.h"
 
 namespace fs = std::filesystem;
 

@@ -118,7 +118,7 @@ HWND WaitForWindow(const std::function<HWND()>& find) {
 
 HWND FindSetupDialog() {
   return WaitForWindow([] {
-    const HWND dialog = FindWindowW(L"#32770", kSetupCaption);
+    const HWND dialog = FindWindowW(TSetupForm::kClassName, kSetupCaption);
     return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
   });
 }

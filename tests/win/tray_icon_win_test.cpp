@@ -53,7 +53,7 @@ class TrayIconTest : public testing::Test {
     for (const auto& call : Calls) actions.push_back(call.Action);
     return actions;
   }
-  void GiveIcon() { Icon->SetIcon(TUniqueIcon::CopyOf(LoadIconW(nullptr, IDI_APPLICATION))); }
+  void GiveIcon() { Icon->SetIcon(CopyIconOf(LoadIconW(nullptr, IDI_APPLICATION))); }
 
   bool ShellAccepts = true;
   bool HoldsIcon = false;
@@ -78,8 +78,8 @@ TEST(TrayIconLoading, AddedOnlyOnceOwnerHasLoaded) {
     actions.push_back(action);
     return true;
   };
-  icon.Icons().Add(TUniqueIcon::CopyOf(LoadIconW(nullptr, IDI_APPLICATION)));
-  icon.SetIcon(TUniqueIcon::CopyOf(LoadIconW(nullptr, IDI_APPLICATION)));
+  icon.Icons().Add(CopyIconOf(LoadIconW(nullptr, IDI_APPLICATION)));
+  icon.SetIcon(CopyIconOf(LoadIconW(nullptr, IDI_APPLICATION)));
   EXPECT_TRUE(actions.empty());
   icon.Loaded();
   EXPECT_EQ(actions, (std::vector<DWORD>{NIM_DELETE, NIM_ADD}));
@@ -148,8 +148,8 @@ TEST_F(TrayIconTest, ListChangeRefreshesOncePerUpdate) {
   GiveIcon();
   Calls.clear();
   Icon->Icons().BeginUpdate();
-  Icon->Icons().Add(TUniqueIcon::CopyOf(LoadIconW(nullptr, IDI_APPLICATION)));
-  Icon->Icons().Add(TUniqueIcon::CopyOf(LoadIconW(nullptr, IDI_ERROR)));
+  Icon->Icons().Add(CopyIconOf(LoadIconW(nullptr, IDI_APPLICATION)));
+  Icon->Icons().Add(CopyIconOf(LoadIconW(nullptr, IDI_ERROR)));
   Icon->Icons().Exchange(0, 1);
   EXPECT_TRUE(Calls.empty());
   Icon->Icons().EndUpdate();
@@ -160,8 +160,8 @@ TEST_F(TrayIconTest, ListChangeRefreshesOncePerUpdate) {
 }
 
 TEST_F(TrayIconTest, StateImageIsACopyOfTheListEntry) {
-  Icon->Icons().Add(TUniqueIcon::CopyOf(LoadIconW(nullptr, IDI_APPLICATION)));
-  Icon->Icons().Add(TUniqueIcon::CopyOf(LoadIconW(nullptr, IDI_ERROR)));
+  Icon->Icons().Add(CopyIconOf(LoadIconW(nullptr, IDI_APPLICATION)));
+  Icon->Icons().Add(CopyIconOf(LoadIconW(nullptr, IDI_ERROR)));
   ShowTrayState(*Icon, 1);
   ASSERT_NE(Icon->Icon(), nullptr);
   EXPECT_NE(Icon->Icon(), Icon->Icons()[1]);

@@ -52,11 +52,11 @@ class TCanvas {
 TEST(TrayPictures, StateIconsAndDeviceHaveTheirSizes) {
   const HINSTANCE module = GetModuleHandleW(nullptr);
   for (const int id : {IDI_TRAY_PORT_OPEN, IDI_TRAY_PORT_FAILED}) {
-    const TUniqueIcon icon = TUniqueIcon::Load(module, id, 16, 16);
+    const TUniqueIcon icon = LoadIconResource(module, id, 16, 16);
     ASSERT_TRUE(icon) << id;
     EXPECT_EQ(IconSize(icon.Get()).cx, 16) << id;
   }
-  const TUniqueIcon device = TUniqueIcon::Load(module, IDI_TRAY_DEVICE, 32, 32);
+  const TUniqueIcon device = LoadIconResource(module, IDI_TRAY_DEVICE, 32, 32);
   ASSERT_TRUE(device);
   EXPECT_EQ(IconSize(device.Get()).cy, 32);
 }
