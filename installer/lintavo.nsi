@@ -94,7 +94,6 @@ Function ${Un}Stop
   Abort
 FunctionEnd
 
-
 ; $R1 = 1 while a copy of the program runs: its main window is there, or its file in
 ; $INSTDIR is still held (the process outlives its window by a moment).
 Function ${Un}ProgramRunning

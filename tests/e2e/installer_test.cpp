@@ -49,20 +49,27 @@ std::uintmax_t SizeKb(const fs::path& file) { return (fs::file_size(file) + 1023
 
 struct TInstallCase {
   const char* Name;
-  bool ChooseFolder;  // false: the default folder, no /D=
+  const wchar_t* FolderSwitch;  // before the folder's path; nullptr: the default folder
+  const wchar_t* AfterFolder;
 };
 
 class SilentInstall : public testing::TestWithParam<TInstallCase> {
  protected:
   fs::path Folder() const {
-    return GetParam().ChooseFolder ? TestFolder(L"выбранная папка") : DefaultInstallDir();
+    if (GetParam().FolderSwitch == nullptr) return DefaultInstallDir();
+    return TestFolder(L"выбранная папка");
+  }
+  std::wstring Switches() const {
+    const TInstallCase& c = GetParam();
+    if (c.FolderSwitch == nullptr) return L"/S";
+    return std::wstring(L"/S ") + c.FolderSwitch + Folder().wstring() + c.AfterFolder;
   }
   TInstallSandbox Sandbox_{{TestFolder(L"выбранная папка")}};
 };
 
 TEST_P(SilentInstall, PutsDownTheProgramShortcutRunValueAndEntry) {
   const fs::path dir = Folder();
-  ASSERT_EQ(InstallSilently(GetParam().ChooseFolder ? dir : fs::path()), 0u);
+  ASSERT_EQ(RunSetup(Switches()), 0u);
 
   std::uintmax_t filesKb = 0;
   for (const std::wstring& name : kInstalledFiles) {
@@ -92,8 +99,10 @@ TEST_P(SilentInstall, PutsDownTheProgramShortcutRunValueAndEntry) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SilentInstall,
-                         testing::Values(TInstallCase{"DefaultFolder", false},
-                                         TInstallCase{"FolderChosenWithD", true}),
+                         testing::Values(TInstallCase{"DefaultFolder", nullptr, nullptr},
+                                         TInstallCase{"FolderChosenWithD", L"/D=", L""},
+                                         // as tools that quote an argument with spaces pass it
+                                         TInstallCase{"FolderChosenWithQuotedD", L"\"/D=", L"\""}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 // NSIS writes its Russian block in the Cyrillic code page (041904E3).
