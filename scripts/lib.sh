@@ -9,6 +9,7 @@ packages=(
   # What 32-bit Wine only recommends, and cannot change the screen size or draw without.
   libxrandr2:i386 libxrender1:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
   libxcomposite1:i386 libxfixes3:i386 libxxf86vm1:i386
+  nsis
 )
 
 install_missing() {
