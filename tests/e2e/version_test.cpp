@@ -8,7 +8,7 @@
 #include "lintavo_version.h"
 #include "tests/e2e/main_window_driver.h"
 #include "tests/e2e/version_info.h"
-#include "ui/resource_ids.h"
+#include "ui/main_window/resource_ids.h"
 
 namespace {
 
