@@ -24,8 +24,7 @@ function(lintavo_wine_test)
             ${LINTAVO_RIG}/wine-run $<TARGET_FILE:${T_TARGET}> ${args})
   set_tests_properties(${T_NAME} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
-    RESOURCE_LOCK wine_desktop
-    ENVIRONMENT "LINTAVO_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+    RESOURCE_LOCK wine_desktop)
 endfunction()
 
 # Programs whose entry point is wmain or wWinMain (the product, the tools); test programs

@@ -1,8 +1,4 @@
-add_executable(e2e_main_window_tests main_window_test.cpp)
-set_target_properties(e2e_main_window_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
-target_include_directories(e2e_main_window_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(e2e_main_window_tests PRIVATE gtest_main)
-add_dependencies(e2e_main_window_tests Lintavo about qvm_help cardsim)
+lintavo_e2e_tests(e2e_main_window_tests main_window_test.cpp)
 
 add_executable(main_window_poke main_window_poke.cpp)
 set_target_properties(main_window_poke PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})

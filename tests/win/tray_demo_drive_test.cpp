@@ -6,7 +6,7 @@
 
 #include "tests/win/tray_demo_process.h"
 #include "tests/win/tray_demo_protocol.h"
-#include "tests/win/tray_test_support.h"
+#include "tests/support/menu_watcher.h"
 #include "ui/shell/texts.h"
 #include "ui/tray/tray_icon.h"
 

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/win/tray_test_support.h"
+#include "tests/support/menu_watcher.h"
+#include "tests/support/message_pump.h"
 #include "ui/tray/drawn_menu_win.h"
 #include "ui/tray/tray_icon_win.h"
 #include "ui/tray/tray_menu_win.h"
