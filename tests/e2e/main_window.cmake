@@ -1,9 +1,10 @@
 lintavo_e2e_tests(e2e_main_window_tests main_window_test.cpp)
 
-add_executable(main_window_poke main_window_poke.cpp)
-set_target_properties(main_window_poke PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
-target_include_directories(main_window_poke PRIVATE ${CMAKE_SOURCE_DIR})
-lintavo_unicode_entry(main_window_poke)
+# For looking at the program by hand: pokes its windows from outside (see look.sh).
+add_executable(lintavo_poke lintavo_poke.cpp)
+set_target_properties(lintavo_poke PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
+target_include_directories(lintavo_poke PRIVATE ${CMAKE_SOURCE_DIR})
+lintavo_unicode_entry(lintavo_poke)
 
 set(main_window_start "*FreePortStart*:PortColour.*:SingleCopy.*")
 lintavo_wine_test(NAME e2e.main_window.start TARGET e2e_main_window_tests

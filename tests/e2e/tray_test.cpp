@@ -7,13 +7,17 @@
 #include <vector>
 
 #include "tests/e2e/lintavo_instance.h"
+#include "tests/e2e/main_window_driver.h"
 #include "tests/support/dialog_buttons.h"
 #include "tests/support/menu_watcher.h"
 #include "tests/support/screen_pixels.h"
+#include "tests/support/setup_dialog_driver.h"
 #include "tests/support/top_level_windows.h"
 #include "tests/support/wait.h"
 #include "tests/support/window_classes.h"
 #include "tests/support/window_text.h"
+#include "ui/main_window/resource_ids.h"
+#include "ui/setup/setup_form_win.h"
 #include "ui/shell/texts.h"
 #include "ui/tray/tray_icon.h"
 #include "ui/tray/tray_icon_win.h"
@@ -141,6 +145,7 @@ TEST_F(TrayE2eTest, ExitAsksOnceBringsTheQuestionForwardAndEndsWithIconGone) {
   ASSERT_TRUE(ChooseFromMenu(kExit));
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == question; }, kLong));
   EXPECT_EQ(lintavo_.FindTopLevel(window_class::kMessageForm, kCaptionExit), question);
+  EXPECT_EQ(VisibleTopLevels(window_class::kMessageForm), std::vector<HWND>{question});
   ASSERT_TRUE(PressButton(question, kButtonYes));
   EXPECT_EQ(lintavo_.WaitForExit(kLong), 0u);
   EXPECT_FALSE(IsWindow(Icon_));
@@ -180,6 +185,7 @@ TEST_F(TrayE2eTest, MinimisedHasNoTaskBarButtonAndDoubleClickRestoresAndBringsFo
 
 TEST_F(TrayE2eTest, SingleLeftClickDoesNothing) {
   Minimise();
+  const std::vector<HWND> shownBefore = TopLevelWindowsOfProcess(lintavo_.ProcessId());
   TMenuWatcher watcher({VK_ESCAPE}, 1500);
   PostMouse(kLeftButtonDown);
   PostMouse(kLeftButtonUp);
@@ -187,6 +193,7 @@ TEST_F(TrayE2eTest, SingleLeftClickDoesNothing) {
   EXPECT_FALSE(watcher.Seen());
   EXPECT_TRUE(IsIconic(Application_));
   EXPECT_FALSE(IsWindowVisible(Application_));
+  EXPECT_EQ(TopLevelWindowsOfProcess(lintavo_.ProcessId()), shownBefore) << "a command ran";
 }
 
 TEST_F(TrayE2eTest, RightButtonPressedElsewhereOpensNoMenu) {
@@ -202,14 +209,6 @@ TEST_F(TrayE2eTest, IconIsGreenWithThePortOpen) {
   EXPECT_EQ(colours.Red, 0);
 }
 
-// Run with the port's device missing.
-TEST_F(TrayE2eTest, IconIsRedWithThePortFailed) {
-  TIconColours colours;
-  EXPECT_TRUE(WaitUntil([&] { return (colours = ShownIconColours()).Red > 10; }, kLong));
-  EXPECT_EQ(colours.Green, 0);
-  EXPECT_TRUE(SaveScreen(L"tray_red.bmp"));
-}
-
 // Leaves a picture of the open menu for looking at its band, pictures and separator.
 TEST_F(TrayE2eTest, OpenMenuScreenshot) {
   PostMouse(kRightButtonDown);
@@ -222,6 +221,46 @@ TEST_F(TrayE2eTest, OpenMenuScreenshot) {
   EXPECT_TRUE(SaveScreen(L"tray_menu.bmp"));
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(WaitUntil([] { return VisiblePopupMenu() == nullptr; }, kLong));
+}
+
+// Run with COM1 free, COM2 leading nowhere and no COM3 at all; the program starts on COM2.
+class TrayPortFailed : public TrayE2eTest {
+ protected:
+  // Waits until the icon shows the one state colour and not the other.
+  bool IconTurns(bool green) const {
+    return WaitUntil(
+        [&] {
+          const TIconColours colours = ShownIconColours();
+          return green ? colours.Green > 10 && colours.Red == 0
+                       : colours.Red > 10 && colours.Green == 0;
+        },
+        kLong);
+  }
+
+  // Chooses the port in the setup dialog opened from the main menu, and confirms.
+  void ChoosePort(int port) const {
+    TSetupDialogDriver setup(e2e::OpenSetupDialog(lintavo_, IDM_SETUP_READER, kLong));
+    ASSERT_NE(setup.Dialog, nullptr) << "the setup dialog did not appear";
+    setup.ClickRow(port - 1);
+    ASSERT_EQ(setup.CheckedPorts(), std::vector<int>{port});
+    setup.Press(TSetupForm::kOkButtonId);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(setup.Dialog); }, kLong));
+  }
+};
+
+TEST_F(TrayPortFailed, IconIsRedWithThePortFailed) {
+  TIconColours colours;
+  EXPECT_TRUE(WaitUntil([&] { return (colours = ShownIconColours()).Red > 10; }, kLong));
+  EXPECT_EQ(colours.Green, 0);
+  EXPECT_TRUE(SaveScreen(L"tray_red.bmp"));
+}
+
+TEST_F(TrayPortFailed, StateImageFollowsThePort) {
+  ASSERT_TRUE(IconTurns(false)) << "not red with the port failed at start";
+  ASSERT_NO_FATAL_FAILURE(ChoosePort(1));
+  EXPECT_TRUE(IconTurns(true)) << "not green on the working port";
+  ASSERT_NO_FATAL_FAILURE(ChoosePort(3));
+  EXPECT_TRUE(IconTurns(false)) << "not red again on a port that fails";
 }
 
 }  // namespace
