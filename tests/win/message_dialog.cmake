@@ -14,6 +14,6 @@ add_executable(message_dialog_win_tests message_dialog_test.cpp)
 set_target_properties(message_dialog_win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
 target_link_libraries(message_dialog_win_tests PRIVATE lintavo_ui_dialogs lintavo_test_support gtest_main)
 add_dependencies(message_dialog_win_tests message_dialog_finder)
-lintavo_wine_test(NAME message_dialog.keys TARGET message_dialog_win_tests FILTER "MessageDialogKeys*")
+lintavo_wine_test(NAME message_dialog.keys TARGET message_dialog_win_tests FILTER "*/MessageDialogKeys.*")
 lintavo_wine_test(NAME message_dialog.form TARGET message_dialog_win_tests
-  FILTER "MessageDialogForm*:MessageDialogKinds*:MessageDialogModal*:ApplicationObject*")
+  FILTER "MessageDialogForm*:*/MessageDialogKinds.*:MessageDialogModal*:ApplicationObject*")
