@@ -12,6 +12,7 @@
 #include "tests/support/test_paths.h"
 #include "tests/support/top_level_windows.h"
 #include "tests/support/wait.h"
+#include "tests/support/window_classes.h"
 #include "tests/support/window_text.h"
 #include "ui/dialogs/message_dialog_win.h"
 #include "ui/shell/application_win.h"
@@ -27,7 +28,7 @@ HWND FocusOf(HWND dialog) { return GuiThreadOf(dialog).hwndFocus; }
 void CloseEverything(HWND dialog) {
   for (int attempt = 0; attempt < 50 && IsWindowVisible(dialog); ++attempt) {
     for (HWND window : TopLevelWindowsOfProcess(GetCurrentProcessId())) {
-      if (ClassName(window) == L"#32770") PostMessageW(window, WM_CLOSE, 0, 0);
+      if (ClassName(window) == window_class::kDialog) PostMessageW(window, WM_CLOSE, 0, 0);
     }
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     Sleep(100);
@@ -111,7 +112,7 @@ void Perform(TDialogDriver& driver, HWND dialog, Act act) {
       PostMessageW(GetDlgItem(dialog, kMessageButtonIdBase + static_cast<int>(B::Help)), BM_CLICK,
                    0, 0);
       // No help library in this process: the help request answers with its plain box.
-      const HWND box = WaitForWindow([] { return FindVisibleWindow(L"#32770", kHelpCaption); });
+      const HWND box = WaitForWindow([] { return FindVisibleWindow(window_class::kDialog, kHelpCaption); });
       if (box == nullptr) return driver.Fail("the help request showed nothing");
       if (ChildTexts(box) == std::vector<std::wstring>{}) driver.Fail("the help box is empty");
       PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
@@ -361,7 +362,7 @@ TEST(MessageDialogForm, ButtonWidthsAreMeasuredOncePerRunAndTheWidestWins) {
 
 TEST(ApplicationObject, StandardErrorReportClosesTheSentence) {
   std::wstring seenCaption, seenText;
-  TDialogDriver driver(L"#32770", kApplicationTitle, [&](TDialogDriver&, HWND box) {
+  TDialogDriver driver(window_class::kDialog, kApplicationTitle, [&](TDialogDriver&, HWND box) {
     seenCaption = WindowText(box);
     for (const std::wstring& text : ChildTexts(box)) {
       if (text.find(L"Сбой") == 0) seenText = text;

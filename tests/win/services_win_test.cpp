@@ -14,6 +14,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/companion_folder.h"
 #include "tests/support/top_level_windows.h"
+#include "tests/support/window_classes.h"
 #include "tests/support/window_text.h"
 
 namespace fs = std::filesystem;
@@ -61,7 +62,7 @@ TProbeRun RunProbe(const fs::path& probeDirectory, const fs::path& workingDirect
       break;
     }
     for (HWND window : TopLevelWindowsOfProcess(probe.ProcessId())) {
-      if (ClassName(window) != L"#32770") continue;
+      if (ClassName(window) != window_class::kDialog) continue;
       if (std::find(answered.begin(), answered.end(), window) != answered.end()) continue;
       answered.push_back(window);
       run.Boxes.push_back({WindowText(window), MessageBoxText(window)});
