@@ -226,13 +226,15 @@ TEST_F(TrayE2eTest, OpenMenuScreenshot) {
 // Run with COM1 free, COM2 leading nowhere and no COM3 at all; the program starts on COM2.
 class TrayPortFailed : public TrayE2eTest {
  protected:
-  // Waits until the icon shows the one state colour and not the other.
-  bool IconTurns(bool green) const {
+  enum class State { Open, Failed };
+
+  // Waits until the icon shows the state's colour and not the other one.
+  bool IconTurns(State state) const {
     return WaitUntil(
         [&] {
           const TIconColours colours = ShownIconColours();
-          return green ? colours.Green > 10 && colours.Red == 0
-                       : colours.Red > 10 && colours.Green == 0;
+          return state == State::Open ? colours.Green > 10 && colours.Red == 0
+                                      : colours.Red > 10 && colours.Green == 0;
         },
         kLong);
   }
@@ -256,11 +258,11 @@ TEST_F(TrayPortFailed, IconIsRedWithThePortFailed) {
 }
 
 TEST_F(TrayPortFailed, StateImageFollowsThePort) {
-  ASSERT_TRUE(IconTurns(false)) << "not red with the port failed at start";
+  ASSERT_TRUE(IconTurns(State::Failed)) << "not red with the port failed at start";
   ASSERT_NO_FATAL_FAILURE(ChoosePort(1));
-  EXPECT_TRUE(IconTurns(true)) << "not green on the working port";
+  EXPECT_TRUE(IconTurns(State::Open)) << "not green on the working port";
   ASSERT_NO_FATAL_FAILURE(ChoosePort(3));
-  EXPECT_TRUE(IconTurns(false)) << "not red again on a port that fails";
+  EXPECT_TRUE(IconTurns(State::Failed)) << "not red again on a port that fails";
 }
 
 }  // namespace
