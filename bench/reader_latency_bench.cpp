@@ -19,7 +19,8 @@
 #include "reader/card_code.h"
 #include "reader/dev_th_win.h"
 #include "reader/uart_win.h"
-#include "tests/win/reader_notepad.h"
+#include "tests/support/notepad.h"
+#include "tests/support/thread_facts.h"
 #include "tools/cardsim/sim_plan.h"
 
 namespace {
@@ -37,18 +38,7 @@ double Now() {
   return static_cast<double>(t.QuadPart) / frequency;
 }
 
-double ThreadCpuSeconds(HANDLE thread) {
-  FILETIME created, exited, kernel, user;
-  GetThreadTimes(thread, &created, &exited, &kernel, &user);
-  auto ticks = [](FILETIME t) { return (ULONGLONG{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
-  return static_cast<double>(ticks(kernel) + ticks(user)) / 1e7;
-}
-
-LRESULT TextLength(HWND edit) {
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &length);
-  return static_cast<LRESULT>(length);
-}
+double ThreadCpuSeconds(HANDLE thread) { return static_cast<double>(ThreadCpuTime(thread)) / 1e7; }
 
 struct TLatencies {
   std::vector<double> FirstDigitMs;  // the reader's part: poll wait, read, decode, post
@@ -74,9 +64,9 @@ TLatencies MeasureCards(const TNotepad& notepad, TUart& farEnd, int cards) {
     double first = 0;
     double arrived = 0;
     while (Now() - written < kTypingTimeoutSeconds) {
-      const LRESULT length = TextLength(notepad.Edit());
+      const std::size_t length = notepad.TextLength();
       if (first == 0 && length > 0) first = Now();
-      if (length >= static_cast<LRESULT>(expected.size())) {
+      if (length >= expected.size()) {
         arrived = Now();
         break;
       }

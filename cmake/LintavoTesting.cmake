@@ -10,6 +10,8 @@ endif()
 #                   [PORTS <port>...] [TIMEOUT <s>])
 # A port is named N (a free pseudo-terminal as COMN, its far end as COM(N+200)),
 # N:none (no COMN at all) or N:dangling (COMN links to a path that does not exist).
+# A FILTER names what runs (Suite.*:Other*), never what does not: the filters of one
+# executable together are what it runs, and whatever none of them takes must be nothing.
 function(lintavo_wine_test)
   cmake_parse_arguments(T "" "NAME;TARGET;FILTER;TIMEOUT" "PORTS" ${ARGN})
   if(NOT T_TIMEOUT)
@@ -17,15 +19,73 @@ function(lintavo_wine_test)
   endif()
   set(args)
   if(T_FILTER)
+    if(T_FILTER MATCHES "-")
+      message(FATAL_ERROR "${T_NAME}: FILTER ${T_FILTER} leaves tests out; name the suites "
+                          "that run instead, so that one no entry runs can be found")
+    endif()
     list(APPEND args --gtest_filter=${T_FILTER})
   endif()
+  lintavo_remember_filter(${T_TARGET} "${T_FILTER}")
   add_test(NAME ${T_NAME}
     COMMAND ${LINTAVO_RIG}/with-ports ${T_PORTS} --
             ${LINTAVO_RIG}/wine-run $<TARGET_FILE:${T_TARGET}> ${args})
   set_tests_properties(${T_NAME} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
-    RESOURCE_LOCK wine_desktop
-    ENVIRONMENT "LINTAVO_BIN_DIR=${CMAKE_BINARY_DIR}/bin")
+    RESOURCE_LOCK wine_desktop)
+endfunction()
+
+# Notes which filter an entry runs the executable with (none: all of it), and once per
+# directory schedules the check of what no entry runs for when the directory is done.
+function(lintavo_remember_filter target filter)
+  set_property(TARGET ${target} PROPERTY LINTAVO_REGISTERED ON)
+  if(filter)
+    set_property(TARGET ${target} APPEND PROPERTY LINTAVO_FILTERS ${filter})
+  else()
+    set_property(TARGET ${target} PROPERTY LINTAVO_RUNS_WHOLE ON)
+  endif()
+  set_property(DIRECTORY APPEND PROPERTY LINTAVO_TEST_TARGETS ${target})
+  get_property(scheduled DIRECTORY PROPERTY LINTAVO_UNREGISTERED_CHECK)
+  if(NOT scheduled)
+    set_property(DIRECTORY PROPERTY LINTAVO_UNREGISTERED_CHECK ON)
+    cmake_language(DEFER CALL lintavo_check_unregistered)
+  endif()
+endfunction()
+
+# A suite whose name no filter takes would never run, and nothing would say so. Each
+# executable split into entries by filters gets one more entry, <target>.unregistered, that
+# runs it with all its filters negated and fails on any test that starts there; and a test
+# executable with no entry at all stops the configuration.
+function(lintavo_check_unregistered)
+  get_property(targets DIRECTORY PROPERTY LINTAVO_TEST_TARGETS)
+  list(REMOVE_DUPLICATES targets)
+  foreach(target IN LISTS targets)
+    get_property(whole TARGET ${target} PROPERTY LINTAVO_RUNS_WHOLE)
+    get_property(filters TARGET ${target} PROPERTY LINTAVO_FILTERS)
+    if(whole OR NOT filters)
+      continue()
+    endif()
+    list(JOIN filters ":" taken)
+    add_test(NAME ${target}.unregistered
+      COMMAND ${LINTAVO_RIG}/with-ports --
+              ${LINTAVO_RIG}/wine-run $<TARGET_FILE:${target}> --gtest_filter=-${taken})
+    set_tests_properties(${target}.unregistered PROPERTIES
+      TIMEOUT 120
+      RESOURCE_LOCK wine_desktop
+      FAIL_REGULAR_EXPRESSION "\\[ RUN      \\]")
+  endforeach()
+
+  get_property(all DIRECTORY PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS all)
+    get_target_property(libraries ${target} LINK_LIBRARIES)
+    if(NOT libraries OR NOT ("gtest_main" IN_LIST libraries OR "gtest" IN_LIST libraries))
+      continue()
+    endif()
+    get_property(registered TARGET ${target} PROPERTY LINTAVO_REGISTERED)
+    if(NOT registered)
+      message(FATAL_ERROR "test executable ${target} has no ctest entry; give it one with "
+                          "lintavo_wine_test")
+    endif()
+  endforeach()
 endfunction()
 
 # Programs whose entry point is wmain or wWinMain (the product, the tools); test programs

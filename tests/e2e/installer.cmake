@@ -1,11 +1,9 @@
 # The operator's installer under Wine. It is made by the 32-bit build and is itself a 32-bit
 # program, so its tests live in that build only (scripts/test says when they cannot run).
 if(TARGET lintavo_installer)
-  add_executable(e2e_installer_tests installer_test.cpp)
-  set_target_properties(e2e_installer_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
-  target_include_directories(e2e_installer_tests PRIVATE ${CMAKE_SOURCE_DIR})
-  target_link_libraries(e2e_installer_tests PRIVATE gtest_main lintavo_version version ole32 uuid)
-  add_dependencies(e2e_installer_tests lintavo_installer cardsim)
+  lintavo_e2e_tests(e2e_installer_tests installer_test.cpp)
+  target_link_libraries(e2e_installer_tests PRIVATE lintavo_version version ole32 uuid)
+  add_dependencies(e2e_installer_tests lintavo_installer)
 
   lintavo_wine_test(NAME e2e.installer.install TARGET e2e_installer_tests
                     FILTER "*SilentInstall.*:Setup.*")

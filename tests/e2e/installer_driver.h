@@ -19,6 +19,8 @@
 #include "core/unique_handle_win.h"
 #include "lintavo_version.h"
 #include "tests/e2e/lintavo_instance.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/wait.h"
 
 namespace e2e {
 
@@ -41,7 +43,7 @@ inline const std::vector<std::wstring> kInstalledFiles = {L"Lintavo.exe", L"abou
 
 // The build leaves the installer beside bin/.
 inline fs::path SetupPath() {
-  return BinDir().parent_path() / (std::wstring(L"Lintavo-") + kVersion + L"-setup.exe");
+  return ProductDir().parent_path() / (std::wstring(L"Lintavo-") + kVersion + L"-setup.exe");
 }
 
 inline fs::path KnownFolder(REFKNOWNFOLDERID id) {

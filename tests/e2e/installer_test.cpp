@@ -8,8 +8,15 @@
 #include "tests/e2e/installer_driver.h"
 #include "tests/e2e/main_window_driver.h"
 #include "tests/e2e/version_info.h"
-#include "tests/win/reader_child_process.h"
-#include "tests/win/reader_notepad.h"
+#include "tests/support/cardsim.h"
+#include "tests/support/child_process.h"
+#include "tests/support/notepad.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/top_level_windows.h"
+#include "tests/support/wait.h"
+#include "tests/support/window_classes.h"
+#include "tests/support/window_text.h"
+#include "ui/shell/texts.h"
 
 namespace {
 
@@ -74,7 +81,7 @@ TEST_P(SilentInstall, PutsDownTheProgramShortcutRunValueAndEntry) {
   std::uintmax_t filesKb = 0;
   for (const std::wstring& name : kInstalledFiles) {
     ASSERT_TRUE(fs::exists(dir / name)) << fs::path(name).string();
-    EXPECT_EQ(FileBytes(dir / name), FileBytes(BinDir() / name)) << fs::path(name).string();
+    EXPECT_EQ(FileBytes(dir / name), FileBytes(ProductDir() / name)) << fs::path(name).string();
     filesKb += SizeKb(dir / name);
   }
   EXPECT_TRUE(fs::exists(dir / kUninstaller));
@@ -196,7 +203,7 @@ TEST_F(Upgrade, SilentUpgradeStopsWhenTheRunningCopyStaysOpen) {
   ASSERT_NE(InstalledMainWindow(), nullptr);
   EXPECT_EQ(InstallSilently(), kExitProgramRunning);
   EXPECT_TRUE(Running(lintavo));
-  EXPECT_NE(FindWindowW(kMessageFormClass, kExitCaption), nullptr) << "the copy was not asked";
+  EXPECT_NE(FindWindowW(window_class::kMessageForm, kCaptionExit), nullptr) << "the copy was not asked";
   EXPECT_FALSE(fs::exists(Dir_ / L"DOC\\Lintavo.crf")) << "the installer wrote files anyway";
   EXPECT_NE(SetupLogText().find(L"не закрылась"), std::wstring::npos) << "nothing in the log";
 }
@@ -249,7 +256,7 @@ TEST_F(Uninstall, OperatorWhoDoesNotKeepTheSettingsLosesThem) {
   const auto nextButtonReads = [](const wchar_t* text) {
     return WaitForWindow(
         [text] {
-          for (HWND wizard : VisibleTopLevels(kDialogClass)) {
+          for (HWND wizard : VisibleTopLevels(window_class::kDialog)) {
             const HWND next = GetDlgItem(wizard, IDOK);
             if (next != nullptr && Caption(next) == text && IsWindowEnabled(next)) return next;
           }
@@ -265,7 +272,7 @@ TEST_F(Uninstall, OperatorWhoDoesNotKeepTheSettingsLosesThem) {
       L"Сохранить настройки программы (файл Lintavo.ini) для следующей установки?";
   const HWND box = WaitForWindow(
       [&] {
-        for (HWND window : VisibleTopLevels(kDialogClass))
+        for (HWND window : VisibleTopLevels(window_class::kDialog))
           if (HasChildText(window, question)) return window;
         return HWND{};
       },

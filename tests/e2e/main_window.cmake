@@ -1,13 +1,10 @@
-add_executable(e2e_main_window_tests main_window_test.cpp)
-set_target_properties(e2e_main_window_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
-target_include_directories(e2e_main_window_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(e2e_main_window_tests PRIVATE gtest_main)
-add_dependencies(e2e_main_window_tests Lintavo about qvm_help cardsim)
+lintavo_e2e_tests(e2e_main_window_tests main_window_test.cpp)
 
-add_executable(main_window_poke main_window_poke.cpp)
-set_target_properties(main_window_poke PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
-target_include_directories(main_window_poke PRIVATE ${CMAKE_SOURCE_DIR})
-lintavo_unicode_entry(main_window_poke)
+# For looking at the program by hand: pokes its windows from outside (see look.sh).
+add_executable(lintavo_poke lintavo_poke.cpp)
+set_target_properties(lintavo_poke PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
+target_include_directories(lintavo_poke PRIVATE ${CMAKE_SOURCE_DIR})
+lintavo_unicode_entry(lintavo_poke)
 
 set(main_window_start "*FreePortStart*:PortColour.*:SingleCopy.*")
 lintavo_wine_test(NAME e2e.main_window.start TARGET e2e_main_window_tests

@@ -1,23 +1,19 @@
-// Drives Lintavo's main window from outside as a user would: dialog buttons, menu commands,
-// toolbar presses and the help drop-down, and reading what the windows show.
+// Drives Lintavo's main window from outside as a user would: menu commands, toolbar presses
+// and the help drop-down, and reading the program's own message dialog.
 #pragma once
 
 #include <windows.h>
-#include <tlhelp32.h>
 
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "tests/e2e/lintavo_instance.h"
-#include "tests/win/win_test_windows.h"
+#include "tests/support/wait.h"
+#include "tests/support/window_classes.h"
+#include "tests/support/window_text.h"
+#include "ui/shell/texts.h"
 
 namespace e2e {
 
-inline constexpr wchar_t kMessageFormClass[] = L"TMessageForm";
-inline constexpr wchar_t kPopupMenuClass[] = L"#32768";
-inline constexpr wchar_t kDialogClass[] = L"#32770";
-inline constexpr wchar_t kExitCaption[] = L"Завершение работы";
 inline constexpr int kMessageLabelId = 90;
 inline constexpr int kToolButtonTop = 3;
 inline constexpr int kToolButtonWidth = 64;
@@ -44,7 +40,9 @@ inline int ToolButtonLeft(HWND main, ToolButton button) {
   return 0;
 }
 
-inline HWND ToolBarOf(HWND main) { return FindWindowExW(main, nullptr, L"LintavoToolBar", nullptr); }
+inline HWND ToolBarOf(HWND main) {
+  return FindWindowExW(main, nullptr, window_class::kToolBar, nullptr);
+}
 
 inline LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
 
@@ -71,74 +69,22 @@ inline void ChooseFromPopup(HWND popup, int downs) {
   PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
 }
 
-inline HWND ChildWithText(HWND parent, const std::wstring& text) {
-  for (HWND child : ChildWindows(parent))
-    if (WindowText(child) == text) return child;
-  return nullptr;
-}
-
-// A posted click leaves the dialog's modal loop free to act on it. The dialog may be found
-// before its buttons are made.
-inline bool PostButtonClick(HWND dialog, const std::wstring& caption) {
-  const HWND button =
-      WaitForWindow([&] { return ChildWithText(dialog, caption); }, 10'000);
-  if (button == nullptr) return false;
-  PostMessageW(button, BM_CLICK, 0, 0);
-  return true;
+// Chooses a setup entry of the main menu as a click on it does and waits until the filled
+// dialog shows; nullptr when it did not.
+inline HWND OpenSetupDialog(const TLintavoInstance& lintavo, int command, DWORD timeoutMs) {
+  PostMenuCommand(lintavo.MainWindow(0), command);
+  HWND dialog = nullptr;
+  WaitUntil(
+      [&] {
+        dialog = lintavo.FindTopLevel(window_class::kSetupForm, kSetupCaption);
+        return dialog != nullptr && IsWindowVisible(dialog);
+      },
+      timeoutMs);
+  return dialog;
 }
 
 inline std::wstring MessageFormText(HWND form) {
   return WindowText(GetDlgItem(form, kMessageLabelId));
-}
-
-// Every top-level window of the class on the desktop, whoever owns it.
-inline std::vector<HWND> VisibleTopLevels(const wchar_t* className) {
-  std::vector<HWND> all, found;
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
-  for (HWND window : all)
-    if (ClassName(window) == className && IsWindowVisible(window)) found.push_back(window);
-  return found;
-}
-
-inline bool HasChildText(HWND parent, const std::wstring& text) {
-  return ChildWithText(parent, text) != nullptr;
-}
-
-// Whether any pixel of the window's screen area has the colour; read from the screen as
-// the user sees it.
-class TScreenDc {
- public:
-  TScreenDc() : Dc_(GetDC(nullptr)) {}
-  ~TScreenDc() { ReleaseDC(nullptr, Dc_); }
-  TScreenDc(const TScreenDc&) = delete;
-  TScreenDc& operator=(const TScreenDc&) = delete;
-  HDC Get() const { return Dc_; }
-
- private:
-  HDC Dc_;
-};
-
-inline bool ShowsColour(HWND window, COLORREF colour) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  const TScreenDc screen;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x)
-      if (GetPixel(screen.Get(), x, y) == colour) return true;
-  return false;
-}
-
-// The number of threads the process runs now.
-inline int ThreadCount(DWORD processId) {
-  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return -1;
-  const std::unique_ptr<void, decltype(&CloseHandle)> owner(snapshot, &CloseHandle);
-  int count = 0;
-  THREADENTRY32 entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-    if (entry.th32OwnerProcessID == processId) ++count;
-  return count;
 }
 
 }  // namespace e2e

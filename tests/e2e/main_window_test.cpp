@@ -2,31 +2,37 @@
 
 #include <string>
 
+#include "tests/e2e/lintavo_instance.h"
 #include "tests/e2e/main_window_driver.h"
+#include "tests/support/cardsim.h"
+#include "tests/support/dialog_buttons.h"
+#include "tests/support/notepad.h"
+#include "tests/support/screen_pixels.h"
+#include "tests/support/thread_facts.h"
+#include "tests/support/top_level_windows.h"
+#include "tests/support/wait.h"
+#include "tests/support/window_classes.h"
+#include "tests/support/window_text.h"
 #include "ui/main_window/resource_ids.h"
+#include "ui/shell/texts.h"
 
 namespace {
 
 using e2e::TLintavoInstance;
 
-constexpr wchar_t kTitle[] = L"Драйвер контрольного считывателя";
 constexpr wchar_t kPortOpen[] = L"COM2 - Порт открыт";
 constexpr wchar_t kPortNotOpen[] = L"COM2 - Порт не открыт";
 constexpr COLORREF kDarkGreen = RGB(0, 128, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr DWORD kLong = 15'000;
 
-bool PortLabelReads(const TLintavoInstance& lintavo, const std::wstring& text) {
-  return WaitUntil(
-      [&] {
-        const auto texts = lintavo.LabelTexts();
-        return texts.size() == 4 && texts[3] == text;
-      },
-      kLong);
+// Whether the label as the screen shows it has any pixel of the colour.
+bool ShowsColour(HWND label, COLORREF colour) {
+  return TScreenPixels::OfWindow(label).Shows(colour);
 }
 
 bool Minimised(const TLintavoInstance& lintavo, HWND main) {
-  const HWND application = lintavo.FindTopLevel(L"TApplication");
+  const HWND application = lintavo.FindTopLevel(window_class::kApplication);
   return application != nullptr && IsIconic(application) && !IsWindowVisible(main);
 }
 
@@ -40,7 +46,7 @@ std::wstring TypeCard(const TNotepad& notepad, const std::wstring& cardsimArgs, 
 }
 
 HWND WaitForExitQuestion(const TLintavoInstance& lintavo) {
-  return lintavo.WaitForTopLevel(e2e::kMessageFormClass, e2e::kExitCaption, kLong);
+  return lintavo.WaitForTopLevel(window_class::kMessageForm, kCaptionExit, kLong);
 }
 
 // --- start-up with a free COM2 -------------------------------------------------------------
@@ -65,7 +71,7 @@ TEST_P(FreePortStart, MinimisesShowsStateAndTypesCards) {
   const HWND main = lintavo.MainWindow(kLong);
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return Minimised(lintavo, main); }, kLong));
-  ASSERT_TRUE(PortLabelReads(lintavo, kPortOpen));
+  ASSERT_TRUE(lintavo.WaitForPortLabel(kPortOpen, kLong));
   EXPECT_EQ(lintavo.LabelTexts()[2], c.ReaderType);
   const std::wstring typed = c.Typed;
   EXPECT_EQ(TypeCard(notepad, c.CardsimArgs, typed.size()), typed);
@@ -86,11 +92,11 @@ TEST(PortColour, OpenPortIsDarkGreen) {
   ASSERT_TRUE(lintavo.Start());
   const HWND main = lintavo.MainWindow(kLong);
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(PortLabelReads(lintavo, kPortOpen));
-  const HWND label = e2e::ChildWithText(main, kPortOpen);
+  ASSERT_TRUE(lintavo.WaitForPortLabel(kPortOpen, kLong));
+  const HWND label = ChildWithText(main, kPortOpen);
   SetForegroundWindow(main);
-  EXPECT_TRUE(WaitUntil([&] { return e2e::ShowsColour(label, kDarkGreen); }, kLong));
-  EXPECT_FALSE(e2e::ShowsColour(label, kRed));
+  EXPECT_TRUE(WaitUntil([&] { return ShowsColour(label, kDarkGreen); }, kLong));
+  EXPECT_FALSE(ShowsColour(label, kRed));
 }
 
 // --- start-up with COM2 failing (run with COM2 absent and with COM2 leading nowhere) --------
@@ -101,12 +107,12 @@ TEST(PortFailed, ShowsPortNotOpenInRedAndKeepsRunning) {
   ASSERT_TRUE(lintavo.Start());
   const HWND main = lintavo.MainWindow(kLong);
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(PortLabelReads(lintavo, kPortNotOpen));
+  ASSERT_TRUE(lintavo.WaitForPortLabel(kPortNotOpen, kLong));
   EXPECT_EQ(lintavo.LabelTexts()[2], L"26 bit");
-  const HWND label = e2e::ChildWithText(main, kPortNotOpen);
+  const HWND label = ChildWithText(main, kPortNotOpen);
   SetForegroundWindow(main);
-  EXPECT_TRUE(WaitUntil([&] { return e2e::ShowsColour(label, kRed); }, kLong));
-  EXPECT_FALSE(e2e::ShowsColour(label, kDarkGreen));
+  EXPECT_TRUE(WaitUntil([&] { return ShowsColour(label, kRed); }, kLong));
+  EXPECT_FALSE(ShowsColour(label, kDarkGreen));
   EXPECT_TRUE(lintavo.Running());
 }
 
@@ -123,17 +129,17 @@ TEST(PortFailedBesideOpen, NoReaderThreadRuns) {
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return Minimised(*lintavo, main); }, kLong));
   }
-  ASSERT_TRUE(PortLabelReads(open, L"COM3 - Порт открыт"));
-  ASSERT_TRUE(PortLabelReads(failed, kPortNotOpen));
+  ASSERT_TRUE(open.WaitForPortLabel(L"COM3 - Порт открыт", kLong));
+  ASSERT_TRUE(failed.WaitForPortLabel(kPortNotOpen, kLong));
   int openThreads = 0;
   EXPECT_TRUE(WaitUntil(
       [&] {
-        openThreads = e2e::ThreadCount(open.ProcessId());
-        return openThreads == e2e::ThreadCount(failed.ProcessId()) + 1;
+        openThreads = ThreadCount(open.ProcessId());
+        return openThreads == ThreadCount(failed.ProcessId()) + 1;
       },
       kLong))
       << openThreads << " threads with the port open, "
-      << e2e::ThreadCount(failed.ProcessId()) << " with it failed";
+      << ThreadCount(failed.ProcessId()) << " with it failed";
 }
 
 // --- single-copy guard ---------------------------------------------------------------------
@@ -144,19 +150,19 @@ TEST(SingleCopy, SecondCopyShowsNoticeAndEndsWhileFirstKeepsTyping) {
   TLintavoInstance first(L"first");
   ASSERT_TRUE(first.Start());
   ASSERT_NE(first.MainWindow(kLong), nullptr);
-  ASSERT_TRUE(PortLabelReads(first, kPortOpen));
+  ASSERT_TRUE(first.WaitForPortLabel(kPortOpen, kLong));
 
   TLintavoInstance second(L"second");
   const std::string ini = "[SETTINGS]\r\nRunOnlyOneCopy=1\r\nMinimizeOnRun=0\r\n";
   second.WriteIni(ini);
   ASSERT_TRUE(second.Start());
-  const HWND notice = second.WaitForTopLevel(e2e::kMessageFormClass, nullptr, kLong);
+  const HWND notice = second.WaitForTopLevel(window_class::kMessageForm, nullptr, kLong);
   ASSERT_NE(notice, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return !e2e::MessageFormText(notice).empty(); }, kLong));
   EXPECT_EQ(e2e::MessageFormText(notice),
-            std::wstring(kTitle) + L"\r" + L"уже запущен на Вашем компьютере!");
-  EXPECT_EQ(second.FindTopLevel(L"TLintavoForm"), nullptr);
-  ASSERT_TRUE(e2e::PostButtonClick(notice, L"Ввод"));
+            std::wstring(kApplicationTitle) + L"\r" + L"уже запущен на Вашем компьютере!");
+  EXPECT_EQ(second.FindTopLevel(window_class::kMainForm), nullptr);
+  ASSERT_TRUE(PressButton(notice, kButtonOK));
   EXPECT_NE(second.WaitForExit(kLong), static_cast<DWORD>(STILL_ACTIVE));
   EXPECT_EQ(second.ReadIni(), ini);
 
@@ -174,7 +180,7 @@ TEST(SingleCopy, FirstCopyWithoutGuardLetsAGuardedCopyRun) {
   second.WriteIni("[SETTINGS]\r\nRunOnlyOneCopy=1\r\n");
   ASSERT_TRUE(second.Start());
   EXPECT_NE(second.MainWindow(kLong), nullptr);
-  EXPECT_EQ(second.FindTopLevel(e2e::kMessageFormClass), nullptr);
+  EXPECT_EQ(second.FindTopLevel(window_class::kMessageForm), nullptr);
   EXPECT_TRUE(first.Running());
   EXPECT_TRUE(second.Running());
 }
@@ -191,7 +197,7 @@ TEST(SingleCopy, NewCopyStartsNormallyAfterTheFirstEnded) {
   TLintavoInstance next(L"next");
   ASSERT_TRUE(next.Start());
   EXPECT_NE(next.MainWindow(kLong), nullptr);
-  EXPECT_EQ(next.FindTopLevel(e2e::kMessageFormClass), nullptr);
+  EXPECT_EQ(next.FindTopLevel(window_class::kMessageForm), nullptr);
   EXPECT_TRUE(next.Running());
 }
 
@@ -210,7 +216,7 @@ TEST(Exit, QuestionNoKeepsRunningRepeatBringsItForwardYesEnds) {
   ASSERT_NE(question, nullptr);
   EXPECT_TRUE(WaitUntil(
       [&] { return e2e::MessageFormText(question) == L"Завершить работу программы?"; }, kLong));
-  ASSERT_TRUE(e2e::PostButtonClick(question, L"Нет"));
+  ASSERT_TRUE(PressButton(question, kButtonNo));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }, kLong));
   EXPECT_TRUE(lintavo.Running());
 
@@ -220,9 +226,9 @@ TEST(Exit, QuestionNoKeepsRunningRepeatBringsItForwardYesEnds) {
   ASSERT_TRUE(notepad.Focus());
   e2e::PostMenuCommand(main, IDM_FILE_EXIT);
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == question; }, kLong));
-  EXPECT_EQ(e2e::VisibleTopLevels(e2e::kMessageFormClass).size(), 1u);
+  EXPECT_EQ(VisibleTopLevels(window_class::kMessageForm).size(), 1u);
 
-  ASSERT_TRUE(e2e::PostButtonClick(question, L"Да"));
+  ASSERT_TRUE(PressButton(question, kButtonYes));
   EXPECT_EQ(lintavo.WaitForExit(kLong), 0u);
 }
 
@@ -244,7 +250,7 @@ TEST_P(ExitWithoutQuestion, EndsAtOnce) {
   else
     e2e::PostMenuCommand(main, IDM_FILE_EXIT);
   EXPECT_EQ(lintavo.WaitForExit(kLong), 0u);
-  EXPECT_EQ(lintavo.FindTopLevel(e2e::kMessageFormClass), nullptr);
+  EXPECT_EQ(lintavo.FindTopLevel(window_class::kMessageForm), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ExitWithoutQuestion,
@@ -270,12 +276,12 @@ TEST(Exit, AnotherCopysQuestionDoesNotKeepThisCopyFromEnding) {
   e2e::PostMenuCommand(otherMain, IDM_FILE_EXIT);
   const HWND ownQuestion = WaitForExitQuestion(other);
   ASSERT_NE(ownQuestion, nullptr);
-  ASSERT_TRUE(e2e::PostButtonClick(ownQuestion, L"Да"));
+  ASSERT_TRUE(PressButton(ownQuestion, kButtonYes));
   EXPECT_EQ(other.WaitForExit(kLong), 0u);
 
   EXPECT_TRUE(IsWindow(question));
   EXPECT_TRUE(asking.Running());
-  ASSERT_TRUE(e2e::PostButtonClick(question, L"Нет"));
+  ASSERT_TRUE(PressButton(question, kButtonNo));
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }, kLong));
   EXPECT_TRUE(asking.Running());
 }
@@ -299,7 +305,7 @@ void Choose(HWND main, const TLintavoInstance& lintavo, const THelpCase& c) {
     return;
   }
   e2e::PostToolBarPress(main, e2e::ToolButtonLeft(main, e2e::ToolButton::Help) + 20);
-  const HWND popup = lintavo.WaitForTopLevel(e2e::kPopupMenuClass, nullptr, kLong);
+  const HWND popup = lintavo.WaitForTopLevel(window_class::kPopupMenu, nullptr, kLong);
   ASSERT_NE(popup, nullptr);
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(popup) != FALSE; }, kLong));
   e2e::ChooseFromPopup(popup, c.Downs);
@@ -325,7 +331,7 @@ TEST_P(HelpAndAbout, ReachesTheCompanionLibrary) {
   ASSERT_TRUE(lintavo.Start());
   const HWND main = lintavo.MainWindow(kLong);
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(PortLabelReads(lintavo, kPortOpen));
+  ASSERT_TRUE(lintavo.WaitForPortLabel(kPortOpen, kLong));
   Choose(main, lintavo, c);
   const HWND shown = WaitForWindowStarting(lintavo, c.WindowClass, c.CaptionStart);
   ASSERT_NE(shown, nullptr);
@@ -337,12 +343,14 @@ TEST_P(HelpAndAbout, ReachesTheCompanionLibrary) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, HelpAndAbout,
     testing::Values(
-        THelpCase{"MenuMainWindowHelp", false, IDM_HELP_MAINWINDOW, 0, L"QvmHelpViewer", L"Помощь: "},
-        THelpCase{"MenuHelpContents", false, IDM_HELP_CONTENTS, 0, L"QvmHelpViewer", L"Помощь: "},
-        THelpCase{"MenuAbout", false, IDM_HELP_ABOUT, 0, L"#32770", L"О программе"},
-        THelpCase{"DropDownMainWindowHelp", true, 0, 1, L"QvmHelpViewer", L"Помощь: "},
-        THelpCase{"DropDownHelpContents", true, 0, 2, L"QvmHelpViewer", L"Помощь: "},
-        THelpCase{"DropDownAbout", true, 0, 3, L"#32770", L"О программе"}),
+        THelpCase{"MenuMainWindowHelp", false, IDM_HELP_MAINWINDOW, 0, window_class::kHelpViewer,
+                  L"Помощь: "},
+        THelpCase{"MenuHelpContents", false, IDM_HELP_CONTENTS, 0, window_class::kHelpViewer,
+                  L"Помощь: "},
+        THelpCase{"MenuAbout", false, IDM_HELP_ABOUT, 0, window_class::kDialog, L"О программе"},
+        THelpCase{"DropDownMainWindowHelp", true, 0, 1, window_class::kHelpViewer, L"Помощь: "},
+        THelpCase{"DropDownHelpContents", true, 0, 2, window_class::kHelpViewer, L"Помощь: "},
+        THelpCase{"DropDownAbout", true, 0, 3, window_class::kDialog, L"О программе"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 constexpr wchar_t kHelpMissing[] =
@@ -361,11 +369,11 @@ TEST_P(CompanionsMissing, ShowTheErrorBoxAndKeepRunning) {
   ASSERT_TRUE(lintavo.Start());
   const HWND main = lintavo.MainWindow(kLong);
   ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(PortLabelReads(lintavo, kPortOpen));
+  ASSERT_TRUE(lintavo.WaitForPortLabel(kPortOpen, kLong));
   Choose(main, lintavo, c);
-  const HWND box = lintavo.WaitForTopLevel(e2e::kDialogClass, c.CaptionStart, kLong);
+  const HWND box = lintavo.WaitForTopLevel(window_class::kDialog, c.CaptionStart, kLong);
   ASSERT_NE(box, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return e2e::HasChildText(box, c.WindowClass); }, kLong));
+  EXPECT_TRUE(WaitUntil([&] { return HasChildText(box, c.WindowClass); }, kLong));
   PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kLong));
   EXPECT_TRUE(lintavo.Running());
@@ -425,7 +433,7 @@ TEST_P(WidenedToolBar, ButtonsStayAtTheRightEdge) {
   const int x = 600 - c.FromRight;
   if (c.Effect == TEdgeCase::HelpDropDown) {
     e2e::PostToolBarPress(main, x);
-    const HWND popup = lintavo.WaitForTopLevel(e2e::kPopupMenuClass, nullptr, kLong);
+    const HWND popup = lintavo.WaitForTopLevel(window_class::kPopupMenu, nullptr, kLong);
     ASSERT_NE(popup, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(popup) != FALSE; }, kLong));
     PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -434,7 +442,7 @@ TEST_P(WidenedToolBar, ButtonsStayAtTheRightEdge) {
   }
   e2e::PostToolBarClick(main, x);
   const bool asked =
-      lintavo.WaitForTopLevel(e2e::kMessageFormClass, e2e::kExitCaption,
+      lintavo.WaitForTopLevel(window_class::kMessageForm, kCaptionExit,
                               c.Effect == TEdgeCase::ExitQuestion ? kLong : 1500) != nullptr;
   EXPECT_EQ(asked, c.Effect == TEdgeCase::ExitQuestion);
 }

@@ -1,6 +1,2 @@
-add_executable(e2e_placement_tests placement_test.cpp)
-set_target_properties(e2e_placement_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
-target_include_directories(e2e_placement_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(e2e_placement_tests PRIVATE gtest_main)
-add_dependencies(e2e_placement_tests Lintavo about qvm_help)
+lintavo_e2e_tests(e2e_placement_tests placement_test.cpp)
 lintavo_wine_test(NAME e2e.placement TARGET e2e_placement_tests PORTS 2 TIMEOUT 240)

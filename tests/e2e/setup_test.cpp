@@ -9,9 +9,18 @@
 
 #include "tests/e2e/lintavo_instance.h"
 #include "tests/e2e/main_window_driver.h"
+#include "tests/support/cardsim.h"
+#include "tests/support/notepad.h"
+#include "tests/support/screen_pixels.h"
+#include "tests/support/setup_dialog_driver.h"
+#include "tests/support/top_level_windows.h"
+#include "tests/support/wait.h"
+#include "tests/support/window_classes.h"
+#include "tests/support/window_text.h"
 #include "ui/main_window/resource_ids.h"
 #include "ui/setup/setup_form.h"
 #include "ui/setup/setup_form_win.h"
+#include "ui/shell/texts.h"
 
 namespace {
 
@@ -27,77 +36,11 @@ constexpr char kShownWindowIni[] = "[SETTINGS]\r\nMinimizeOnRun=0\r\n";
 
 enum class LabelColour { Green, Red, Neither };
 
-// The setup dialog of the running program, seen and worked from this process.
-class TSetupWindow {
- public:
-  explicit TSetupWindow(HWND dialog) : Dialog(dialog) {}
-
-  HWND Control(int id) const { return GetDlgItem(Dialog, id); }
-  HWND List() const { return Control(TSetupForm::kPortListId); }
-
-  int RowCount() const { return static_cast<int>(SendMessageW(List(), LB_GETCOUNT, 0, 0)); }
-  std::wstring RowText(int row) const {
-    std::wstring text(256, L'\0');
-    const auto length = SendMessageW(List(), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length < 0 ? 0 : static_cast<std::size_t>(length));
-    return text;
-  }
-  bool RowChecked(int row) const { return (RowBits(row) & kRowChecked) != 0; }
-  bool RowEnabled(int row) const { return (RowBits(row) & kRowEnabled) != 0; }
-  std::vector<int> CheckedPorts() const {
-    std::vector<int> ports;
-    for (int row = 0; row < RowCount(); ++row) {
-      if (RowChecked(row)) ports.push_back(row + 1);
-    }
-    return ports;
-  }
-  bool Shows(int id) const { return IsWindowVisible(Control(id)) != FALSE; }
-
-  // A mouse press and release on a row's text. The list follows the real pointer while it
-  // holds the mouse, so the pointer is moved onto the row first.
-  void ClickRow(int row) const {
-    SendMessageW(List(), LB_SETTOPINDEX, row, 0);
-    RECT item{};
-    SendMessageW(List(), LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
-    POINT point{60, (item.top + item.bottom) / 2};
-    const LPARAM at = MAKELPARAM(point.x, point.y);
-    ClientToScreen(List(), &point);
-    SetCursorPos(point.x, point.y);
-    SendMessageW(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(List(), WM_LBUTTONUP, 0, at);
-  }
-  void ChooseReaderType(int index) const {
-    SendMessageW(Control(TSetupForm::kReaderTypeId), CB_SETCURSEL, index, 0);
-  }
-  void ToggleCheckBox(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
-
-  // Closing runs through the dialog's own loop, so these are posted.
-  void Press(int id) const { PostMessageW(Control(id), BM_CLICK, 0, 0); }
-  void Escape() const { PostMessageW(List(), WM_KEYDOWN, VK_ESCAPE, 0); }
-  void CloseBox() const { PostMessageW(Dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }
-
-  const HWND Dialog;
-
- private:
-  std::uintptr_t RowBits(int row) const {
-    return static_cast<std::uintptr_t>(SendMessageW(List(), LB_GETITEMDATA, row, 0));
-  }
-};
-
 // Which of the two state colours the text of a window shows on screen.
 LabelColour ColourOnScreen(HWND label) {
-  RECT bounds{};
-  GetWindowRect(label, &bounds);
-  const HDC screen = GetDC(nullptr);
-  int green = 0, red = 0;
-  for (int y = bounds.top; y < bounds.bottom; ++y) {
-    for (int x = bounds.left; x < bounds.right; ++x) {
-      const COLORREF pixel = GetPixel(screen, x, y);
-      green += pixel == RGB(0, 128, 0);
-      red += pixel == RGB(255, 0, 0);
-    }
-  }
-  ReleaseDC(nullptr, screen);
+  const TScreenPixels pixels = TScreenPixels::OfWindow(label);
+  const int green = pixels.Count([](COLORREF pixel) { return pixel == RGB(0, 128, 0); });
+  const int red = pixels.Count([](COLORREF pixel) { return pixel == RGB(255, 0, 0); });
   if (green > 0 && red == 0) return LabelColour::Green;
   if (red > 0 && green == 0) return LabelColour::Red;
   return LabelColour::Neither;
@@ -114,26 +57,19 @@ class SetupE2ETest : public testing::Test {
   }
 
   // Chooses a menu entry as a click on it does, and waits until the filled dialog shows.
-  TSetupWindow OpenSetup(int command) {
-    PostMessageW(Lintavo.MainWindow(0), WM_COMMAND, command, 0);
-    HWND dialog = nullptr;
-    WaitUntil(
-        [&] {
-          dialog = Lintavo.FindTopLevel(TSetupForm::kClassName, L"Установки");
-          return dialog != nullptr && IsWindowVisible(dialog);
-        },
-        kWaitMs);
+  TSetupDialogDriver OpenSetup(int command) {
+    const HWND dialog = e2e::OpenSetupDialog(Lintavo, command, kWaitMs);
     Dialogs.push_back(dialog);
-    return TSetupWindow(dialog);
+    return TSetupDialogDriver(dialog);
   }
-  bool WaitClosed(const TSetupWindow& setup) {
+  bool WaitClosed(const TSetupDialogDriver& setup) {
     return WaitUntil([&] { return !IsWindow(setup.Dialog); }, kWaitMs);
   }
 
   std::wstring ReaderTypeLabel() const { return Label(2); }
   std::wstring PortLabel() const { return Label(3); }
   bool WaitForPortLabel(const std::wstring& text) const {
-    return WaitUntil([&] { return PortLabel() == text; }, kWaitMs);
+    return Lintavo.WaitForPortLabel(text, kWaitMs);
   }
   // The port label's colour as drawn, with the main window brought to the front for it.
   LabelColour PortLabelColour() const {
@@ -144,7 +80,9 @@ class SetupE2ETest : public testing::Test {
     WaitUntil(
         [&] {
           RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-          return (colour = ColourOnScreen(LabelWindow(3))) != LabelColour::Neither;
+          const std::vector<HWND> labels = Lintavo.Labels();
+          return labels.size() == 4 &&
+                 (colour = ColourOnScreen(labels[3])) != LabelColour::Neither;
         },
         5000);
     return colour;
@@ -185,16 +123,6 @@ class SetupE2ETest : public testing::Test {
   std::vector<HWND> Dialogs;
 
  private:
-  HWND LabelWindow(std::size_t index) const {
-    std::size_t seen = 0;
-    for (HWND child = GetWindow(Lintavo.MainWindow(0), GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-      wchar_t cls[64] = {};
-      GetClassNameW(child, cls, 64);
-      if (std::wstring(cls) == L"Static" && seen++ == index) return child;
-    }
-    return nullptr;
-  }
   std::wstring Label(std::size_t index) const {
     const auto texts = Lintavo.LabelTexts();
     return index < texts.size() ? texts[index] : L"";
@@ -207,7 +135,7 @@ using PortFailedAtStart = SetupE2ETest;
 TEST_F(SetupE2E, ReaderEntryListsThePortsWhileTheReaderKeepsTyping) {
   Launch();
   ASSERT_TRUE(WaitForPortLabel(L"COM2 - Порт открыт"));
-  const TSetupWindow setup = OpenSetup(IDM_SETUP_READER);
+  TSetupDialogDriver setup = OpenSetup(IDM_SETUP_READER);
   ASSERT_NE(setup.Dialog, nullptr) << "the setup dialog did not appear";
 
   EXPECT_TRUE(setup.Shows(TSetupForm::kPortListId));
@@ -236,7 +164,7 @@ TEST_F(SetupE2E, ReaderEntryListsThePortsWhileTheReaderKeepsTyping) {
 
 TEST_F(SetupE2E, ViewEntryOpensOnTheViewPage) {
   Launch();
-  const TSetupWindow setup = OpenSetup(IDM_SETUP_VIEW);
+  TSetupDialogDriver setup = OpenSetup(IDM_SETUP_VIEW);
   ASSERT_NE(setup.Dialog, nullptr) << "the setup dialog did not appear";
   EXPECT_TRUE(setup.Shows(TSetupForm::kMinimizeId));
   EXPECT_TRUE(setup.Shows(TSetupForm::kQuestionId));
@@ -249,7 +177,7 @@ TEST_F(SetupE2E, ViewEntryOpensOnTheViewPage) {
 TEST_F(SetupE2E, ChoosingCom1MovesTheReaderThereAndSavesAllFive) {
   Launch();
   ASSERT_TRUE(WaitForPortLabel(L"COM2 - Порт открыт"));
-  const TSetupWindow setup = OpenSetup(IDM_SETUP_READER);
+  TSetupDialogDriver setup = OpenSetup(IDM_SETUP_READER);
   ASSERT_NE(setup.Dialog, nullptr);
   setup.ClickRow(0);
   EXPECT_EQ(setup.CheckedPorts(), std::vector<int>{1});
@@ -270,7 +198,7 @@ TEST_F(SetupE2E, ChangingOnlyTheReaderTypeKeepsThePortAndDecodesFortyBits) {
   Launch();
   ASSERT_TRUE(WaitForPortLabel(L"COM2 - Порт открыт"));
   ASSERT_EQ(ReaderTypeLabel(), L"26 bit");
-  const TSetupWindow setup = OpenSetup(IDM_SETUP_READER);
+  TSetupDialogDriver setup = OpenSetup(IDM_SETUP_READER);
   ASSERT_NE(setup.Dialog, nullptr);
   setup.ChooseReaderType(1);
   setup.Press(TSetupForm::kOkButtonId);
@@ -286,7 +214,7 @@ TEST_F(SetupE2E, ChangingOnlyTheReaderTypeKeepsThePortAndDecodesFortyBits) {
 TEST_F(SetupE2E, ChoosingAGreyedPortStoresItAndShowsItNotOpen) {
   Launch();
   ASSERT_TRUE(WaitForPortLabel(L"COM2 - Порт открыт"));
-  const TSetupWindow setup = OpenSetup(IDM_SETUP_READER);
+  TSetupDialogDriver setup = OpenSetup(IDM_SETUP_READER);
   ASSERT_NE(setup.Dialog, nullptr);
   setup.ClickRow(2);
   EXPECT_EQ(setup.CheckedPorts(), std::vector<int>{3});
@@ -300,7 +228,7 @@ TEST_F(SetupE2E, ChoosingAGreyedPortStoresItAndShowsItNotOpen) {
 
 TEST_F(SetupE2E, PortOutsideTheListShowsNoneCheckedAndStoresZero) {
   Launch("[SETTINGS]\r\nMinimizeOnRun=0\r\nPortNumber=255\r\n");
-  const TSetupWindow setup = OpenSetup(IDM_SETUP_READER);
+  TSetupDialogDriver setup = OpenSetup(IDM_SETUP_READER);
   ASSERT_NE(setup.Dialog, nullptr);
   ASSERT_EQ(setup.RowCount(), kListedPortCount);
   EXPECT_TRUE(setup.CheckedPorts().empty());
@@ -316,7 +244,7 @@ TEST_F(PortFailedAtStart, ShowsItCheckedAndGreyedAndAWorkingChoiceTurnsTheLabelG
   Launch();
   ASSERT_TRUE(WaitForPortLabel(L"COM2 - Порт не открыт"));
   EXPECT_EQ(PortLabelColour(), LabelColour::Red);
-  const TSetupWindow setup = OpenSetup(IDM_SETUP_READER);
+  TSetupDialogDriver setup = OpenSetup(IDM_SETUP_READER);
   ASSERT_NE(setup.Dialog, nullptr);
   EXPECT_EQ(setup.RowText(1), L"COM 2 - занят сервером, ошибка");
   EXPECT_TRUE(setup.RowChecked(1));
@@ -339,16 +267,16 @@ TEST_F(SetupE2E, AFailedSaveIsReportedAndTheNewSettingsStayInUse) {
   const std::wstring ini = Lintavo.IniPath().wstring();
   ASSERT_TRUE(DeleteFileW(ini.c_str()));
   ASSERT_TRUE(CreateDirectoryW(ini.c_str(), nullptr));
-  const TSetupWindow setup = OpenSetup(IDM_SETUP_READER);
+  TSetupDialogDriver setup = OpenSetup(IDM_SETUP_READER);
   ASSERT_NE(setup.Dialog, nullptr);
   setup.ChooseReaderType(1);
   setup.Press(TSetupForm::kOkButtonId);
   ASSERT_TRUE(WaitClosed(setup));
 
-  const HWND box = Lintavo.WaitForTopLevel(L"#32770", L"Драйвер контрольного считывателя");
+  const HWND box = Lintavo.WaitForTopLevel(window_class::kDialog, kApplicationTitle);
   ASSERT_NE(box, nullptr) << "no word of the failed save";
   EXPECT_TRUE(WaitUntil(
-      [&] { return e2e::HasChildText(box, L"Unable to write to " + ini + L"."); }, kWaitMs));
+      [&] { return HasChildText(box, L"Unable to write to " + ini + L"."); }, kWaitMs));
   PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kWaitMs));
 
@@ -359,7 +287,7 @@ TEST_F(SetupE2E, AFailedSaveIsReportedAndTheNewSettingsStayInUse) {
 
 struct TCancelCase {
   const char* Name;
-  void (*Close)(const TSetupWindow&);
+  void (*Close)(TSetupDialogDriver&);
 };
 
 class SetupE2ECancel : public SetupE2ETest, public testing::WithParamInterface<TCancelCase> {};
@@ -368,7 +296,7 @@ TEST_P(SetupE2ECancel, StoresAndSavesNothing) {
   Launch();
   ASSERT_TRUE(WaitForPortLabel(L"COM2 - Порт открыт"));
   const std::string iniBefore = Lintavo.ReadIni();
-  const TSetupWindow setup = OpenSetup(IDM_SETUP_READER);
+  TSetupDialogDriver setup = OpenSetup(IDM_SETUP_READER);
   ASSERT_NE(setup.Dialog, nullptr);
   setup.ToggleCheckBox(TSetupForm::kMinimizeId);
   setup.ChooseReaderType(1);
@@ -386,9 +314,9 @@ INSTANTIATE_TEST_SUITE_P(
     Ways, SetupE2ECancel,
     testing::Values(
         TCancelCase{"CancelButton",
-                    [](const TSetupWindow& s) { s.Press(TSetupForm::kCancelButtonId); }},
-        TCancelCase{"Escape", [](const TSetupWindow& s) { s.Escape(); }},
-        TCancelCase{"CloseBox", [](const TSetupWindow& s) { s.CloseBox(); }}),
+                    [](TSetupDialogDriver& s) { s.Press(TSetupForm::kCancelButtonId); }},
+        TCancelCase{"Escape", [](TSetupDialogDriver& s) { s.Escape(); }},
+        TCancelCase{"CloseBox", [](TSetupDialogDriver& s) { s.CloseBox(); }}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

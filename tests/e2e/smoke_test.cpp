@@ -7,10 +7,5 @@ TEST(Smoke, StartsAndShowsThePortOpen) {
   lintavo.WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\n");
   ASSERT_TRUE(lintavo.Start());
   ASSERT_NE(lintavo.MainWindow(), nullptr);
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        const auto texts = lintavo.LabelTexts();
-        return texts.size() == 4 && texts[3] == L"COM2 - Порт открыт";
-      },
-      5000));
+  EXPECT_TRUE(lintavo.WaitForPortLabel(L"COM2 - Порт открыт", 5000));
 }

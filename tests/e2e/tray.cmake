@@ -1,7 +1,5 @@
-add_executable(e2e_tray_tests tray_test.cpp)
-set_target_properties(e2e_tray_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
-target_include_directories(e2e_tray_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(e2e_tray_tests PRIVATE gtest_main)
-add_dependencies(e2e_tray_tests Lintavo about qvm_help)
-lintavo_wine_test(NAME e2e.tray TARGET e2e_tray_tests FILTER -*PortFailed PORTS 2 TIMEOUT 240)
-lintavo_wine_test(NAME e2e.tray.port_failed TARGET e2e_tray_tests FILTER *PortFailed PORTS 2:dangling)
+lintavo_e2e_tests(e2e_tray_tests tray_test.cpp)
+lintavo_wine_test(NAME e2e.tray TARGET e2e_tray_tests FILTER TrayE2eTest.* PORTS 2 TIMEOUT 240)
+# COM1 free, COM2 there but refusing to open (the program's port), COM3 absent.
+lintavo_wine_test(NAME e2e.tray.port_failed TARGET e2e_tray_tests FILTER TrayPortFailed.*
+                  PORTS 1 2:dangling 3:none TIMEOUT 240)

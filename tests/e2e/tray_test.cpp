@@ -2,24 +2,28 @@
 // the callback message with the mouse message in lParam, posted to the icon's window.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "tests/e2e/dialog_buttons.h"
 #include "tests/e2e/lintavo_instance.h"
-#include "tests/win/tray_test_support.h"
+#include "tests/e2e/main_window_driver.h"
+#include "tests/support/dialog_buttons.h"
+#include "tests/support/menu_watcher.h"
+#include "tests/support/screen_pixels.h"
+#include "tests/support/setup_dialog_driver.h"
+#include "tests/support/top_level_windows.h"
+#include "tests/support/wait.h"
+#include "tests/support/window_classes.h"
+#include "tests/support/window_text.h"
+#include "ui/main_window/resource_ids.h"
+#include "ui/setup/setup_form_win.h"
 #include "ui/shell/texts.h"
 #include "ui/tray/tray_icon.h"
 #include "ui/tray/tray_icon_win.h"
 
 namespace {
 
-constexpr wchar_t kMessageFormClass[] = L"TMessageForm";
-constexpr wchar_t kSetupFormClass[] = L"TSetupForm";
-constexpr wchar_t kSetupCaption[] = L"Установки";
-constexpr wchar_t kHelpViewerClass[] = L"QvmHelpViewer";
 constexpr wchar_t kShotsDir[] = L"Z:\\tmp\\shots-tray-e2e";
 constexpr DWORD kLong = 15'000;
 
@@ -29,58 +33,19 @@ const std::vector<WPARAM> kSetup{VK_DOWN, VK_DOWN, VK_RETURN};
 const std::vector<WPARAM> kHelp{VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
 const std::vector<WPARAM> kExit{VK_UP, VK_RETURN};
 
-// The whole screen as a 24-bit bitmap file, for looking at the menu afterwards.
-bool SaveScreen(const std::filesystem::path& file) {
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  const HDC screen = GetDC(nullptr);
-  const HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
-  void* bits = nullptr;
-  const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  const HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  const DWORD stride = ((width * 3 + 3) / 4) * 4;
-  const DWORD size = stride * height;
-  BITMAPFILEHEADER header{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size),
-                          0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-  bool written = false;
-  if (FILE* out = _wfopen(file.c_str(), L"wb")) {
-    written = fwrite(&header, sizeof header, 1, out) == 1 &&
-              fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-              fwrite(bits, 1, size, out) == size;
-    fclose(out);
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return written;
+// The whole screen left as a bitmap file, for looking at the menu afterwards.
+bool SaveScreen(const wchar_t* name) {
+  std::filesystem::create_directories(kShotsDir);
+  return TScreenPixels::WholeScreen().SaveBitmap(std::filesystem::path(kShotsDir) / name);
 }
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64]{};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-BOOL CALLBACK CountShownIcon(HWND icon, LPARAM count) {
-  wchar_t name[64]{};
-  GetClassNameW(icon, name, 64);
-  if (std::wstring(name) == L"__winex11_tray_icon" && IsWindowVisible(icon))
-    ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-// The icons the notification area shows: with no task bar Wine keeps them as children of
-// a tray window of its own.
+// The icons the notification area shows.
 int ShownTrayIcons() {
-  const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+  const HWND tray = FindWindowW(window_class::kWineTray, nullptr);
   if (tray == nullptr) return 0;
   int count = 0;
-  EnumChildWindows(tray, &CountShownIcon, reinterpret_cast<LPARAM>(&count));
+  for (HWND icon : ChildrenOfClass(tray, window_class::kWineTrayIcon))
+    count += IsWindowVisible(icon) ? 1 : 0;
   return count;
 }
 
@@ -91,23 +56,12 @@ struct TIconColours {
 
 // Counts the strongly green and strongly red pixels of the shown icon.
 TIconColours ShownIconColours() {
-  TIconColours colours;
-  const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-  const HWND icon = tray != nullptr ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr)
-                                    : nullptr;
-  RECT rect{};
-  if (icon == nullptr || !GetWindowRect(icon, &rect)) return colours;
-  const HDC screen = GetDC(nullptr);
-  for (int y = rect.top; y < rect.bottom; ++y) {
-    for (int x = rect.left; x < rect.right; ++x) {
-      const COLORREF pixel = GetPixel(screen, x, y);
-      const int r = GetRValue(pixel), g = GetGValue(pixel), b = GetBValue(pixel);
-      if (g > r + 80 && g > b + 80) ++colours.Green;
-      if (r > g + 80 && r > b + 80) ++colours.Red;
-    }
-  }
-  ReleaseDC(nullptr, screen);
-  return colours;
+  const HWND tray = FindWindowW(window_class::kWineTray, nullptr);
+  if (tray == nullptr) return {};
+  const HWND icon = FindWindowExW(tray, nullptr, window_class::kWineTrayIcon, nullptr);
+  if (icon == nullptr) return {};
+  const TScreenPixels pixels = TScreenPixels::OfWindow(icon);
+  return {pixels.Count(&StronglyGreen), pixels.Count(&StronglyRed)};
 }
 
 class TrayE2eTest : public testing::Test {
@@ -117,9 +71,9 @@ class TrayE2eTest : public testing::Test {
     ASSERT_TRUE(lintavo_.Start());
     Main_ = lintavo_.MainWindow(kLong);
     ASSERT_NE(Main_, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return (Icon_ = lintavo_.FindTopLevel(kTrayIconWindowClass)) != nullptr; },
-                          kLong));
-    Application_ = lintavo_.FindTopLevel(L"TApplication");
+    Icon_ = lintavo_.WaitForTopLevel(kTrayIconWindowClass, nullptr, kLong);
+    ASSERT_NE(Icon_, nullptr);
+    Application_ = lintavo_.FindTopLevel(window_class::kApplication);
     ASSERT_NE(Application_, nullptr);
     SetCursorPos(420, 300);
   }
@@ -138,11 +92,7 @@ class TrayE2eTest : public testing::Test {
     return watcher.Seen();
   }
 
-  HWND ActiveWindowOfProgram() const {
-    GUITHREADINFO info{sizeof(info)};
-    GetGUIThreadInfo(GetWindowThreadProcessId(Main_, nullptr), &info);
-    return info.hwndActive;
-  }
+  HWND ActiveWindowOfProgram() const { return GuiThreadOf(Main_).hwndActive; }
 
   // Minimises as the window's minimise button does; the task-bar button goes with it.
   void Minimise() const {
@@ -164,21 +114,21 @@ TEST_F(TrayE2eTest, RightClickOpensMenuAtCursorSetupOpensThenGetsFocus) {
   ASSERT_TRUE(ChooseFromMenu(kSetup, &menu));
   EXPECT_EQ(menu.left, cursor.x);
   EXPECT_EQ(menu.top, cursor.y);
-  const HWND setup = lintavo_.WaitForTopLevel(kSetupFormClass, kSetupCaption, kLong);
+  const HWND setup = lintavo_.WaitForTopLevel(window_class::kSetupForm, kSetupCaption, kLong);
   ASSERT_NE(setup, nullptr);
   // Something else active first, so that the second choice has to move the focus back.
   SetForegroundWindow(Main_);
   ASSERT_TRUE(WaitUntil([&] { return ActiveWindowOfProgram() == Main_; }, kLong));
   ASSERT_TRUE(ChooseFromMenu(kSetup));
   EXPECT_TRUE(WaitUntil([&] { return ActiveWindowOfProgram() == setup; }, kLong));
-  EXPECT_EQ(lintavo_.FindTopLevel(kSetupFormClass, kSetupCaption), setup);
+  EXPECT_EQ(lintavo_.FindTopLevel(window_class::kSetupForm, kSetupCaption), setup);
   PostMessageW(setup, WM_CLOSE, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(setup); }, kLong));
 }
 
 TEST_F(TrayE2eTest, HelpOpensTheHelpViewer) {
   ASSERT_TRUE(ChooseFromMenu(kHelp));
-  const HWND viewer = lintavo_.WaitForTopLevel(kHelpViewerClass, nullptr, kLong);
+  const HWND viewer = lintavo_.WaitForTopLevel(window_class::kHelpViewer, nullptr, kLong);
   ASSERT_NE(viewer, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(viewer) != FALSE; }, kLong));
 }
@@ -188,14 +138,15 @@ TEST_F(TrayE2eTest, ExitAsksOnceBringsTheQuestionForwardAndEndsWithIconGone) {
   int iconsShown = 0;
   ASSERT_TRUE(WaitUntil([&] { return (iconsShown = ShownTrayIcons()) >= 1; }, kLong));
   ASSERT_TRUE(ChooseFromMenu(kExit));
-  const HWND question = lintavo_.WaitForTopLevel(kMessageFormClass, kCaptionExit, kLong);
+  const HWND question = lintavo_.WaitForTopLevel(window_class::kMessageForm, kCaptionExit, kLong);
   ASSERT_NE(question, nullptr);
   SetForegroundWindow(Main_);
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() != question; }, kLong));
   ASSERT_TRUE(ChooseFromMenu(kExit));
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == question; }, kLong));
-  EXPECT_EQ(lintavo_.FindTopLevel(kMessageFormClass, kCaptionExit), question);
-  ASSERT_TRUE(e2e::PressButton(question, kButtonYes));
+  EXPECT_EQ(lintavo_.FindTopLevel(window_class::kMessageForm, kCaptionExit), question);
+  EXPECT_EQ(VisibleTopLevels(window_class::kMessageForm), std::vector<HWND>{question});
+  ASSERT_TRUE(PressButton(question, kButtonYes));
   EXPECT_EQ(lintavo_.WaitForExit(kLong), 0u);
   EXPECT_FALSE(IsWindow(Icon_));
   EXPECT_TRUE(WaitUntil([&] { return ShownTrayIcons() == iconsShown - 1; }, kLong));
@@ -229,11 +180,12 @@ TEST_F(TrayE2eTest, MinimisedHasNoTaskBarButtonAndDoubleClickRestoresAndBringsFo
       },
       kLong));
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == Main_; }, kLong))
-      << ClassOf(GetForegroundWindow());
+      << ClassName(GetForegroundWindow());
 }
 
 TEST_F(TrayE2eTest, SingleLeftClickDoesNothing) {
   Minimise();
+  const std::vector<HWND> shownBefore = TopLevelWindowsOfProcess(lintavo_.ProcessId());
   TMenuWatcher watcher({VK_ESCAPE}, 1500);
   PostMouse(kLeftButtonDown);
   PostMouse(kLeftButtonUp);
@@ -241,6 +193,7 @@ TEST_F(TrayE2eTest, SingleLeftClickDoesNothing) {
   EXPECT_FALSE(watcher.Seen());
   EXPECT_TRUE(IsIconic(Application_));
   EXPECT_FALSE(IsWindowVisible(Application_));
+  EXPECT_EQ(TopLevelWindowsOfProcess(lintavo_.ProcessId()), shownBefore) << "a command ran";
 }
 
 TEST_F(TrayE2eTest, RightButtonPressedElsewhereOpensNoMenu) {
@@ -256,18 +209,8 @@ TEST_F(TrayE2eTest, IconIsGreenWithThePortOpen) {
   EXPECT_EQ(colours.Red, 0);
 }
 
-// Run with the port's device missing.
-TEST_F(TrayE2eTest, IconIsRedWithThePortFailed) {
-  TIconColours colours;
-  EXPECT_TRUE(WaitUntil([&] { return (colours = ShownIconColours()).Red > 10; }, kLong));
-  EXPECT_EQ(colours.Green, 0);
-  std::filesystem::create_directories(kShotsDir);
-  EXPECT_TRUE(SaveScreen(std::filesystem::path(kShotsDir) / L"tray_red.bmp"));
-}
-
 // Leaves a picture of the open menu for looking at its band, pictures and separator.
 TEST_F(TrayE2eTest, OpenMenuScreenshot) {
-  std::filesystem::create_directories(kShotsDir);
   PostMouse(kRightButtonDown);
   PostMouse(kRightButtonUp);
   HWND menu = nullptr;
@@ -275,9 +218,51 @@ TEST_F(TrayE2eTest, OpenMenuScreenshot) {
   Sleep(300);  // the items paint after the window shows
   PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
   Sleep(300);
-  EXPECT_TRUE(SaveScreen(std::filesystem::path(kShotsDir) / L"tray_menu.bmp"));
+  EXPECT_TRUE(SaveScreen(L"tray_menu.bmp"));
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_TRUE(WaitUntil([] { return VisiblePopupMenu() == nullptr; }, kLong));
+}
+
+// Run with COM1 free, COM2 leading nowhere and no COM3 at all; the program starts on COM2.
+class TrayPortFailed : public TrayE2eTest {
+ protected:
+  enum class State { Open, Failed };
+
+  // Waits until the icon shows the state's colour and not the other one.
+  bool IconTurns(State state) const {
+    return WaitUntil(
+        [&] {
+          const TIconColours colours = ShownIconColours();
+          return state == State::Open ? colours.Green > 10 && colours.Red == 0
+                                      : colours.Red > 10 && colours.Green == 0;
+        },
+        kLong);
+  }
+
+  // Chooses the port in the setup dialog opened from the main menu, and confirms.
+  void ChoosePort(int port) const {
+    TSetupDialogDriver setup(e2e::OpenSetupDialog(lintavo_, IDM_SETUP_READER, kLong));
+    ASSERT_NE(setup.Dialog, nullptr) << "the setup dialog did not appear";
+    setup.ClickRow(port - 1);
+    ASSERT_EQ(setup.CheckedPorts(), std::vector<int>{port});
+    setup.Press(TSetupForm::kOkButtonId);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(setup.Dialog); }, kLong));
+  }
+};
+
+TEST_F(TrayPortFailed, IconIsRedWithThePortFailed) {
+  TIconColours colours;
+  EXPECT_TRUE(WaitUntil([&] { return (colours = ShownIconColours()).Red > 10; }, kLong));
+  EXPECT_EQ(colours.Green, 0);
+  EXPECT_TRUE(SaveScreen(L"tray_red.bmp"));
+}
+
+TEST_F(TrayPortFailed, StateImageFollowsThePort) {
+  ASSERT_TRUE(IconTurns(State::Failed)) << "not red with the port failed at start";
+  ASSERT_NO_FATAL_FAILURE(ChoosePort(1));
+  EXPECT_TRUE(IconTurns(State::Open)) << "not green on the working port";
+  ASSERT_NO_FATAL_FAILURE(ChoosePort(3));
+  EXPECT_TRUE(IconTurns(State::Failed)) << "not red again on a port that fails";
 }
 
 }  // namespace

@@ -1,6 +1,3 @@
-add_executable(e2e_version_tests version_test.cpp)
-set_target_properties(e2e_version_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
-target_include_directories(e2e_version_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(e2e_version_tests PRIVATE gtest_main lintavo_version version)
-add_dependencies(e2e_version_tests Lintavo about qvm_help)
+lintavo_e2e_tests(e2e_version_tests version_test.cpp)
+target_link_libraries(e2e_version_tests PRIVATE lintavo_version version)
 lintavo_wine_test(NAME e2e.version TARGET e2e_version_tests PORTS 2)

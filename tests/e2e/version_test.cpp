@@ -8,6 +8,11 @@
 #include "lintavo_version.h"
 #include "tests/e2e/main_window_driver.h"
 #include "tests/e2e/version_info.h"
+#include "tests/support/dialog_buttons.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/wait.h"
+#include "tests/support/window_classes.h"
+#include "tests/support/window_text.h"
 #include "ui/main_window/resource_ids.h"
 
 namespace {
@@ -22,7 +27,7 @@ const std::wstring kNumbers = std::to_wstring(LINTAVO_VERSION_MAJOR) + L"." +
 class VersionResource : public testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(VersionResource, CarriesTheProductVersionInRussian) {
-  const e2e::TVersionResource version(e2e::BinDir() / GetParam());
+  const e2e::TVersionResource version(ProductDir() / GetParam());
   ASSERT_TRUE(version.Loaded());
   EXPECT_EQ(version.FileVersion(), kNumbers);
   EXPECT_EQ(version.ProductVersion(), kNumbers);
@@ -49,11 +54,11 @@ TEST(AboutBox, ShowsTheVersion) {
   const HWND main = lintavo.MainWindow();
   ASSERT_NE(main, nullptr);
   e2e::PostMenuCommand(main, IDM_HELP_ABOUT);
-  const HWND about = lintavo.WaitForTopLevel(e2e::kDialogClass, L"О программе", 15'000);
+  const HWND about = lintavo.WaitForTopLevel(window_class::kDialog, L"О программе", 15'000);
   ASSERT_NE(about, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return e2e::HasChildText(about, L"Версия " + kVersion); }, 5000))
+  EXPECT_TRUE(WaitUntil([&] { return HasChildText(about, L"Версия " + kVersion); }, 5000))
       << "the about box shows no version line";
-  EXPECT_TRUE(e2e::PostButtonClick(about, L"Закрыть"));
+  EXPECT_TRUE(PressButton(about, L"Закрыть"));
 }
 
 }  // namespace

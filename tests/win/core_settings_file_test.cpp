@@ -4,13 +4,13 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "core/common.h"
 #include "core/program_dir_win.h"
 #include "core/settings.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/text_file.h"
 
 namespace fs = std::filesystem;
 
@@ -19,24 +19,15 @@ namespace {
 class SettingsFile : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / L"Линтаво настройки";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    file_ = dir_ / L"Lintavo.ini";
     SettingsFileName = file_.wstring();
     Settings = TSettings{};
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
-  void WriteFile(const std::string& text) { std::ofstream(file_, std::ios::binary) << text; }
+  void WriteFile(const std::string& text) const { WriteWholeFile(file_, text); }
+  std::string ReadFile() const { return ReadWholeFile(file_); }
 
-  std::string ReadFile() const {
-    std::ifstream in(file_, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
-
-  fs::path dir_;
-  fs::path file_;
+  const TScratchDir dir_{L"Линтаво настройки"};
+  const fs::path file_ = dir_.Path() / L"Lintavo.ini";
 };
 
 TEST_F(SettingsFile, LoadsEveryKeyWithItsRules) {
@@ -81,7 +72,7 @@ TEST_F(SettingsFile, SaveRewritesItsKeysAndLeavesTheRestAlone) {
 }
 
 TEST_F(SettingsFile, SaveIntoAMissingFolderReportsFailure) {
-  SettingsFileName = (dir_ / L"нет такой папки" / L"Lintavo.ini").wstring();
+  SettingsFileName = (dir_.Path() / L"нет такой папки" / L"Lintavo.ini").wstring();
   EXPECT_FALSE(SaveSettings());
 }
 

@@ -5,28 +5,22 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/unique_handle_win.h"
+#include "tests/support/display_size.h"
+#include "tests/support/ini_section.h"
+#include "tests/support/rect_compare.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/text_file.h"
 #include "ui/placement/form_placement_win.h"
 #include "ui/shell/exception_text.h"
+#include "ui/shell/gdi_win.h"
 
 namespace fs = std::filesystem;
-
-// Found by GoogleTest through the global namespace, where RECT lives.
-bool operator==(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::ostream& operator<<(std::ostream& out, const RECT& r) {
-  return out << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom;
-}
 
 namespace {
 
@@ -136,96 +130,20 @@ std::wstring SizeSuffix() {
 
 std::string Narrow(const std::wstring& text) { return {text.begin(), text.end()}; }
 
-int ScreenPixelsPerInch() {
-  const HDC dc = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return dpi;
-}
-
-struct DisplaySize {
-  DWORD width;
-  DWORD height;
-};
-
-DisplaySize CurrentDisplaySize() {
-  return {static_cast<DWORD>(GetSystemMetrics(SM_CXSCREEN)),
-          static_cast<DWORD>(GetSystemMetrics(SM_CYSCREEN))};
-}
-
-// A display size other than the current one, when the display offers one.
-std::optional<DisplaySize> OtherDisplaySize() {
-  const DisplaySize current = CurrentDisplaySize();
-  DEVMODEW mode{};
-  mode.dmSize = sizeof(mode);
-  for (DWORD i = 0; EnumDisplaySettingsW(nullptr, i, &mode); ++i) {
-    if (mode.dmPelsWidth != current.width || mode.dmPelsHeight != current.height) {
-      return DisplaySize{mode.dmPelsWidth, mode.dmPelsHeight};
-    }
-  }
-  return std::nullopt;
-}
-
-bool SwitchDisplay(DisplaySize size) {
-  DEVMODEW mode{};
-  mode.dmSize = sizeof(mode);
-  mode.dmPelsWidth = size.width;
-  mode.dmPelsHeight = size.height;
-  mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
-  return ChangeDisplaySettingsW(&mode, 0) == DISP_CHANGE_SUCCESSFUL;
-}
-
-// Puts the display back to the size it had, whatever the test did to it.
-class DisplaySizeScope {
- public:
-  DisplaySizeScope() : Size_(CurrentDisplaySize()) {}
-  DisplaySizeScope(const DisplaySizeScope&) = delete;
-  DisplaySizeScope& operator=(const DisplaySizeScope&) = delete;
-  ~DisplaySizeScope() { SwitchDisplay(Size_); }
-  DisplaySize Size() const { return Size_; }
-
- private:
-  DisplaySize Size_;
-};
+int ScreenPixelsPerInch() { return GetDeviceCaps(TScreenDc().Get(), LOGPIXELSY); }
 
 class FormPlacementWin : public testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / L"Линтаво место окна";
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    file_ = (dir_ / L"Lintavo.ini").wstring();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::unique_ptr<TestForm> Start(HWND owner = nullptr) {
     return std::make_unique<TestForm>(
         file_, [this](const std::wstring& text) { reports_.push_back(text); }, owner);
   }
 
-  void WriteFile(const std::string& text) const {
-    std::ofstream(fs::path(file_), std::ios::binary) << text;
-  }
-  std::string ReadFile() const {
-    std::ifstream in(fs::path(file_), std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  }
+  void WriteFile(const std::string& text) const { WriteWholeFile(file_, text); }
+  std::string ReadFile() const { return ReadWholeFile(file_); }
 
   // The keys of section "Place" in the order they stand in the file.
-  std::vector<std::string> PlaceKeys() const {
-    std::istringstream in(ReadFile());
-    std::vector<std::string> keys;
-    bool inPlace = false;
-    for (std::string line; std::getline(in, line);) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.starts_with('[')) {
-        inPlace = line == "[Place]";
-      } else if (inPlace && line.find('=') != std::string::npos) {
-        keys.push_back(line.substr(0, line.find('=')));
-      }
-    }
-    return keys;
-  }
+  std::vector<std::string> PlaceKeys() const { return IniSectionKeys(ReadFile(), "Place"); }
   std::wstring Value(const std::wstring& key) const {
     wchar_t buffer[256];
     GetPrivateProfileStringW(L"Place", key.c_str(), L"<missing>", buffer, 256, file_.c_str());
@@ -250,8 +168,8 @@ class FormPlacementWin : public testing::Test {
     return shown;
   }
 
-  fs::path dir_;
-  std::wstring file_;
+  const TScratchDir dir_{L"Линтаво место окна"};
+  std::wstring file_ = (dir_.Path() / L"Lintavo.ini").wstring();
   std::vector<std::wstring> reports_;
 };
 
@@ -302,18 +220,18 @@ TEST_F(FormPlacementWin, MovedAndResizedWindowComesBackThere) {
 
 // Needs a display that offers a second size (the rig's Xvfb with an extra RandR mode).
 TEST_F(FormPlacementWin, EachScreenSizeRestoresItsOwnRectangle) {
-  const DisplaySizeScope display;
-  const std::optional<DisplaySize> other = OtherDisplaySize();
+  TDisplaySize display;
+  const std::optional<SIZE> other = display.OtherOffered();
   if (!other) GTEST_SKIP() << "the display offers only one size";
   const RECT first{10, 10, 400, 300};
   const RECT second{300, 200, 700, 500};
 
   EXPECT_EQ(RunOnce(&first), kDesigned);
-  ASSERT_TRUE(SwitchDisplay(*other));
+  ASSERT_TRUE(display.Switch(*other));
   EXPECT_EQ(RunOnce(&second), first) << "a size never saved takes the last rectangle saved";
-  ASSERT_TRUE(SwitchDisplay(display.Size()));
+  ASSERT_TRUE(display.Switch(display.Original()));
   EXPECT_EQ(RunOnce(nullptr), first);
-  ASSERT_TRUE(SwitchDisplay(*other));
+  ASSERT_TRUE(display.Switch(*other));
   EXPECT_EQ(RunOnce(nullptr), second);
 }
 
@@ -392,7 +310,7 @@ TEST_F(FormPlacementWin, OtherSectionsAndKeysStayAsTheyWere) {
 }
 
 TEST_F(FormPlacementWin, UnwritableFileIsReportedOnCloseAndOnDestroyAndTheWindowStillGoes) {
-  file_ = (dir_ / L"нет такой папки" / L"Lintavo.ini").wstring();
+  file_ = (dir_.Path() / L"нет такой папки" / L"Lintavo.ini").wstring();
   auto form = Start();
   form->Show();
   form->Close(true);

@@ -4,17 +4,13 @@
 //   message_dialog_finder CLASS CAPTION BUTTON_ID
 #include <windows.h>
 
-#include <string>
+#include "tests/support/top_level_windows.h"
+#include "tests/support/wait.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 4) return 2;
-  for (int i = 0; i < 250; ++i) {
-    const HWND found = FindWindowW(argv[1], argv[2]);
-    if (found != nullptr && IsWindowVisible(found)) {
-      PostMessageW(GetDlgItem(found, _wtoi(argv[3])), BM_CLICK, 0, 0);
-      return 0;
-    }
-    Sleep(20);
-  }
-  return 1;
+  const HWND found = WaitForWindow([&] { return FindVisibleWindow(argv[1], argv[2]); }, 5000);
+  if (found == nullptr) return 1;
+  PostMessageW(GetDlgItem(found, _wtoi(argv[3])), BM_CLICK, 0, 0);
+  return 0;
 }

@@ -8,32 +8,27 @@
 #include <vector>
 
 #include "services/service_texts.h"
-#include "ui/shell/application_win.h"
+#include "tests/support/child_process.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/top_level_windows.h"
+#include "tests/support/wait.h"
+#include "tests/support/window_classes.h"
+#include "tests/support/window_text.h"
 #include "ui/dialogs/message_dialog_win.h"
+#include "ui/shell/application_win.h"
 #include "ui/shell/texts.h"
-#include "win_test_windows.h"
 
 namespace {
 
 using B = MessageButton;
 
-HWND FindDialog(const wchar_t* cls, const std::wstring& caption) {
-  const HWND window = FindWindowW(cls, caption.c_str());
-  return window != nullptr && IsWindowVisible(window) ? window : nullptr;
-}
-
-HWND FocusOf(HWND dialog) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
-  return info.hwndFocus;
-}
+HWND FocusOf(HWND dialog) { return GuiThreadOf(dialog).hwndFocus; }
 
 // Closes the dialog and any box it opened, for a script that went wrong.
 void CloseEverything(HWND dialog) {
   for (int attempt = 0; attempt < 50 && IsWindowVisible(dialog); ++attempt) {
     for (HWND window : TopLevelWindowsOfProcess(GetCurrentProcessId())) {
-      if (ClassName(window) == L"#32770") PostMessageW(window, WM_CLOSE, 0, 0);
+      if (ClassName(window) == window_class::kDialog) PostMessageW(window, WM_CLOSE, 0, 0);
     }
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     Sleep(100);
@@ -48,7 +43,8 @@ class TDialogDriver {
   using TScript = std::function<void(TDialogDriver&, HWND)>;
   TDialogDriver(const wchar_t* cls, std::wstring caption, TScript script)
       : Thread_([this, cls, caption = std::move(caption), script = std::move(script)] {
-          const HWND dialog = WaitForWindow([&] { return FindDialog(cls, caption); });
+          const HWND dialog =
+              WaitForWindow([&] { return FindVisibleWindow(cls, caption.c_str()); });
           if (dialog == nullptr) return Fail("no dialog appeared");
           WaitForWindow([&] {
             const HWND focus = FocusOf(dialog);
@@ -116,7 +112,7 @@ void Perform(TDialogDriver& driver, HWND dialog, Act act) {
       PostMessageW(GetDlgItem(dialog, kMessageButtonIdBase + static_cast<int>(B::Help)), BM_CLICK,
                    0, 0);
       // No help library in this process: the help request answers with its plain box.
-      const HWND box = WaitForWindow([] { return FindDialog(L"#32770", kHelpCaption); });
+      const HWND box = WaitForWindow([] { return FindVisibleWindow(window_class::kDialog, kHelpCaption); });
       if (box == nullptr) return driver.Fail("the help request showed nothing");
       if (ChildTexts(box) == std::vector<std::wstring>{}) driver.Fail("the help box is empty");
       PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
@@ -202,24 +198,16 @@ TEST(MessageDialogModal, OtherWindowsAreDisabledAndTheFocusIsOnTheLeftmostButton
 }
 
 TEST(MessageDialogModal, TheExitQuestionIsFoundFromAnotherProcess) {
-  std::wstring finder = L"message_dialog_finder.exe TMessageForm \"Завершение работы\" " +
-                        std::to_wstring(kMessageButtonIdBase + static_cast<int>(B::Yes));
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessW(nullptr, finder.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &si, &pi));
+  const std::wstring finderPath = (TestProgramDir() / L"message_dialog_finder.exe").wstring();
+  const TChildProcess finder(L"\"" + finderPath + L"\" TMessageForm \"Завершение работы\" " +
+                             std::to_wstring(kMessageButtonIdBase + static_cast<int>(B::Yes)));
+  ASSERT_TRUE(finder.Started());
   // Closes the dialog if the other process never finds it.
   TDialogDriver guard(kMessageFormClass, kCaptionExit, [](TDialogDriver&, HWND) {});
   EXPECT_EQ(
       ShowMessageDialog(L"Завершить работу программы?", MessageKind::Exit, {B::Yes, B::No}, 0), 6);
   ExpectNoFailures(guard);
-  if (WaitForSingleObject(pi.hProcess, 10000) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 99);
-  DWORD exitCode = 99;
-  GetExitCodeProcess(pi.hProcess, &exitCode);
-  EXPECT_EQ(exitCode, 0u);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  EXPECT_EQ(finder.Wait(10000), 0u);
 }
 
 TEST(MessageDialogModal, AQuitMessageEndsTheDialogAndIsKeptForTheMainLoop) {
@@ -241,13 +229,7 @@ RECT ChildRect(HWND form, int id) {
   return r;
 }
 
-std::vector<HWND> Buttons(HWND form) {
-  std::vector<HWND> buttons;
-  for (HWND child : ChildWindows(form)) {
-    if (ClassName(child) == L"Button") buttons.push_back(child);
-  }
-  return buttons;
-}
+std::vector<HWND> Buttons(HWND form) { return ChildrenOfClass(form, L"Button"); }
 
 struct KindCase {
   const char* name;
@@ -380,7 +362,7 @@ TEST(MessageDialogForm, ButtonWidthsAreMeasuredOncePerRunAndTheWidestWins) {
 
 TEST(ApplicationObject, StandardErrorReportClosesTheSentence) {
   std::wstring seenCaption, seenText;
-  TDialogDriver driver(L"#32770", kApplicationTitle, [&](TDialogDriver&, HWND box) {
+  TDialogDriver driver(window_class::kDialog, kApplicationTitle, [&](TDialogDriver&, HWND box) {
     seenCaption = WindowText(box);
     for (const std::wstring& text : ChildTexts(box)) {
       if (text.find(L"Сбой") == 0) seenText = text;

@@ -1,4 +1,4 @@
 add_executable(placement_win_tests form_placement_test.cpp)
 set_target_properties(placement_win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
-target_link_libraries(placement_win_tests PRIVATE lintavo_ui_placement gtest_main)
+target_link_libraries(placement_win_tests PRIVATE lintavo_ui_placement lintavo_test_support gtest_main)
 lintavo_wine_test(NAME ui.form_placement TARGET placement_win_tests)

@@ -6,7 +6,7 @@ add_executable(reader_typing_tests ${CMAKE_CURRENT_LIST_DIR}/reader_typing_test.
 target_link_libraries(reader_uart_tests PRIVATE lintavo_reader gtest_main)
 target_link_libraries(reader_uart_hold PRIVATE lintavo_reader)
 lintavo_unicode_entry(reader_uart_hold)
-target_link_libraries(reader_typing_tests PRIVATE lintavo_reader gtest_main)
+target_link_libraries(reader_typing_tests PRIVATE lintavo_reader lintavo_test_support gtest_main)
 set_target_properties(reader_uart_tests reader_uart_hold reader_typing_tests PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
 # The typing tests drive cardsim's Windows build.

@@ -10,8 +10,12 @@
 #include "core/common.h"
 #include "reader/dev_th_win.h"
 #include "reader/uart_win.h"
-#include "tests/win/reader_child_process.h"
-#include "tests/win/reader_notepad.h"
+#include "tests/support/cardsim.h"
+#include "tests/support/child_process.h"
+#include "tests/support/message_pump.h"
+#include "tests/support/notepad.h"
+#include "tests/support/thread_facts.h"
+#include "tests/support/wait.h"
 
 namespace {
 
@@ -119,15 +123,7 @@ class TCaretlessWindow {
   // Dispatches this thread's messages for a while; how many were characters.
   int CharactersReceivedWithin(DWORD ms) const {
     int characters = 0;
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-      MSG message;
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_CHAR) ++characters;
-        DispatchMessageW(&message);
-      }
-      Sleep(10);
-    }
+    PumpFor(ms, [&](const MSG& message) { characters += message.message == WM_CHAR ? 1 : 0; });
     return characters;
   }
 
@@ -164,31 +160,18 @@ TEST_F(ReaderBadInput, GarbageForThirtySecondsThenACleanFrameIsTyped) {
   EXPECT_EQ(TypedText(9), L"305419896");
 }
 
-// Wine starts a Linux program given its path on the Z: drive, but hands back no process
-// handle to wait on; the caller watches for the effect instead.
+// Wine starts a Linux program given its path on the Z: drive, but may hand back no process
+// handle to wait on; the caller watches for the effect either way.
 bool StartKill(const char* pid) {
   std::wstring command = L"Z:\\bin\\kill ";
   for (const char* c = pid; *c != '\0'; ++c) command.push_back(static_cast<wchar_t>(*c));
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info))
-    return false;
-  if (info.hProcess != nullptr) CloseHandle(info.hProcess);
-  if (info.hThread != nullptr) CloseHandle(info.hThread);
-  return true;
+  TChildProcess kill(command);
+  kill.Wait(5000);
+  return kill.Started();
 }
 
 // With socat gone the far end's device link leads nowhere.
 bool FarEndGone() { return TUart(202).Closed; }
-
-std::uint64_t ThreadCpu100ns(HANDLE thread) {
-  FILETIME created, exited, kernel, user;
-  GetThreadTimes(thread, &created, &exited, &kernel, &user);
-  auto ticks = [](FILETIME t) { return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
-  return ticks(kernel) + ticks(user);
-}
 
 // Runs last in its suite: it takes the line away for good.
 TEST_F(ReaderBadInput, FarEndGoneMakesReadsFailQuietlyWithoutBusyLoop) {
@@ -199,10 +182,10 @@ TEST_F(ReaderBadInput, FarEndGoneMakesReadsFailQuietlyWithoutBusyLoop) {
   ASSERT_TRUE(WaitUntil(FarEndGone, 5000));
   Sleep(200);
   const HANDLE thread = ReaderThread->Handle();
-  const std::uint64_t before = ThreadCpu100ns(thread);
+  const std::uint64_t before = ThreadCpuTime(thread);
   const DWORD start = GetTickCount();
   Sleep(2000);
-  const std::uint64_t cpuMs = (ThreadCpu100ns(thread) - before) / 10'000;
+  const std::uint64_t cpuMs = (ThreadCpuTime(thread) - before) / 10'000;
   const DWORD wallMs = GetTickCount() - start;
   EXPECT_TRUE(ReaderAlive());
   // A poll is one failed read and a 40 ms sleep; a loop that stopped sleeping takes a core.

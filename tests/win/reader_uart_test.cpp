@@ -6,6 +6,7 @@
 #include <numeric>
 #include <vector>
 
+#include "core/unique_handle_win.h"
 #include "reader/dev_th_win.h"
 #include "reader/port_state.h"
 #include "reader/uart_win.h"
@@ -187,12 +188,12 @@ TEST(ReaderThreadLife, StopEndsAThreadThatNeverRan) {
 TEST(ReaderThreadLife, StartEndsThePreviousThread) {
   StartReader();
   ResumeReader();
-  HANDLE first = nullptr;
+  HANDLE duplicate = nullptr;
   ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), ReaderThread->Handle(), GetCurrentProcess(),
-                              &first, SYNCHRONIZE, FALSE, 0));
+                              &duplicate, SYNCHRONIZE, FALSE, 0));
+  const TUniqueHandle first(duplicate);
   StartReader();
-  EXPECT_EQ(WaitForSingleObject(first, 0), WAIT_OBJECT_0);
-  CloseHandle(first);
+  EXPECT_EQ(WaitForSingleObject(first.Get(), 0), WAIT_OBJECT_0);
   ASSERT_TRUE(ReaderThread);
   ResumeReader();
   StopReader();

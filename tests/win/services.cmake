@@ -2,7 +2,7 @@
 # with the real companion libraries or with recording stand-ins of the same names.
 add_executable(services_probe services_probe.cpp)
 set_target_properties(services_probe PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
-target_link_libraries(services_probe PRIVATE lintavo_services)
+target_link_libraries(services_probe PRIVATE lintavo_services lintavo_test_support)
 lintavo_unicode_entry(services_probe)
 
 foreach(fake about about_bare help help_bare)
@@ -24,7 +24,7 @@ endforeach()
 
 add_executable(services_win_tests services_win_test.cpp)
 set_target_properties(services_win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
-target_link_libraries(services_win_tests PRIVATE lintavo_services gtest_main)
+target_link_libraries(services_win_tests PRIVATE lintavo_services lintavo_test_support gtest_main)
 add_dependencies(services_win_tests services_probe fake_about fake_about_bare fake_help fake_help_bare
   about qvm_help help_document)
 lintavo_wine_test(NAME services.help TARGET services_win_tests FILTER "HelpBridge*:*/HelpBridgeFolder.*")

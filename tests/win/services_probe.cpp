@@ -4,46 +4,24 @@
 //   secure | help-create | release | contents | context N | about | pump MS | viewer
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "services/about_bridge_win.h"
 #include "services/help_bridge_win.h"
 #include "services/library_search_win.h"
-
+#include "tests/support/message_pump.h"
+#include "tests/support/test_paths.h"
+#include "tests/support/top_level_windows.h"
+#include "tests/support/window_classes.h"
+#include "tests/support/window_text.h"
 #include "tests/win/call_log.h"
 
 namespace {
 
-std::wstring ProbeDirectory() {
-  wchar_t path[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dir(path, n);
-  return dir.substr(0, dir.find_last_of(L"\\/") + 1);
-}
-
-void Pump(DWORD milliseconds) {
-  const DWORD end = GetTickCount() + milliseconds;
-  while (static_cast<LONG>(end - GetTickCount()) > 0) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
-std::wstring WindowText(HWND window) {
-  wchar_t text[2048] = L"";
-  GetWindowTextW(window, text, 2048);
-  return text;
-}
-
 // The help library's own window: its caption and the first line of the topic shown.
 void RecordViewer() {
-  const HWND viewer = FindWindowW(L"QvmHelpViewer", nullptr);
-  if (viewer == nullptr || !IsWindowVisible(viewer)) {
+  const HWND viewer = FindVisibleWindow(window_class::kHelpViewer, nullptr);
+  if (viewer == nullptr) {
     RecordCall(L"viewer none");
     return;
   }
@@ -60,7 +38,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"secure") {
       SecureLibrarySearch();
     } else if (command == L"help-create") {
-      CreateHelpObj(ProbeDirectory() + L"DOC");
+      CreateHelpObj((TestProgramDir() / L"DOC").wstring());
     } else if (command == L"release") {
       ReleaseHelpObj();
     } else if (command == L"contents") {
@@ -72,7 +50,7 @@ int wmain(int argc, wchar_t** argv) {
       RecordCall(std::wstring(L"about returned, loaded ") +
              (GetModuleHandleW(kAboutLibrary) != nullptr ? L"yes" : L"no"));
     } else if (command == L"pump" && i + 1 < argc) {
-      Pump(static_cast<DWORD>(_wtoi(argv[++i])));
+      PumpFor(static_cast<DWORD>(_wtoi(argv[++i])));
     } else if (command == L"viewer") {
       RecordViewer();
     } else {

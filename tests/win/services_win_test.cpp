@@ -3,60 +3,23 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "services/cp1251.h"
 #include "services/trint.h"
 #include "services/trint_win.h"
-#include "win_test_windows.h"
+#include "tests/support/child_process.h"
+#include "tests/support/companion_folder.h"
+#include "tests/support/top_level_windows.h"
+#include "tests/support/window_classes.h"
+#include "tests/support/window_text.h"
+
+namespace fs = std::filesystem;
 
 namespace {
-
-std::wstring TestDirectory() {
-  wchar_t path[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring dir(path, n);
-  return dir.substr(0, dir.find_last_of(L"\\/") + 1);
-}
-
-// The product's folder of this build, beside the tests' folder.
-std::wstring BinDirectory() { return TestDirectory() + L"..\\bin\\"; }
-
-// A fresh folder under the temporary directory, removed with its files afterwards.
-class TScratchDirectory {
- public:
-  explicit TScratchDirectory(const std::wstring& name) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    Path_ = std::wstring(temp) + L"lintavo-" + name + L"-" +
-            std::to_wstring(GetCurrentProcessId()) + L"\\";
-    Remove();
-    CreateDirectoryW(Path_.c_str(), nullptr);
-  }
-  TScratchDirectory(const TScratchDirectory&) = delete;
-  TScratchDirectory& operator=(const TScratchDirectory&) = delete;
-  ~TScratchDirectory() { Remove(); }
-  const std::wstring& Path() const { return Path_; }
-
- private:
-  void Remove() {
-    std::wstring from = Path_ + L'\0';
-    SHFILEOPSTRUCTW op{};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NO_UI;
-    SHFileOperationW(&op);
-  }
-  std::wstring Path_;
-};
-
-void CopyInto(const std::wstring& from, const std::wstring& directory, const std::wstring& name) {
-  ASSERT_TRUE(CopyFileW(from.c_str(), (directory + name).c_str(), FALSE))
-      << "copy " << std::string(from.begin(), from.end());
-}
 
 struct TSeenBox {
   std::wstring Caption;
@@ -64,64 +27,48 @@ struct TSeenBox {
 };
 
 struct TProbeRun {
-  DWORD ExitCode = 0;
   std::vector<TSeenBox> Boxes;
   std::vector<std::string> Log;  // UTF-8 lines
 };
 
-std::vector<std::string> ReadLines(const std::wstring& path) {
-  std::ifstream file(path.c_str());
+std::vector<std::string> ReadLines(const fs::path& path) {
+  std::ifstream file(path);
   std::vector<std::string> lines;
   for (std::string line; std::getline(file, line);) lines.push_back(line);
   return lines;
 }
 
-std::wstring BoxText(HWND box) {
-  // The message box's text is its static control that is not the icon.
-  for (HWND child : ChildWindows(box)) {
-    if (ClassName(child) == L"Static" && !WindowText(child).empty()) return WindowText(child);
-  }
-  return {};
-}
-
 // Runs the probe in its folder with the given working directory, answering every message box
 // and dialog it shows with its OK button, and returns what happened. A probe that does not
-// end in time is killed, so no test leaves one behind.
-TProbeRun RunProbe(const std::wstring& probeDirectory, const std::wstring& workingDirectory,
+// end in time is ended, so no test leaves one behind.
+TProbeRun RunProbe(const fs::path& probeDirectory, const fs::path& workingDirectory,
                    const std::wstring& commands) {
   TProbeRun run;
-  const std::wstring log = probeDirectory + L"calls.log";
-  DeleteFileW(log.c_str());
+  const fs::path log = probeDirectory / L"calls.log";
+  fs::remove(log);
   SetEnvironmentVariableW(L"LINTAVO_CALL_LOG", log.c_str());
-  std::wstring commandLine = L"\"" + probeDirectory + L"services_probe.exe\" " + commands;
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      workingDirectory.c_str(), &si, &pi)) {
+  const std::wstring probePath = (probeDirectory / L"services_probe.exe").wstring();
+  TChildProcess probe(L"\"" + probePath + L"\" " + commands, workingDirectory.wstring());
+  if (!probe.Started()) {
     ADD_FAILURE() << "probe did not start";
     return run;
   }
   const DWORD start = GetTickCount();
   std::vector<HWND> answered;
-  while (WaitForSingleObject(pi.hProcess, 20) == WAIT_TIMEOUT) {
+  while (probe.Wait(20) == STILL_ACTIVE) {
     if (GetTickCount() - start > 20000) {
-      TerminateProcess(pi.hProcess, 99);
-      WaitForSingleObject(pi.hProcess, 5000);
+      probe.Kill();
       ADD_FAILURE() << "probe did not finish";
       break;
     }
-    for (HWND window : TopLevelWindowsOfProcess(pi.dwProcessId)) {
-      if (ClassName(window) != L"#32770") continue;
+    for (HWND window : TopLevelWindowsOfProcess(probe.ProcessId())) {
+      if (ClassName(window) != window_class::kDialog) continue;
       if (std::find(answered.begin(), answered.end(), window) != answered.end()) continue;
       answered.push_back(window);
-      run.Boxes.push_back({WindowText(window), BoxText(window)});
+      run.Boxes.push_back({WindowText(window), MessageBoxText(window)});
       PostMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
     }
   }
-  GetExitCodeProcess(pi.hProcess, &run.ExitCode);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
   run.Log = ReadLines(log);
   return run;
 }
@@ -134,10 +81,9 @@ const std::wstring kInitError = L"Ошибка инициализации под
 
 class HelpBridge : public testing::Test {
  protected:
-  TScratchDirectory Folder{L"help"};
-  void SetUp() override {
-    CopyInto(TestDirectory() + L"services_probe.exe", Folder.Path(), L"services_probe.exe");
-  }
+  void SetUp() override { ASSERT_TRUE(Folder.AddProbe()); }
+
+  const TCompanionFolder Folder{L"lintavo-help"};
 };
 
 std::wstring FromUtf8(const std::string& text) {
@@ -155,11 +101,11 @@ std::wstring LongPathOf(const std::wstring& path) {
 }
 
 TEST_F(HelpBridge, CallsReachTheLibraryInTheContractsOrder) {
-  CopyInto(TestDirectory() + L"fakes\\help\\qvm_help.dll", Folder.Path(), L"qvm_help.dll");
+  ASSERT_TRUE(Folder.AddFake(L"help", L"qvm_help.dll"));
   const TProbeRun run =
       RunProbe(Folder.Path(), Folder.Path(), L"help-create context 20 contents context 30 release");
   EXPECT_TRUE(run.Boxes.empty());
-  std::wstring dir = Folder.Path() + L"DOC";
+  const std::wstring dir = (Folder.Path() / L"DOC").wstring();
   char utf8[MAX_PATH * 3];
   WideCharToMultiByte(CP_UTF8, 0, dir.c_str(), -1, utf8, sizeof utf8, nullptr, nullptr);
   EXPECT_EQ(run.Log, (Lines{"attach", "export_list", std::string("init ") + utf8 + "|Lintavo.crf|0",
@@ -170,15 +116,14 @@ TEST_F(HelpBridge, CallsReachTheLibraryInTheContractsOrder) {
 // and one with a character the code page lacks, which goes by its short form.
 class HelpBridgeFolder : public testing::TestWithParam<const wchar_t*> {
  protected:
-  TScratchDirectory Folder{GetParam()};
-  void SetUp() override {
-    CopyInto(TestDirectory() + L"services_probe.exe", Folder.Path(), L"services_probe.exe");
-  }
+  void SetUp() override { ASSERT_TRUE(Folder.AddProbe()); }
+
+  const TCompanionFolder Folder{std::wstring(L"lintavo-") + GetParam()};
 };
 
 TEST_P(HelpBridgeFolder, TheLibraryIsToldAPathThatLeadsToTheDocumentFolder) {
-  CopyInto(TestDirectory() + L"fakes\\help\\qvm_help.dll", Folder.Path(), L"qvm_help.dll");
-  CreateDirectoryW((Folder.Path() + L"DOC").c_str(), nullptr);
+  ASSERT_TRUE(Folder.AddFake(L"help", L"qvm_help.dll"));
+  ASSERT_TRUE(Folder.AddDocFolder());
   const TProbeRun run = RunProbe(Folder.Path(), Folder.Path(), L"help-create release");
   ASSERT_EQ(run.Log.size(), 4u);
   const std::wstring init = FromUtf8(run.Log[2]);
@@ -187,13 +132,11 @@ TEST_P(HelpBridgeFolder, TheLibraryIsToldAPathThatLeadsToTheDocumentFolder) {
   ASSERT_GT(init.size(), prefix.size() + suffix.size());
   ASSERT_EQ(init.substr(init.size() - suffix.size()), suffix) << run.Log[2];
   const std::wstring told = init.substr(prefix.size(), init.size() - prefix.size() - suffix.size());
-  EXPECT_EQ(LongPathOf(told), Folder.Path() + L"DOC");
+  EXPECT_EQ(LongPathOf(told), (Folder.Path() / L"DOC").wstring());
 }
 
 TEST_P(HelpBridgeFolder, TheRealLibraryFindsTheDocument) {
-  CopyInto(BinDirectory() + L"qvm_help.dll", Folder.Path(), L"qvm_help.dll");
-  CreateDirectoryW((Folder.Path() + L"DOC").c_str(), nullptr);
-  CopyInto(BinDirectory() + L"DOC\\Lintavo.crf", Folder.Path() + L"DOC\\", L"Lintavo.crf");
+  ASSERT_TRUE(Folder.AddRealHelp());
   const TProbeRun run =
       RunProbe(Folder.Path(), Folder.Path(), L"help-create context 20 pump 300 viewer release");
   EXPECT_TRUE(run.Boxes.empty());
@@ -219,7 +162,7 @@ TEST_F(HelpBridge, WithoutTheLibraryEveryRequestShowsTheMissingBox) {
 }
 
 TEST_F(HelpBridge, ALibraryWithoutTheExportListGivesTheInitialisationBox) {
-  CopyInto(TestDirectory() + L"fakes\\help_bare\\qvm_help.dll", Folder.Path(), L"qvm_help.dll");
+  ASSERT_TRUE(Folder.AddFake(L"help_bare", L"qvm_help.dll"));
   const TProbeRun run =
       RunProbe(Folder.Path(), Folder.Path(), L"help-create contents context 30 release");
   ASSERT_EQ(run.Boxes.size(), 2u);
@@ -231,7 +174,7 @@ TEST_F(HelpBridge, ALibraryWithoutTheExportListGivesTheInitialisationBox) {
 }
 
 TEST_F(HelpBridge, RequestsBeforeCreationOrAfterReleaseGiveTheInitialisationBox) {
-  CopyInto(TestDirectory() + L"fakes\\help\\qvm_help.dll", Folder.Path(), L"qvm_help.dll");
+  ASSERT_TRUE(Folder.AddFake(L"help", L"qvm_help.dll"));
   const TProbeRun run =
       RunProbe(Folder.Path(), Folder.Path(), L"contents help-create release context 20");
   ASSERT_EQ(run.Boxes.size(), 2u);
@@ -241,9 +184,7 @@ TEST_F(HelpBridge, RequestsBeforeCreationOrAfterReleaseGiveTheInitialisationBox)
 }
 
 TEST_F(HelpBridge, TheRealHelpLibraryShowsTopicsAndClosesItsWindowWhenUnloaded) {
-  CopyInto(BinDirectory() + L"qvm_help.dll", Folder.Path(), L"qvm_help.dll");
-  CreateDirectoryW((Folder.Path() + L"DOC").c_str(), nullptr);
-  CopyInto(BinDirectory() + L"DOC\\Lintavo.crf", Folder.Path() + L"DOC\\", L"Lintavo.crf");
+  ASSERT_TRUE(Folder.AddRealHelp());
   const TProbeRun run =
       RunProbe(Folder.Path(), Folder.Path(),
                L"help-create context 20 pump 300 viewer context 30 pump 300 viewer "
@@ -259,7 +200,7 @@ TEST_F(HelpBridge, TheRealHelpLibraryShowsTopicsAndClosesItsWindowWhenUnloaded) 
 class AboutBridge : public HelpBridge {};
 
 TEST_F(AboutBridge, EachRequestLoadsAndUnloadsTheLibrary) {
-  CopyInto(TestDirectory() + L"fakes\\about\\about.dll", Folder.Path(), L"about.dll");
+  ASSERT_TRUE(Folder.AddFake(L"about", L"about.dll"));
   const TProbeRun run = RunProbe(Folder.Path(), Folder.Path(), L"about about");
   EXPECT_TRUE(run.Boxes.empty());
   EXPECT_EQ(run.Log, (Lines{"attach", "show_about", "detach", "about returned, loaded no", "attach",
@@ -274,7 +215,7 @@ TEST_F(AboutBridge, WithoutTheLibraryTheLoadFailureBox) {
 }
 
 TEST_F(AboutBridge, ALibraryWithoutTheExportGivesTheNotFoundBoxAndIsStillUnloaded) {
-  CopyInto(TestDirectory() + L"fakes\\about_bare\\about.dll", Folder.Path(), L"about.dll");
+  ASSERT_TRUE(Folder.AddFake(L"about_bare", L"about.dll"));
   const TProbeRun run = RunProbe(Folder.Path(), Folder.Path(), L"about");
   ASSERT_EQ(run.Boxes.size(), 1u);
   EXPECT_EQ(run.Boxes[0].Caption, L"Ошибка");
@@ -283,7 +224,7 @@ TEST_F(AboutBridge, ALibraryWithoutTheExportGivesTheNotFoundBoxAndIsStillUnloade
 }
 
 TEST_F(AboutBridge, TheRealAboutBoxIsModalAndNamesTheProgram) {
-  CopyInto(BinDirectory() + L"about.dll", Folder.Path(), L"about.dll");
+  ASSERT_TRUE(Folder.AddReal(L"about.dll"));
   const TProbeRun run = RunProbe(Folder.Path(), Folder.Path(), L"about");
   ASSERT_EQ(run.Boxes.size(), 1u);
   EXPECT_EQ(run.Boxes[0].Caption, L"О программе");
@@ -293,10 +234,10 @@ TEST_F(AboutBridge, TheRealAboutBoxIsModalAndNamesTheProgram) {
 
 class LibrarySearch : public HelpBridge {
  protected:
-  TScratchDirectory WorkingDirectory{L"cwd"};
+  const TCompanionFolder WorkingDirectory{L"lintavo-cwd"};
   void SetUp() override {
     HelpBridge::SetUp();
-    CopyInto(TestDirectory() + L"fakes\\about\\about.dll", WorkingDirectory.Path(), L"about.dll");
+    ASSERT_TRUE(WorkingDirectory.AddFake(L"about", L"about.dll"));
   }
 };
 
@@ -315,7 +256,7 @@ TEST_F(LibrarySearch, APlantedLibraryInTheWorkingDirectoryIsNotLoaded) {
 }
 
 TEST_F(LibrarySearch, TheProgramsOwnDirectoryIsStillSearched) {
-  CopyInto(TestDirectory() + L"fakes\\about\\about.dll", Folder.Path(), L"about.dll");
+  ASSERT_TRUE(Folder.AddFake(L"about", L"about.dll"));
   const TProbeRun run = RunProbe(Folder.Path(), WorkingDirectory.Path(), L"secure about");
   EXPECT_TRUE(run.Boxes.empty());
   EXPECT_EQ(run.Log, (Lines{"attach", "show_about", "detach", "about returned, loaded no"}));

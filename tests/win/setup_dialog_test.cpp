@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
 #include <map>
 #include <string>
@@ -12,6 +11,10 @@
 
 #include "reader/dev_th_win.h"
 #include "reader/uart_win.h"
+#include "tests/support/setup_dialog_driver.h"
+#include "tests/support/top_level_windows.h"
+#include "tests/support/wait.h"
+#include "tests/support/window_classes.h"
 #include "ui/setup/setup_form_win.h"
 #include "ui/shell/texts.h"
 
@@ -39,100 +42,20 @@ struct TProbeLog {
   }
 };
 
-// The open dialog as the driver thread sees it.
-class TSetupDriver {
- public:
-  explicit TSetupDriver(HWND dialog) : Dialog(dialog) {}
-
-  HWND Control(int id) const { return GetDlgItem(Dialog, id); }
-  HWND List() const { return Control(TSetupForm::kPortListId); }
-
-  std::wstring RowText(int row) const {
-    std::wstring text(256, L'\0');
-    const auto length = SendMessageW(List(), LB_GETTEXT, row, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(length < 0 ? 0 : static_cast<std::size_t>(length));
-    return text;
-  }
-  bool RowChecked(int row) const { return (RowBits(row) & kRowChecked) != 0; }
-  bool RowEnabled(int row) const { return (RowBits(row) & kRowEnabled) != 0; }
-  std::vector<int> CheckedPorts() const {
-    std::vector<int> ports;
-    for (int row = 0; row < kListedPortCount; ++row) {
-      if (RowChecked(row)) ports.push_back(row + 1);
-    }
-    return ports;
-  }
-
-  // A mouse press and release on a row; in the check column or on its text. Sent, so the
-  // list has answered when this returns.
-  void ClickRow(int row, bool inCheckColumn = false) const {
-    SendMessageW(List(), LB_SETTOPINDEX, row, 0);
-    RECT item{};
-    SendMessageW(List(), LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
-    POINT point{inCheckColumn ? 5 : 60, (item.top + item.bottom) / 2};
-    const LPARAM at = MAKELPARAM(point.x, point.y);
-    // The list follows the real pointer while it holds the mouse, so the pointer goes there too.
-    ClientToScreen(List(), &point);
-    SetCursorPos(point.x, point.y);
-    SendMessageW(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(List(), WM_LBUTTONUP, 0, at);
-  }
-  void Key(wchar_t character) const { SendMessageW(List(), WM_CHAR, character, 0); }
-  void ToggleCheckBox(int id) const { SendMessageW(Control(id), BM_CLICK, 0, 0); }
-  void ChooseReaderType(int index) const {
-    SendMessageW(Control(TSetupForm::kReaderTypeId), CB_SETCURSEL, index, 0);
-  }
-
-  // Closing goes through the dialog's own loop, so it is posted.
-  void Press(int id) {
-    PostMessageW(Control(id), BM_CLICK, 0, 0);
-    Closed = true;
-  }
-  void Escape() {
-    PostMessageW(List(), WM_KEYDOWN, VK_ESCAPE, 0);
-    Closed = true;
-  }
-  void CloseBox() {
-    PostMessageW(Dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-    Closed = true;
-  }
-
-  const HWND Dialog;
-  bool Closed = false;
-
- private:
-  std::uintptr_t RowBits(int row) const {
-    return static_cast<std::uintptr_t>(SendMessageW(List(), LB_GETITEMDATA, row, 0));
-  }
-};
-
-// Polls until find() gives a window or five seconds have passed.
-HWND WaitForWindow(const std::function<HWND()>& find) {
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < 5000) {
-    if (const HWND window = find()) return window;
-    Sleep(20);
-  }
-  return nullptr;
-}
-
 HWND FindSetupDialog() {
-  return WaitForWindow([] {
-    const HWND dialog = FindWindowW(TSetupForm::kClassName, kSetupCaption);
-    return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
-  });
+  return WaitForWindow([] { return FindVisibleWindow(window_class::kSetupForm, kSetupCaption); });
 }
 
 // Runs the setup flow on this thread while `script` works the dialog from another. A script
 // that stops early (a failed ASSERT) still leaves the dialog closed.
 bool RunSetupDriven(int page, TSetupHost& host, const TPortProbe& probe,
-                    const std::function<void(TSetupDriver&)>& script) {
+                    const std::function<void(TSetupDialogDriver&)>& script) {
   std::thread driver([&] {
     const HWND dialog = FindSetupDialog();
     ASSERT_NE(dialog, nullptr) << "the setup dialog did not appear";
-    TSetupDriver setup(dialog);
+    TSetupDialogDriver setup(dialog);
     script(setup);
-    if (!setup.Closed) setup.CloseBox();
+    if (!setup.Closing()) setup.CloseBox();
   });
   const bool confirmed = RunSetup(page, host, probe);
   driver.join();
@@ -179,9 +102,9 @@ TEST_F(SetupDialog, ListsEveryPortAndProbesAllButTheCurrentOne) {
   std::vector<std::wstring> texts;
   std::vector<bool> checked, enabled;
   bool readerRanWhileOpen = false;
-  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDriver& setup) {
+  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDialogDriver& setup) {
     readerRanWhileOpen = ReaderRunning();
-    ASSERT_EQ(SendMessageW(setup.List(), LB_GETCOUNT, 0, 0), kListedPortCount);
+    ASSERT_EQ(setup.RowCount(), kListedPortCount);
     for (int row = 0; row < kListedPortCount; ++row) {
       texts.push_back(setup.RowText(row));
       checked.push_back(setup.RowChecked(row));
@@ -221,7 +144,7 @@ TEST_F(SetupDialog, ListsEveryPortAndProbesAllButTheCurrentOne) {
 TEST_F(SetupDialog, ConfirmingStoresAllFiveAndMovesTheReaderToTheChosenPort) {
   Start(2);
   std::vector<int> checkedAfterClick;
-  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDriver& setup) {
+  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDialogDriver& setup) {
     setup.ToggleCheckBox(TSetupForm::kMinimizeId);
     setup.ToggleCheckBox(TSetupForm::kQuestionId);
     setup.ToggleCheckBox(TSetupForm::kOneCopyId);
@@ -249,7 +172,7 @@ TEST_F(SetupDialog, ConfirmingStoresAllFiveAndMovesTheReaderToTheChosenPort) {
 
 TEST_F(SetupDialog, ChangingOnlyTheReaderTypeReopensNothing) {
   Start(2);
-  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [](TSetupDriver& setup) {
+  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [](TSetupDialogDriver& setup) {
     setup.ChooseReaderType(1);
     setup.Press(TSetupForm::kOkButtonId);
   });
@@ -266,7 +189,7 @@ TEST_F(SetupDialog, ChangingOnlyTheReaderTypeReopensNothing) {
 TEST_F(SetupDialog, ChoosingAGreyedPortStoresItAndLeavesItClosed) {
   Start(2);
   bool greyedChecked = false;
-  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDriver& setup) {
+  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDialogDriver& setup) {
     setup.ClickRow(2);
     greyedChecked = setup.CheckedPorts() == std::vector<int>{3};
     setup.Press(TSetupForm::kOkButtonId);
@@ -282,7 +205,7 @@ TEST_F(SetupDialog, ChoosingAGreyedPortStoresItAndLeavesItClosed) {
 TEST_F(SetupDialog, SpaceOnTheCheckedRowStoresNoPort) {
   Start(2);
   std::vector<int> checkedAfterSpace{-1};
-  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDriver& setup) {
+  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDialogDriver& setup) {
     setup.ClickRow(1);
     setup.Key(L' ');
     checkedAfterSpace = setup.CheckedPorts();
@@ -298,7 +221,7 @@ TEST_F(SetupDialog, SpaceOnTheCheckedRowStoresNoPort) {
 TEST_F(SetupDialog, PlusChecksTheEnabledRowsAndTheLowestIsStored) {
   Start(2);
   bool greyedLeftAlone = false, currentKept = false, checkColumnClickEndsSingle = false;
-  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDriver& setup) {
+  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDialogDriver& setup) {
     setup.ClickRow(0, true);
     checkColumnClickEndsSingle = setup.CheckedPorts() == std::vector<int>{1};
     setup.Key(L'+');
@@ -317,7 +240,7 @@ TEST_F(SetupDialog, PlusChecksTheEnabledRowsAndTheLowestIsStored) {
 TEST_F(SetupDialog, PortOutsideTheListShowsNoneCheckedAndStoresZero) {
   Start(255);
   std::vector<int> checked{-1};
-  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDriver& setup) {
+  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDialogDriver& setup) {
     checked = setup.CheckedPorts();
     setup.Press(TSetupForm::kOkButtonId);
   });
@@ -334,11 +257,11 @@ TEST_F(SetupDialog, PortOutsideTheListShowsNoneCheckedAndStoresZero) {
 TEST_F(SetupDialog, HelpLeavesTheDialogOpen) {
   Start(2);
   bool stillOpen = false;
-  RunSetupDriven(1, Host, Probes.Probe(), [&](TSetupDriver& setup) {
+  RunSetupDriven(1, Host, Probes.Probe(), [&](TSetupDialogDriver& setup) {
     PostMessageW(setup.Control(TSetupForm::kHelpButtonId), BM_CLICK, 0, 0);
     // Without a help library the bridge says so in a box of its own.
     const HWND box = WaitForWindow([&] {
-      const HWND found = FindWindowW(L"#32770", kHelpCaption);
+      const HWND found = FindVisibleWindow(window_class::kDialog, kHelpCaption);
       return found != setup.Dialog ? found : nullptr;
     });
     ASSERT_NE(box, nullptr);
@@ -351,7 +274,7 @@ TEST_F(SetupDialog, HelpLeavesTheDialogOpen) {
 
 struct CancelCase {
   const char* name;
-  void (*close)(TSetupDriver&);
+  void (*close)(TSetupDialogDriver&);
 };
 
 class SetupCancel : public SetupFlow, public testing::WithParamInterface<CancelCase> {};
@@ -359,7 +282,7 @@ class SetupCancel : public SetupFlow, public testing::WithParamInterface<CancelC
 TEST_P(SetupCancel, StoresNothingAndTouchesNeitherPortNorReader) {
   Start(2);
   const TSettings before = Settings;
-  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [](TSetupDriver& setup) {
+  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [](TSetupDialogDriver& setup) {
     setup.ToggleCheckBox(TSetupForm::kMinimizeId);
     setup.ChooseReaderType(1);
     setup.ClickRow(0);
@@ -379,9 +302,9 @@ TEST_P(SetupCancel, StoresNothingAndTouchesNeitherPortNorReader) {
 INSTANTIATE_TEST_SUITE_P(
     Ways, SetupCancel,
     testing::Values(
-        CancelCase{"CancelButton", [](TSetupDriver& s) { s.Press(TSetupForm::kCancelButtonId); }},
-        CancelCase{"Escape", [](TSetupDriver& s) { s.Escape(); }},
-        CancelCase{"CloseBox", [](TSetupDriver& s) { s.CloseBox(); }}),
+        CancelCase{"CancelButton", [](TSetupDialogDriver& s) { s.Press(TSetupForm::kCancelButtonId); }},
+        CancelCase{"Escape", [](TSetupDialogDriver& s) { s.Escape(); }},
+        CancelCase{"CloseBox", [](TSetupDialogDriver& s) { s.CloseBox(); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct PageCase {
@@ -396,7 +319,7 @@ TEST_P(SetupPage, OpensOnTheAskedPage) {
   Start(2);
   bool listShown = false, checkBoxShown = false;
   RECT client{};
-  RunSetupDriven(GetParam().page, Host, Probes.Probe(), [&](TSetupDriver& setup) {
+  RunSetupDriven(GetParam().page, Host, Probes.Probe(), [&](TSetupDialogDriver& setup) {
     listShown = IsWindowVisible(setup.List()) != FALSE;
     checkBoxShown = IsWindowVisible(setup.Control(TSetupForm::kMinimizeId)) != FALSE;
     GetClientRect(setup.Dialog, &client);
@@ -419,7 +342,7 @@ TEST_F(SetupFailedPort, ShowsTheFailedPortCheckedButGreyedAndAWorkingChoiceOpens
   ASSERT_TRUE(Uart && Uart->Closed);
   std::wstring text;
   bool checked = false, enabled = true;
-  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDriver& setup) {
+  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [&](TSetupDialogDriver& setup) {
     text = setup.RowText(1);
     checked = setup.RowChecked(1);
     enabled = setup.RowEnabled(1);
@@ -438,7 +361,7 @@ TEST_F(SetupFailedPort, ShowsTheFailedPortCheckedButGreyedAndAWorkingChoiceOpens
 
 TEST_F(SetupFailedPort, ConfirmingTheSameFailedPortReopensNothing) {
   Start(2);
-  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [](TSetupDriver& setup) {
+  const bool confirmed = RunSetupDriven(2, Host, Probes.Probe(), [](TSetupDialogDriver& setup) {
     setup.Press(TSetupForm::kOkButtonId);
   });
   ASSERT_TRUE(confirmed);

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/win/tray_test_support.h"
+#include "tests/support/menu_watcher.h"
+#include "tests/support/message_pump.h"
 #include "ui/tray/drawn_menu_win.h"
 #include "ui/tray/tray_icon_win.h"
 #include "ui/tray/tray_menu_win.h"
@@ -275,6 +276,8 @@ TEST_F(TrayIconTest, MenuCommandRunsItsAction) {
   EXPECT_EQ(Ran, std::vector<std::wstring>{L"setup"});
 }
 
+// The tray demo's error case, kept at this floor: the report gets the text as thrown; the
+// box that shows it is checked by ApplicationObject.StandardErrorReportClosesTheSentence.
 TEST_F(TrayIconTest, ErrorInCommandIsReportedAndIconKeepsWorking) {
   Menu->Add({L"Сбой", 9, false, true, {}, 0, [] { throw std::runtime_error("Сбой в команде"); }});
   GiveIcon();

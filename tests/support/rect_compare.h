@@ -1,0 +1,15 @@
+// RECT compared and printed by GoogleTest's EXPECT_EQ; found through the global namespace,
+// where RECT lives.
+#pragma once
+
+#include <windows.h>
+
+#include <ostream>
+
+inline bool operator==(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+inline std::ostream& operator<<(std::ostream& out, const RECT& r) {
+  return out << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom;
+}

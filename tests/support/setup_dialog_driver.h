@@ -1,0 +1,47 @@
+// The setup dialog "Установки" worked from another thread or process as an operator would:
+// its port list read through the row states the list publishes, rows clicked with the
+// mouse, and the dialog closed through its own loop.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TSetupDialogDriver {
+ public:
+  explicit TSetupDialogDriver(HWND dialog) : Dialog(dialog) {}
+
+  HWND Control(int id) const { return GetDlgItem(Dialog, id); }
+  HWND List() const;
+  bool Shows(int id) const { return IsWindowVisible(Control(id)) != FALSE; }
+
+  int RowCount() const;
+  std::wstring RowText(int row) const;
+  bool RowChecked(int row) const;
+  bool RowEnabled(int row) const;
+  // The numbers of the checked ports, lowest first.
+  std::vector<int> CheckedPorts() const;
+
+  // A mouse press and release on a row, in the check column or on its text; sent, so the
+  // list has answered when this returns.
+  void ClickRow(int row, bool inCheckColumn = false) const;
+  void Key(wchar_t character) const;
+  void ToggleCheckBox(int id) const;
+  void ChooseReaderType(int index) const;
+
+  // Closing runs through the dialog's own loop, so these are posted.
+  void Press(int id);
+  void Escape();
+  void CloseBox();
+  // Whether one of the three above was used.
+  bool Closing() const { return Closing_; }
+
+  const HWND Dialog;
+
+ private:
+  std::uintptr_t RowBits(int row) const;
+
+  bool Closing_ = false;
+};
