@@ -9,12 +9,16 @@
 
 #include "tests/e2e/dialog_buttons.h"
 #include "tests/e2e/lintavo_instance.h"
+#include "tests/e2e/tray_icon_look.h"
 #include "tests/win/tray_test_support.h"
 #include "ui/shell/texts.h"
 #include "ui/tray/tray_icon.h"
 #include "ui/tray/tray_icon_win.h"
 
 namespace {
+
+using e2e::ShownIconColours;
+using e2e::TIconColours;
 
 constexpr wchar_t kMessageFormClass[] = L"TMessageForm";
 constexpr wchar_t kSetupFormClass[] = L"TSetupForm";
@@ -82,32 +86,6 @@ int ShownTrayIcons() {
   int count = 0;
   EnumChildWindows(tray, &CountShownIcon, reinterpret_cast<LPARAM>(&count));
   return count;
-}
-
-struct TIconColours {
-  int Green = 0;
-  int Red = 0;
-};
-
-// Counts the strongly green and strongly red pixels of the shown icon.
-TIconColours ShownIconColours() {
-  TIconColours colours;
-  const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
-  const HWND icon = tray != nullptr ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr)
-                                    : nullptr;
-  RECT rect{};
-  if (icon == nullptr || !GetWindowRect(icon, &rect)) return colours;
-  const HDC screen = GetDC(nullptr);
-  for (int y = rect.top; y < rect.bottom; ++y) {
-    for (int x = rect.left; x < rect.right; ++x) {
-      const COLORREF pixel = GetPixel(screen, x, y);
-      const int r = GetRValue(pixel), g = GetGValue(pixel), b = GetBValue(pixel);
-      if (g > r + 80 && g > b + 80) ++colours.Green;
-      if (r > g + 80 && r > b + 80) ++colours.Red;
-    }
-  }
-  ReleaseDC(nullptr, screen);
-  return colours;
 }
 
 class TrayE2eTest : public testing::Test {
