@@ -2,12 +2,14 @@
 
 #include "reader/card_typing_win.h"
 #include "reader/frame_reader.h"
+#include "reader/line_watch.h"
 #include "reader/uart_win.h"
 
 std::unique_ptr<TDevTh> ReaderThread;
 
-std::unique_ptr<TDevTh> TDevTh::Create() {
-  std::unique_ptr<TDevTh> thread(new TDevTh);
+std::unique_ptr<TDevTh> TDevTh::Create(TReaderPort* port, TReaderNotice notice,
+                                       std::uint32_t number) {
+  std::unique_ptr<TDevTh> thread(new TDevTh(port, notice, number));
   thread->Thread_.Reset(
       CreateThread(nullptr, 0, &TDevTh::ThreadProc, thread.get(), CREATE_SUSPENDED, nullptr));
   if (!thread->Thread_.Valid()) {
@@ -38,29 +40,45 @@ void TDevTh::WaitFor() {
 }
 
 DWORD WINAPI TDevTh::ThreadProc(void* self) {
-  // Nothing may unwind out of the thread; a failure ends the reader quietly.
+  // Nothing may unwind out of the thread; a failure ends the reader and the main window
+  // hears of it, as of a lost line.
+  auto* thread = static_cast<TDevTh*>(self);
   try {
-    static_cast<TDevTh*>(self)->Execute();
+    thread->Execute();
   } catch (...) {
+    thread->NoticeEnd();
   }
   return 0;
 }
 
-// Uart is read here without a lock because the GUI thread replaces it only after StopReader
-// has returned, and StopReader returns only after this loop has ended.
+// A post, never a send: the reader must not wait for the GUI thread, which may be waiting
+// for the reader in StopReader.
+void TDevTh::NoticeEnd() const {
+  if (Notice_.Window != nullptr) PostMessageW(Notice_.Window, Notice_.Message, Number_, 0);
+}
+
+// The port is read here without a lock because the GUI thread replaces Uart only after
+// StopReader has returned, and StopReader returns only after this loop has ended. A lost
+// line ends the loop: polling a device that is gone would only fail again.
 void TDevTh::Execute() {
-  PurgePort(Uart.get());
+  TWatchedPort line(Port_);
+  line.Purge();
   TFrameAccumulator frame;
   do {
     Sleep(kPollIntervalMs);
     CardCode code = 0;
-    if (ReadFrame(Uart.get(), frame, code)) TypeCardCode(code);
+    if (ReadFrame(&line, frame, code)) TypeCardCode(code);
+    if (line.Lost()) {
+      NoticeEnd();
+      return;
+    }
   } while (!Terminated());
 }
 
-void StartReader() {
+void StartReader(const TReaderNotice& notice) {
+  static std::uint32_t lastNumber = 0;
   StopReader();
-  ReaderThread = TDevTh::Create();
+  ReaderThread = TDevTh::Create(Uart.get(), notice, ++lastNumber);
 }
 
 void ResumeReader() {
@@ -77,3 +95,5 @@ void StopReader() {
   ReaderThread->WaitFor();
   ReaderThread.reset();
 }
+
+std::uint32_t RunningReaderNumber() { return ReaderThread ? ReaderThread->Number() : 0; }

@@ -4,16 +4,27 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 #include "core/unique_handle_win.h"
+#include "reader/reader_port.h"
+
+// Where a reader tells that it ended on its own: the message is posted to the window with
+// the reader's number as wParam. A reader touches no window of this program otherwise.
+struct TReaderNotice {
+  HWND Window = nullptr;
+  UINT Message = 0;
+};
 
 class TDevTh {
  public:
   static constexpr DWORD kPollIntervalMs = 40;
 
-  // A thread created suspended, or none when the platform refused one.
-  static std::unique_ptr<TDevTh> Create();
+  // A thread created suspended that reads `port`, or none when the platform refused one.
+  // `number` tells its notice apart from those of readers before it.
+  static std::unique_ptr<TDevTh> Create(TReaderPort* port, TReaderNotice notice,
+                                        std::uint32_t number);
   // Stops and waits for the work loop, so the object never outlives its thread.
   ~TDevTh();
   TDevTh(const TDevTh&) = delete;
@@ -25,12 +36,18 @@ class TDevTh {
   void WaitFor();
   bool Terminated() const { return Terminated_.load(); }
   HANDLE Handle() const { return Thread_.Get(); }
+  std::uint32_t Number() const { return Number_; }
 
  private:
-  TDevTh() = default;
+  TDevTh(TReaderPort* port, TReaderNotice notice, std::uint32_t number)
+      : Port_(port), Notice_(notice), Number_(number) {}
   static DWORD WINAPI ThreadProc(void* self);
   void Execute();
+  void NoticeEnd() const;
 
+  TReaderPort* const Port_;
+  const TReaderNotice Notice_;
+  const std::uint32_t Number_;
   TUniqueHandle Thread_;
   std::atomic<bool> Terminated_{false};
   bool Suspended_ = true;
@@ -40,8 +57,11 @@ class TDevTh {
 // The one reader thread, or none. Created, resumed and stopped only by the GUI thread.
 extern std::unique_ptr<TDevTh> ReaderThread;
 
-// Stops any running reader and leaves a new one suspended in ReaderThread.
-void StartReader();
+// Stops any running reader and leaves a new one on Uart suspended in ReaderThread; it posts
+// to `notice` when its line is lost or it fails.
+void StartReader(const TReaderNotice& notice = {});
 void ResumeReader();
 // Safe with no thread and when called twice.
 void StopReader();
+// The number of the running reader, 0 when none runs.
+std::uint32_t RunningReaderNumber();

@@ -17,6 +17,8 @@ class TReaderPort {
                        std::uint32_t& count) = 0;
   // Drops whatever the driver holds in both directions.
   virtual void Purge() = 0;
+  // The system's error number of the last failed read; 0 when it gave none.
+  virtual std::uint32_t LastReadError() const { return 0; }
 
  protected:
   ~TReaderPort() = default;

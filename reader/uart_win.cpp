@@ -88,6 +88,11 @@ bool TUart::Close() {
   return true;
 }
 
+void TUart::Drop() {
+  Close();
+  Closed = true;
+}
+
 bool TUart::WriteBuffer() {
   TxDone_ = 0;
   Status = kWriteFailed;
@@ -102,9 +107,11 @@ bool TUart::WriteBuffer() {
 
 bool TUart::ReadBuffer() {
   RxCount_ = 0;
+  ReadError_ = ERROR_SUCCESS;
   Status = kReadFailed;
   if (Closed) return false;
   if (!ReadFile(Handle_.Get(), RxBuf_.data(), kPortReadSize, &RxCount_, nullptr)) {
+    ReadError_ = GetLastError();
     RxCount_ = 0;
     return false;
   }
@@ -141,5 +148,9 @@ PortState OpenConfiguredPort() {
   } catch (...) {
     Uart.reset();
   }
-  return PortStateOf(Uart != nullptr, Uart != nullptr && Uart->Closed);
+  return CurrentPortState();
 }
+
+bool PortIsOpen() { return Uart != nullptr && !Uart->Closed; }
+
+PortState CurrentPortState() { return PortStateOf(Uart != nullptr, Uart != nullptr && Uart->Closed); }

@@ -44,6 +44,10 @@ class TUart final : public TReaderPort {
   bool Receive(std::span<std::uint8_t, kPortReadSize> destination,
                std::uint32_t& count) override;
   void Purge() override;
+  std::uint32_t LastReadError() const override { return ReadError_; }
+  // Lets the device go whatever closing it says: a device that went away may refuse even
+  // that, and the port must read as closed so that it is opened anew.
+  void Drop();
 
   HANDLE Handle() const { return Handle_.Get(); }
   DWORD TxDone() const { return TxDone_; }
@@ -63,6 +67,7 @@ class TUart final : public TReaderPort {
   std::size_t TxCount_ = 0;
   DWORD TxDone_ = 0;
   DWORD RxCount_ = 0;
+  DWORD ReadError_ = ERROR_SUCCESS;
   DCB Dcb_{};
   COMMTIMEOUTS Timeouts_{};
 };
@@ -73,6 +78,12 @@ extern std::unique_ptr<TUart> Uart;
 
 // Closes the old port object, builds one for Settings.PortNumber and says how that went.
 PortState OpenConfiguredPort();
+
+// Whether the port object exists and its device is open.
+bool PortIsOpen();
+
+// The state of the port object as it is now.
+PortState CurrentPortState();
 
 // Drops the driver's pending transmit and receive data; nothing with no port or a closed one.
 void PurgePort(TUart* port);

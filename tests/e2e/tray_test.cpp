@@ -13,6 +13,7 @@
 #include "tests/support/screen_pixels.h"
 #include "tests/support/setup_dialog_driver.h"
 #include "tests/support/top_level_windows.h"
+#include "tests/support/tray_icon_look.h"
 #include "tests/support/wait.h"
 #include "tests/support/window_classes.h"
 #include "tests/support/window_text.h"
@@ -39,30 +40,6 @@ bool SaveScreen(const wchar_t* name) {
   return TScreenPixels::WholeScreen().SaveBitmap(std::filesystem::path(kShotsDir) / name);
 }
 
-// The icons the notification area shows.
-int ShownTrayIcons() {
-  const HWND tray = FindWindowW(window_class::kWineTray, nullptr);
-  if (tray == nullptr) return 0;
-  int count = 0;
-  for (HWND icon : ChildrenOfClass(tray, window_class::kWineTrayIcon))
-    count += IsWindowVisible(icon) ? 1 : 0;
-  return count;
-}
-
-struct TIconColours {
-  int Green = 0;
-  int Red = 0;
-};
-
-// Counts the strongly green and strongly red pixels of the shown icon.
-TIconColours ShownIconColours() {
-  const HWND tray = FindWindowW(window_class::kWineTray, nullptr);
-  if (tray == nullptr) return {};
-  const HWND icon = FindWindowExW(tray, nullptr, window_class::kWineTrayIcon, nullptr);
-  if (icon == nullptr) return {};
-  const TScreenPixels pixels = TScreenPixels::OfWindow(icon);
-  return {pixels.Count(&StronglyGreen), pixels.Count(&StronglyRed)};
-}
 
 class TrayE2eTest : public testing::Test {
  protected:
@@ -230,11 +207,9 @@ class TrayPortFailed : public TrayE2eTest {
 
   // Waits until the icon shows the state's colour and not the other one.
   bool IconTurns(State state) const {
-    return WaitUntil(
+      return WaitUntil(
         [&] {
-          const TIconColours colours = ShownIconColours();
-          return state == State::Open ? colours.Green > 10 && colours.Red == 0
-                                      : colours.Red > 10 && colours.Green == 0;
+          return state == State::Open ? IconShowsOpen() : IconShowsFailure();
         },
         kLong);
   }

@@ -27,3 +27,14 @@ lintavo_wine_test(NAME reader_typing TARGET reader_typing_tests FILTER ReaderTyp
                   PORTS 2)
 lintavo_wine_test(NAME reader_bad_input TARGET reader_typing_tests FILTER ReaderBadInput.*
                   PORTS 2 TIMEOUT 180)
+
+# The line watch's platform facts and the reader's notice. COM2 is a pair the tests take away
+# and bring back through the rig's control folder; COM3 leads nowhere.
+add_executable(reader_line_tests ${CMAKE_CURRENT_LIST_DIR}/reader_line_test.cpp)
+target_link_libraries(reader_line_tests PRIVATE lintavo_reader lintavo_test_support gtest_main)
+set_target_properties(reader_line_tests PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
+lintavo_wine_test(NAME reader_line_facts TARGET reader_line_tests FILTER LineFacts.*
+                  PORTS 2 3:dangling)
+lintavo_wine_test(NAME reader_line_notices TARGET reader_line_tests
+                  FILTER DeviceNotice.*:ReaderNotice.*:*/ReaderEndsOnItsOwn.*)

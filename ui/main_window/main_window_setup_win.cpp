@@ -1,5 +1,4 @@
 // The setup flow as the main window's menus, toolbar and tray start it.
-#include "ui/main_window/main_status.h"
 #include "ui/main_window/main_window_win.h"
 #include "ui/setup/setup_form_win.h"
 
@@ -8,13 +7,13 @@ namespace {
 class TMainWindowSetupHost final : public TSetupHost {
  public:
   void PortReopened(PortState state) override {
-    if (LintavoForm == nullptr) return;
-    LintavoForm->PortStateValue = state;
-    LintavoForm->PortFailed = PortFailedOf(state);
-    LintavoForm->UpdateTrayIcon();
+    if (LintavoForm != nullptr) LintavoForm->PortReopened(state);
   }
   void UpdateStatus() override {
     if (LintavoForm != nullptr) LintavoForm->UpdateStatus();
+  }
+  TReaderNotice ReaderNotice() const override {
+    return LintavoForm != nullptr ? LintavoForm->ReaderNotice() : TReaderNotice{};
   }
 };
 

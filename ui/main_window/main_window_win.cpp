@@ -141,6 +141,16 @@ LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case kFirstActivateMessage:
       OnFirstActivate();
       return 0;
+    case kReaderEndedMessage:
+      OnReaderEnded(wParam);
+      return 0;
+    case WM_TIMER:
+      if (wParam != kLineTimerId) break;
+      OnLineTimer();
+      return 0;
+    case WM_DEVICECHANGE:
+      OnDeviceChange(wParam, lParam);
+      return TRUE;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return 0;
@@ -220,6 +230,7 @@ void TLintavoForm::OnCreate() {
   CreateHelpObj(ExeDir + L"DOC");
   PortStateValue = OpenConfiguredPort();
   PortFailed = PortFailedOf(PortStateValue);
+  LineWatch_ = TLineWatch(PortStateValue == PortOpen);
   UpdateTrayIcon();
   UpdateStatus();
 }
@@ -263,11 +274,10 @@ void TLintavoForm::OnActivate(WPARAM wParam) {
 
 void TLintavoForm::OnFirstActivate() {
   if (Settings.MinimizeOnRun) Application.Minimize();
-  // With the port not open no reader runs until the setup opens one.
-  if (PortStateValue == PortOpen) {
-    StartReader();
-    ResumeReader();
-  }
+  // With the port not open no reader runs until the port opens, by the line watch's
+  // reopen or by the setup.
+  if (PortStateValue == PortOpen) StartLineReader();
+  StartLineWatch();
 }
 
 void TLintavoForm::OnCommand(int id) {
@@ -373,8 +383,10 @@ void TLintavoForm::CloseMainWindow() {
   SetCursor(LoadCursorW(nullptr, IDC_WAIT));
   Application.ProcessMessages();
   ReleaseHelpObj();
-  // The reader is stopped before the window goes; the port stays open until the process
-  // ends and the system releases the device.
+  // The reader is stopped before the window goes, and the line watch before the reader so
+  // that no tick starts another; the port stays open until the process ends and the system
+  // releases the device.
+  StopLineWatch();
   StopReader();
   Destroy();
 }

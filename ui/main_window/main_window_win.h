@@ -9,6 +9,8 @@
 #include <optional>
 
 #include "core/common.h"
+#include "reader/dev_th_win.h"
+#include "reader/line_watch.h"
 #include "ui/main_window/toolbar_win.h"
 #include "ui/placement/form_placement_win.h"
 #include "ui/shell/gdi_win.h"
@@ -21,6 +23,11 @@
 class TLintavoForm : public TWindow<TLintavoForm> {
  public:
   static constexpr const wchar_t* kClassName = L"TLintavoForm";
+  // Posted by a reader that ended on its own (its line is lost, or it failed); wParam is
+  // the reader's number.
+  static constexpr UINT kReaderEndedMessage = WM_APP + 2;
+  // The line watch's tick.
+  static constexpr UINT_PTR kLineTimerId = 1;
 
   // Builds the window, hidden; throws std::runtime_error when the platform refuses.
   static std::unique_ptr<TLintavoForm> Create(HWND owner);
@@ -36,6 +43,11 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void UpdateTrayIcon();
   // What every "Выход" does: bring an open exit question forward, or close.
   void ExitRequest();
+  // The port was opened anew, by the line watch or by the setup: the watch hears of it and
+  // a changed state is shown.
+  void PortReopened(PortState state);
+  // Where the reader posts when it ends on its own.
+  TReaderNotice ReaderNotice() const { return {Handle(), kReaderEndedMessage}; }
 
   int PortFailed = 0;
   int PortStateValue = PortMissing;
@@ -66,12 +78,25 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void PopupShowServerClick();
   void PopupSetupClick();
 
+  // The line watch (main_window_line_win.cpp).
+  void StartLineWatch();
+  void StopLineWatch();
+  void StartLineReader();
+  void OnLineTimer();
+  void OnReaderEnded(WPARAM number);
+  void OnDeviceChange(WPARAM event, LPARAM record);
+  void Carry(TLineAction action);
+  void DropLine();
+  void ReopenLine();
+  void ShowPortState(PortState state);
+
   HWND ReaderTypeLabel_ = nullptr;
   HWND ComPortLabel_ = nullptr;
   TUniqueMenu HelpPopupMenu_;
   TUniqueFont Font_;
   std::unique_ptr<TToolBar> ToolBar_;
   COLORREF PortColour_ = 0;
+  TLineWatch LineWatch_{false};
 
   std::optional<TFormPlacementWin> FormPlacement1;
   std::optional<TDrawnPopupMenu> TrayMenu1;

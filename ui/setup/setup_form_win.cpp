@@ -8,6 +8,7 @@
 
 #include "core/unique_handle_win.h"
 #include "reader/dev_th_win.h"
+#include "reader/line_watch.h"
 #include "reader/port_state.h"
 #include "reader/uart_win.h"
 #include "services/help_bridge_win.h"
@@ -336,13 +337,17 @@ bool ShowSetup(int page, const TPortProbe& probe) {
 bool RunSetup(int page, TSetupHost& host, const TPortProbe& probe) {
   const std::uint8_t previousPort = Settings.PortNumber;
   if (!ShowSetup(page, probe)) return false;
-  if (Settings.PortNumber != previousPort) {
+  if (ReopenAfterSetup(previousPort, Settings.PortNumber, PortIsOpen())) {
     // The reader thread reads Uart without a lock, so it must have ended before the port
-    // object is replaced. It is restarted even when the new port did not open.
+    // object is replaced. A port that did not open gets no reader: the main window reopens
+    // it by itself and starts one then.
     StopReader();
-    host.PortReopened(OpenConfiguredPort());
-    StartReader();
-    ResumeReader();
+    const PortState state = OpenConfiguredPort();
+    if (state == PortOpen) {
+      StartReader(host.ReaderNotice());
+      ResumeReader();
+    }
+    host.PortReopened(state);
   }
   host.UpdateStatus();
   return true;

@@ -12,6 +12,7 @@
 
 #include "core/common.h"
 #include "core/unique_handle_win.h"
+#include "reader/dev_th_win.h"
 #include "ui/setup/check_list_win.h"
 #include "ui/setup/setup_form.h"
 #include "ui/shell/modal_loop_win.h"
@@ -98,11 +99,13 @@ class TSetupHost {
   // The port was reopened: remember its state and show it in the notification area.
   virtual void PortReopened(PortState state) = 0;
   virtual void UpdateStatus() = 0;
+  // Where the restarted reader tells that it ended on its own; nowhere by default.
+  virtual TReaderNotice ReaderNotice() const { return {}; }
 };
 
-// The whole setup flow: the dialog, then, for a new port number, the reader stopped, the
-// port reopened and the reader started again. True when the operator confirmed; the caller
-// then saves the settings.
+// The whole setup flow: the dialog, then, for a new port number or a port that is not open,
+// the reader stopped, the port reopened and, when it opened, the reader started again. True
+// when the operator confirmed; the caller then saves the settings.
 bool RunSetup(int page, TSetupHost& host, const TPortProbe& probe = ProbePort);
 // The same with the main window as host.
 bool RunSetup(int page);

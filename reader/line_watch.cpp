@@ -1,0 +1,129 @@
+#include "reader/line_watch.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <string>
+
+TPresence PresenceAfterOpen(bool opened, std::uint32_t error) {
+  if (opened) return TPresence::Present;
+  switch (error) {
+    case LineError::FileNotFound:
+    case LineError::PathNotFound:
+    case LineError::DevNotExist:
+    case LineError::DeviceNotConnected:
+      return TPresence::Gone;
+    default:
+      return TPresence::Present;
+  }
+}
+
+bool ReadErrorMeansGone(std::uint32_t error) {
+  switch (error) {
+    case LineError::FileNotFound:
+    case LineError::PathNotFound:
+    case LineError::AccessDenied:
+    case LineError::InvalidHandle:
+    case LineError::NotReady:
+    case LineError::BadCommand:
+    case LineError::GenFailure:
+    case LineError::DevNotExist:
+    case LineError::DeviceNotConnected:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TReadWatch::Failed(std::uint32_t error) {
+  if (Lost_) return false;
+  ++FailuresInARow_;
+  Lost_ = ReadErrorMeansGone(error) || FailuresInARow_ >= kFailuresInARow;
+  return Lost_;
+}
+
+bool TWatchedPort::Receive(std::span<std::uint8_t, kPortReadSize> destination,
+                           std::uint32_t& count) {
+  if (Port_ == nullptr) return false;
+  const bool read = Port_->Receive(destination, count);
+  if (read)
+    Watch_.Succeeded();
+  else
+    Watch_.Failed(Port_->LastReadError());
+  return read;
+}
+
+void TWatchedPort::Purge() {
+  if (Port_ != nullptr) Port_->Purge();
+}
+
+bool NoticeNamesPort(std::wstring_view deviceName, int portNumber) {
+  constexpr std::wstring_view kDevicePrefix = L"\\\\.\\";
+  if (deviceName.starts_with(kDevicePrefix)) deviceName.remove_prefix(kDevicePrefix.size());
+  const std::wstring wanted = L"COM" + std::to_wstring(portNumber);
+  return std::ranges::equal(deviceName, wanted, [](wchar_t a, wchar_t b) {
+    return std::towupper(a) == std::towupper(b);
+  });
+}
+
+bool ReopenAfterSetup(int portBefore, int portAfter, bool portOpen) {
+  return portAfter != portBefore || !portOpen;
+}
+
+TLineAction TLineWatch::Lose() {
+  State_ = TLineState::Lost;
+  TicksToRetry_ = kRetryTicks;
+  return TLineAction::DropLine;
+}
+
+TLineAction TLineWatch::Tick(bool setupOpen) {
+  switch (State_) {
+    case TLineState::Open:
+      return TLineAction::Probe;
+    case TLineState::Lost:
+      if (setupOpen) {
+        TicksToRetry_ = kRetryTicks;
+        return TLineAction::None;
+      }
+      if (--TicksToRetry_ > 0) return TLineAction::None;
+      State_ = TLineState::Reopening;
+      return TLineAction::Reopen;
+    case TLineState::Reopening:
+      return TLineAction::None;
+  }
+  return TLineAction::None;
+}
+
+TLineAction TLineWatch::Presence(TPresence presence) {
+  if (State_ != TLineState::Open || presence == TPresence::Present) return TLineAction::None;
+  return Lose();
+}
+
+TLineAction TLineWatch::ReaderEnded(std::uint32_t from, std::uint32_t running) {
+  if (State_ != TLineState::Open || from != running) return TLineAction::None;
+  return Lose();
+}
+
+TLineAction TLineWatch::DeviceRemoved() {
+  if (State_ != TLineState::Open) return TLineAction::None;
+  return Lose();
+}
+
+TLineAction TLineWatch::DeviceArrived(bool setupOpen) {
+  switch (State_) {
+    case TLineState::Open:
+      // Our device may have gone and come back between two ticks; look now.
+      return TLineAction::Probe;
+    case TLineState::Lost:
+      if (setupOpen) return TLineAction::None;
+      State_ = TLineState::Reopening;
+      return TLineAction::Reopen;
+    case TLineState::Reopening:
+      return TLineAction::None;
+  }
+  return TLineAction::None;
+}
+
+void TLineWatch::Reopened(bool open) {
+  State_ = open ? TLineState::Open : TLineState::Lost;
+  TicksToRetry_ = kRetryTicks;
+}

@@ -1,0 +1,88 @@
+// The main window's watch over the reader's line: its timer, the system's device notices and
+// the reader's own notice feed the line watch, and the watch's answers are carried out here.
+//
+// The order of stopping, which everything below relies on: the reader thread reads Uart
+// without a lock, so the reader is stopped and waited for (StopReader) before the port's
+// device is let go or the port object is replaced (OpenConfiguredPort), and a new reader
+// starts only after the port opened. A lost line therefore runs no reader at all, which is
+// also what lets a reopen replace Uart at any tick. The exit kills the timer before it stops
+// the reader, so no tick starts another one behind it.
+#include <cstdint>
+
+#include "reader/dev_th_win.h"
+#include "reader/line_watch_win.h"
+#include "reader/uart_win.h"
+#include "ui/main_window/main_status.h"
+#include "ui/main_window/main_window_win.h"
+#include "ui/setup/setup_form_win.h"
+
+void TLintavoForm::StartLineWatch() {
+  SetTimer(Handle(), kLineTimerId, TLineWatch::kTickMs, nullptr);
+}
+
+void TLintavoForm::StopLineWatch() { KillTimer(Handle(), kLineTimerId); }
+
+void TLintavoForm::StartLineReader() {
+  StartReader(ReaderNotice());
+  ResumeReader();
+}
+
+void TLintavoForm::OnLineTimer() { Carry(LineWatch_.Tick(SetupForm != nullptr)); }
+
+void TLintavoForm::OnReaderEnded(WPARAM number) {
+  Carry(LineWatch_.ReaderEnded(static_cast<std::uint32_t>(number), RunningReaderNumber()));
+}
+
+void TLintavoForm::OnDeviceChange(WPARAM event, LPARAM record) {
+  // The line is watched from the first activation on, when its reader starts.
+  if (FirstActivate) return;
+  const auto notice = PortDeviceNotice(event, record);
+  if (!notice || !NoticeNamesPort(notice->Name, Settings.PortNumber)) return;
+  Carry(notice->Event == TDeviceEvent::Removed
+            ? LineWatch_.DeviceRemoved()
+            : LineWatch_.DeviceArrived(SetupForm != nullptr));
+}
+
+void TLintavoForm::Carry(TLineAction action) {
+  switch (action) {
+    case TLineAction::None:
+      break;
+    case TLineAction::Probe:
+      Carry(LineWatch_.Presence(Uart ? ProbeHeldPort(Uart->PortName) : TPresence::Gone));
+      break;
+    case TLineAction::DropLine:
+      DropLine();
+      break;
+    case TLineAction::Reopen:
+      ReopenLine();
+      break;
+  }
+}
+
+void TLintavoForm::DropLine() {
+  StopReader();
+  if (Uart) Uart->Drop();
+  ShowPortState(CurrentPortState());
+}
+
+void TLintavoForm::ReopenLine() {
+  // No reader runs while the line is lost; stopping makes that certain before Uart goes.
+  StopReader();
+  const PortState state = OpenConfiguredPort();
+  // The reader first, so that the green shows a line that is read.
+  if (state == PortOpen) StartLineReader();
+  PortReopened(state);
+}
+
+void TLintavoForm::PortReopened(PortState state) {
+  LineWatch_.Reopened(state == PortOpen);
+  // A retry that failed again changes nothing on screen.
+  if (state != PortStateValue) ShowPortState(state);
+}
+
+void TLintavoForm::ShowPortState(PortState state) {
+  PortStateValue = state;
+  PortFailed = PortFailedOf(state);
+  UpdateTrayIcon();
+  UpdateStatus();
+}
