@@ -41,7 +41,7 @@ inline constexpr wchar_t kSetupReaderType26[] = L"26 bit";
 inline constexpr wchar_t kSetupReaderType40[] = L"40/42 bit";
 inline constexpr wchar_t kSetupOutputPage[] = L"Вывод";
 inline constexpr wchar_t kSetupFormatLabel[] = L"Формат номера:";
-inline constexpr wchar_t kSetupSuffixLabel[] = L"Клавиша после номера:";
+inline constexpr wchar_t kSetupSuffixLabel[] = L"После номера:";
 // The drop-downs' items, in the order of the values they stand for (section "OUTPUT").
 inline constexpr const wchar_t* kSetupFormatItems[] = {L"Десятичный", L"Серия,номер (052,22136)",
                                                        L"Шестнадцатеричный"};
