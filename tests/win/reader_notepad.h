@@ -19,6 +19,22 @@ bool WaitUntil(Predicate done, DWORD timeoutMs) {
   return true;
 }
 
+// Brings a top-level window of another program to the front and waits until the platform
+// shows the caret in `caret`: only then does a card typed go there. X delivers focus changes
+// late, so an activation still on its way can take the front back; it is taken again.
+inline bool BringForwardWithCaretIn(HWND top, HWND caret) {
+  const DWORD thread = GetWindowThreadProcessId(top, nullptr);
+  return WaitUntil(
+      [&] {
+        if (GetForegroundWindow() != top) SetForegroundWindow(top);
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        return GetForegroundWindow() == top && GetGUIThreadInfo(thread, &info) &&
+               info.hwndCaret == caret;
+      },
+      5000);
+}
+
 // Wine's notepad in its own process; the process ends with the object.
 class TNotepad {
  public:
@@ -50,18 +66,7 @@ class TNotepad {
   }
 
   // Brings notepad to the front and waits until its edit control shows the caret.
-  bool Focus() const {
-    SetForegroundWindow(Main_);
-    const DWORD thread = GetWindowThreadProcessId(Main_, nullptr);
-    return WaitUntil(
-        [&] {
-          GUITHREADINFO info{};
-          info.cbSize = sizeof(info);
-          return GetForegroundWindow() == Main_ && GetGUIThreadInfo(thread, &info) &&
-                 info.hwndCaret == Edit_;
-        },
-        5000);
-  }
+  bool Focus() const { return BringForwardWithCaretIn(Main_, Edit_); }
 
  private:
   struct TSearch {
