@@ -50,7 +50,8 @@ struct TPostedMessage {
 // the key-up with its previous-state and transition bits). The key's character is not
 // posted: the target's own TranslateMessage makes it from the key-down, as for a real key,
 // so a posted one would arrive twice; and a dialog's IsDialogMessage acts on the key-down
-// (Enter presses the default button, Tab moves the focus).
+// (Enter presses the default button, Tab moves the focus). Both are queued at once, so that
+// character comes after the key-up rather than before it; nothing that reads keys minds.
 std::vector<TPostedMessage> CaretWindowMessages(std::wstring_view text, TCardSuffix suffix,
                                                 std::uint8_t scanCode);
 
