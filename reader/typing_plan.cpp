@@ -31,7 +31,9 @@ std::optional<std::uint16_t> SuffixKey(TCardSuffix suffix) {
 std::vector<TPostedMessage> CaretWindowMessages(std::wstring_view text, TCardSuffix suffix,
                                                 std::uint8_t scanCode) {
   std::vector<TPostedMessage> messages;
-  for (wchar_t character : text) messages.push_back({kCharMessage, character, 0});
+  for (wchar_t character : text) {
+    messages.push_back({kCharMessage, static_cast<std::uint32_t>(character), 0});
+  }
   if (const auto key = SuffixKey(suffix)) {
     const std::uint32_t press = kRepeatOnce | (std::uint32_t{scanCode} << kScanCodeShift);
     messages.push_back({kKeyDownMessage, *key, press});
@@ -44,8 +46,9 @@ std::vector<TKeyEvent> FocusedWindowKeyEvents(std::wstring_view text, TCardSuffi
                                               std::uint16_t scanCode) {
   std::vector<TKeyEvent> events;
   for (wchar_t character : text) {
-    events.push_back({0, character, true, false});
-    events.push_back({0, character, true, true});
+    const auto unit = static_cast<std::uint16_t>(character);
+    events.push_back({0, unit, true, false});
+    events.push_back({0, unit, true, true});
   }
   if (const auto key = SuffixKey(suffix)) {
     events.push_back({*key, scanCode, false, false});

@@ -426,14 +426,6 @@ TEST_F(SetupOutputPage, ShowsTheOptionsStoresThemAndSavesTheSection) {
   EXPECT_EQ(IniValue(L"Suffix", L"OUTPUT"), 2);
   EXPECT_EQ(IniValue(L"NoCaretTyping", L"OUTPUT"), 1);
   EXPECT_EQ(IniValue(L"PortNumber"), 2);
-
-  const TSetupWindow again = OpenSetup(IDM_SETUP_OUTPUT);
-  ASSERT_NE(again.Dialog, nullptr);
-  EXPECT_EQ(again.Chosen(TSetupForm::kFormatId), 1);
-  EXPECT_EQ(again.Chosen(TSetupForm::kSuffixId), 2);
-  EXPECT_TRUE(again.IsChecked(TSetupForm::kNoCaretTypingId));
-  again.Press(TSetupForm::kCancelButtonId);
-  ASSERT_TRUE(WaitClosed(again));
 }
 
 TEST_F(SetupOutputPage, AConfirmedSetupThatLeftItAloneWritesNoSectionAndTypesAsEver) {

@@ -48,18 +48,16 @@ INSTANTIATE_TEST_SUITE_P(
                     L"1099511627775"},
         TFormatCase{"DecimalIgnoresTheReaderType", 0x345678, TCardFormat::Decimal, k26Bit,
                     L"3430008"},
-        TFormatCase{"FacilityTypical", 0x345678, TCardFormat::FacilityNumber, k26Bit,
-                    L"052,22136"},
-        TFormatCase{"FacilityZeroIsPadded", 0, TCardFormat::FacilityNumber, k26Bit,
-                    L"000,00000"},
+        TFormatCase{"FacilityTypical", 0x345678, TCardFormat::FacilityNumber, k26Bit, L"052,22136"},
+        TFormatCase{"FacilityZeroIsPadded", 0, TCardFormat::FacilityNumber, k26Bit, L"000,00000"},
         TFormatCase{"FacilityBothPartsPadded", 0x010001, TCardFormat::FacilityNumber, k26Bit,
                     L"001,00001"},
-        TFormatCase{"FacilityTwentySixBitMaximum", 0xFFFFFF, TCardFormat::FacilityNumber,
-                    k26Bit, L"255,65535"},
+        TFormatCase{"FacilityTwentySixBitMaximum", 0xFFFFFF, TCardFormat::FacilityNumber, k26Bit,
+                    L"255,65535"},
         TFormatCase{"FacilityFortyBitWithHighBitsZeroReadsAsTwentySix", 0x345678,
                     TCardFormat::FacilityNumber, k40Bit, L"052,22136"},
-        TFormatCase{"FacilityFortyBitKeepsItsHighBits", 0x0012345678,
-                    TCardFormat::FacilityNumber, k40Bit, L"4660,22136"},
+        TFormatCase{"FacilityFortyBitKeepsItsHighBits", 0x0012345678, TCardFormat::FacilityNumber,
+                    k40Bit, L"4660,22136"},
         TFormatCase{"FacilityFortyBitOnlyTheTopBit", 0x8000000000, TCardFormat::FacilityNumber,
                     k40Bit, L"8388608,00000"},
         TFormatCase{"FacilityFortyBitMaximum", kMax40Bit, TCardFormat::FacilityNumber, k40Bit,
@@ -71,8 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         TFormatCase{"HexFortyIsTenDigits", 0x0012345678, TCardFormat::Hexadecimal, k40Bit,
                     L"0012345678"},
         TFormatCase{"HexZeroForty", 0, TCardFormat::Hexadecimal, k40Bit, L"0000000000"},
-        TFormatCase{"HexSmallFortyPadded", 0xAB, TCardFormat::Hexadecimal, k40Bit,
-                    L"00000000AB"},
+        TFormatCase{"HexSmallFortyPadded", 0xAB, TCardFormat::Hexadecimal, k40Bit, L"00000000AB"},
         TFormatCase{"HexFortyBitMaximum", kMax40Bit, TCardFormat::Hexadecimal, k40Bit,
                     L"FFFFFFFFFF"}),
     [](const auto& info) { return std::string(info.param.Name); });
@@ -110,10 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
         TRouteCase{"NoCaretOptionOffTypesNowhere", kFocusOnly, false, TTypingRoute::Nowhere},
         TRouteCase{"NoCaretOptionOnTypesIntoTheFocus", kFocusOnly, true,
                    TTypingRoute::FocusedWindow},
-        TRouteCase{"NoCaretInOurOwnWindowTypesNowhere", kOurFocusOnly, true,
-                   TTypingRoute::Nowhere},
-        TRouteCase{"NoCaretAndNoFocusTypesNowhere", kNothingFocused, true,
-                   TTypingRoute::Nowhere}),
+        TRouteCase{"NoCaretInOurOwnWindowTypesNowhere", kOurFocusOnly, true, TTypingRoute::Nowhere},
+        TRouteCase{"NoCaretAndNoFocusTypesNowhere", kNothingFocused, true, TTypingRoute::Nowhere}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // ---- what carries it ----------------------------------------------------------------------
@@ -147,8 +142,9 @@ TEST(CaretWindowMessages, TabIsAKeyPressAndReleaseOfTheRealKey) {
 
 TEST(FocusedWindowKeyEvents, CharactersAsUnicodePressAndReleaseThenTheRealKey) {
   const std::vector<TKeyEvent> expected{
-      {0, L'0', true, false},     {0, L'0', true, true},      {0, L',', true, false},
-      {0, L',', true, true},      {0, L'F', true, false},     {0, L'F', true, true},
+      {0, L'0', true, false},           {0, L'0', true, true},
+      {0, L',', true, false},           {0, L',', true, true},
+      {0, L'F', true, false},           {0, L'F', true, true},
       {0x0D, kEnterScan, false, false}, {0x0D, kEnterScan, false, true}};
   EXPECT_EQ(FocusedWindowKeyEvents(L"0,F", TCardSuffix::Enter, kEnterScan), expected);
 }
@@ -156,13 +152,6 @@ TEST(FocusedWindowKeyEvents, CharactersAsUnicodePressAndReleaseThenTheRealKey) {
 TEST(FocusedWindowKeyEvents, NoKeyAfterTheNumberWhenNoneIsChosen) {
   const std::vector<TKeyEvent> expected{{0, L'7', true, false}, {0, L'7', true, true}};
   EXPECT_EQ(FocusedWindowKeyEvents(L"7", TCardSuffix::None, 0), expected);
-}
-
-TEST(FocusedWindowKeyEvents, TabIsTheRealTabKey) {
-  const auto events = FocusedWindowKeyEvents(L"", TCardSuffix::Tab, kTabScan);
-  const std::vector<TKeyEvent> expected{{0x09, kTabScan, false, false},
-                                        {0x09, kTabScan, false, true}};
-  EXPECT_EQ(events, expected);
 }
 
 }  // namespace

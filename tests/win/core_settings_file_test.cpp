@@ -25,7 +25,6 @@ class SettingsFile : public testing::Test {
     file_ = dir_ / L"Lintavo.ini";
     SettingsFileName = file_.wstring();
     Settings = TSettings{};
-    SetOutputSettings({});
   }
   void TearDown() override { fs::remove_all(dir_); }
 
@@ -79,36 +78,6 @@ TEST_F(SettingsFile, SaveRewritesItsKeysAndLeavesTheRestAlone) {
   EXPECT_FALSE(Settings.MinimizeOnRun);
   EXPECT_EQ(Settings.ReaderType, 1);
   EXPECT_EQ(Settings.PortNumber, 44);
-}
-
-TEST_F(SettingsFile, OutputSectionIsWrittenOnlyOnceAnOptionChanged) {
-  WriteFile("[SETTINGS]\r\nPortNumber=2\r\n[Other]\r\nA=b\r\n");
-  LoadSettings();
-  EXPECT_EQ(OutputSettingsNow(), TOutputSettings{});
-  ASSERT_TRUE(SaveSettings());
-  EXPECT_EQ(ReadFile().find("OUTPUT"), std::string::npos) << ReadFile();
-
-  const TOutputSettings changed{TCardFormat::Hexadecimal, TCardSuffix::Enter, true};
-  SetOutputSettings(changed);
-  ASSERT_TRUE(SaveSettings());
-  const std::string text = ReadFile();
-  EXPECT_NE(text.find("[OUTPUT]\r\nFormat=2\r\nSuffix=1\r\nNoCaretTyping=1\r\n"),
-            std::string::npos)
-      << text;
-  EXPECT_NE(text.find("[Other]\r\nA=b"), std::string::npos) << text;
-
-  SetOutputSettings({});
-  LoadSettings();
-  EXPECT_EQ(OutputSettingsNow(), changed);
-}
-
-TEST_F(SettingsFile, AnUnchangedOutputSectionKeepsEvenAValueOutOfRange) {
-  WriteFile("[OUTPUT]\r\nFormat=9\r\nSuffix=2\r\n");
-  LoadSettings();
-  EXPECT_EQ(OutputSettingsNow(),
-            (TOutputSettings{TCardFormat::Decimal, TCardSuffix::Tab, false}));
-  ASSERT_TRUE(SaveSettings());
-  EXPECT_NE(ReadFile().find("Format=9"), std::string::npos) << ReadFile();
 }
 
 TEST_F(SettingsFile, SaveIntoAMissingFolderReportsFailure) {

@@ -26,9 +26,8 @@ class TTypingTargetWindow {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"LintavoTypingTargetWindow";
     RegisterClassW(&windowClass);
-    Window_ = CreateWindowExW(0, windowClass.lpszClassName, L"Typing target",
-                              WS_OVERLAPPEDWINDOW, 100, 100, 300, 200, nullptr, nullptr,
-                              windowClass.hInstance, nullptr);
+    Window_ = CreateWindowExW(0, windowClass.lpszClassName, L"Typing target", WS_OVERLAPPEDWINDOW,
+                              100, 100, 300, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
     SetWindowLongPtrW(Window_, GWLP_USERDATA, caret == TCaret::Shown);
     if (caret == TCaret::None) {
       Focus_ = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10,
