@@ -1,23 +1,29 @@
-// How long a card takes from the line to another program's window, and what the reader
-// costs while nobody presents a card. Not a test: run it by hand inside the rig, e.g.
+// How long a card takes from the line to another program's window, in each number format and
+// with each key after the number, and what the reader costs while nobody presents a card.
+// Not a test: run it by hand inside the rig, e.g.
 //   tests/rig/session start
-//   tests/rig/with-ports 2 -- tests/rig/wine-run build/win64/bench/reader_bench.exe
+//   tests/rig/with-ports 2 -- tests/rig/wine-run build/win32/bench/reader_bench.exe
 //   tests/rig/session stop
-// Arguments (optional): number of cards (default 250), idle seconds (default 60).
+// Arguments (optional): number of cards for each output setting (default 250), idle seconds
+// (default 60).
 // The reader runs on COM2 in this process; this process also writes the frames to COM202 and
-// watches notepad's edit control, so both ends of a measurement use one clock.
+// watches notepad's edit control, so both ends of a measurement use one clock. The output
+// settings take turns card by card, so a drift of the machine weighs on all of them alike.
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cwchar>
 #include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "core/common.h"
 #include "reader/card_code.h"
 #include "reader/dev_th_win.h"
+#include "reader/typing_plan.h"
 #include "reader/uart_win.h"
 #include "tests/support/notepad.h"
 #include "tests/support/thread_facts.h"
@@ -26,6 +32,21 @@
 namespace {
 
 constexpr double kTypingTimeoutSeconds = 2.0;
+constexpr std::uint8_t kReaderType = 1;
+
+struct TOutputCase {
+  const char* Name;
+  TOutputSettings Output;
+  const wchar_t* KeyAsTyped;  // what notepad holds for the key after the number
+};
+
+constexpr std::array<TOutputCase, 5> kOutputCases{{
+    {"decimal, no key (as ever)", {}, L""},
+    {"facility,number", {TCardFormat::FacilityNumber, TCardSuffix::None, false}, L""},
+    {"hexadecimal", {TCardFormat::Hexadecimal, TCardSuffix::None, false}, L""},
+    {"decimal + Enter", {TCardFormat::Decimal, TCardSuffix::Enter, false}, L"\r\n"},
+    {"decimal + Tab", {TCardFormat::Decimal, TCardSuffix::Tab, false}, L"\t"},
+}};
 
 double Now() {
   static const double frequency = [] {
@@ -40,49 +61,84 @@ double Now() {
 
 double ThreadCpuSeconds(HANDLE thread) { return static_cast<double>(ThreadCpuTime(thread)) / 1e7; }
 
+LRESULT TextLength(HWND edit) {
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 1000, &length);
+  return static_cast<LRESULT>(length);
+}
+
 struct TLatencies {
   std::vector<double> FirstDigitMs;  // the reader's part: poll wait, read, decode, post
-  std::vector<double> Ms;            // up to the last digit: adds the target's own typing
+  std::vector<double> Ms;            // up to the last character: adds the target's own typing
+  std::size_t Characters = 0;        // typed in all, for the target's share of Ms
   int Lost = 0;
   int Wrong = 0;
 };
 
-TLatencies MeasureCards(const TNotepad& notepad, TUart& farEnd, int cards) {
-  std::mt19937_64 random(20261208);
-  TLatencies result;
-  for (int i = 0; i < cards; ++i) {
-    const CardCode code = random() & cardsim::kMax40Bit;
-    const std::wstring expected = CardCodeText(code);
-    notepad.Clear();
-    // Land the frames at every phase of the reader's 40 ms poll.
-    Sleep(60 + static_cast<DWORD>(random() % 40));
-    if (!farEnd.Send(cardsim::Frame40(code))) {
-      ++result.Lost;
-      continue;
-    }
-    const double written = Now();
-    double first = 0;
-    double arrived = 0;
-    while (Now() - written < kTypingTimeoutSeconds) {
-      const std::size_t length = notepad.TextLength();
-      if (first == 0 && length > 0) first = Now();
-      if (length >= expected.size()) {
-        arrived = Now();
-        break;
-      }
-      // Notepad handles a sent query before any posted character, so asking without a
-      // pause would hold the digits back and measure the benchmark itself.
-      Sleep(1);
-    }
-    if (arrived == 0) {
-      ++result.Lost;
-      continue;
-    }
-    if (notepad.Text() != expected) ++result.Wrong;
-    result.FirstDigitMs.push_back((first - written) * 1000);
-    result.Ms.push_back((arrived - written) * 1000);
+// One card in the output setting of the moment, from its frame's last byte to notepad.
+void MeasureCard(const TNotepad& notepad, TUart& farEnd, CardCode code,
+                 const std::wstring& expected, std::mt19937_64& random, TLatencies& result) {
+  notepad.Clear();
+  // Land the frames at every phase of the reader's 40 ms poll.
+  Sleep(60 + static_cast<DWORD>(random() % 40));
+  if (!farEnd.Send(cardsim::Frame40(code))) {
+    ++result.Lost;
+    return;
   }
+  const double written = Now();
+  double first = 0;
+  double arrived = 0;
+  while (Now() - written < kTypingTimeoutSeconds) {
+    const LRESULT length = TextLength(notepad.Edit());
+    if (first == 0 && length > 0) first = Now();
+    if (length >= static_cast<LRESULT>(expected.size())) {
+      arrived = Now();
+      break;
+    }
+    // Notepad handles a sent query before any posted character, so asking without a
+    // pause would hold the digits back and measure the benchmark itself.
+    Sleep(1);
+  }
+  if (arrived == 0) {
+    ++result.Lost;
+    return;
+  }
+  if (notepad.Text() != expected) ++result.Wrong;
+  result.Characters += expected.size();
+  result.FirstDigitMs.push_back((first - written) * 1000);
+  result.Ms.push_back((arrived - written) * 1000);
+}
+
+std::array<TLatencies, kOutputCases.size()> MeasureCards(const TNotepad& notepad, TUart& farEnd,
+                                                         int cardsEach) {
+  std::mt19937_64 random(20261208);
+  std::array<TLatencies, kOutputCases.size()> result;
+  for (int i = 0; i < cardsEach * static_cast<int>(kOutputCases.size()); ++i) {
+    const std::size_t turn = static_cast<std::size_t>(i) % kOutputCases.size();
+    const TOutputCase& c = kOutputCases[turn];
+    SetOutputSettings(c.Output);
+    const CardCode code = random() & cardsim::kMax40Bit;
+    const std::wstring expected = CardCodeText(code, c.Output.Format, kReaderType) + c.KeyAsTyped;
+    MeasureCard(notepad, farEnd, code, expected, random, result[turn]);
+  }
+  SetOutputSettings({});
   return result;
+}
+
+// What the output settings cost the reader thread itself for one card: the text and the
+// messages that carry it, without the posting, which is the same call for every setting.
+double DecisionMicroseconds(const TOutputSettings& output) {
+  constexpr int kRounds = 200'000;
+  std::mt19937_64 random(7);
+  std::size_t sink = 0;
+  const double start = Now();
+  for (int i = 0; i < kRounds; ++i) {
+    const CardCode code = random() & cardsim::kMax40Bit;
+    const std::wstring text = CardCodeText(code, output.Format, kReaderType);
+    sink += CaretWindowMessages(text, output.Suffix, 0x1C).size();
+  }
+  const double seconds = Now() - start;
+  return sink == 0 ? 0 : seconds * 1e6 / kRounds;
 }
 
 double Percentile(std::vector<double> sorted, double p) {
@@ -93,10 +149,10 @@ double Percentile(std::vector<double> sorted, double p) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const int cards = argc > 1 ? std::max(1, _wtoi(argv[1])) : 250;
+  const int cardsEach = argc > 1 ? std::max(1, _wtoi(argv[1])) : 250;
   const int idleSeconds = argc > 2 ? std::max(1, _wtoi(argv[2])) : 60;
   Settings.PortNumber = 2;
-  SetReaderType(1);
+  SetReaderType(kReaderType);
   if (OpenConfiguredPort() != PortOpen) {
     std::printf("COM2 did not open (run inside tests/rig/with-ports 2)\n");
     return 1;
@@ -110,9 +166,11 @@ int wmain(int argc, wchar_t** argv) {
   StartReader();
   ResumeReader();
 
-  TLatencies latencies = MeasureCards(notepad, farEnd, cards);
-  std::sort(latencies.FirstDigitMs.begin(), latencies.FirstDigitMs.end());
-  std::sort(latencies.Ms.begin(), latencies.Ms.end());
+  auto latencies = MeasureCards(notepad, farEnd, cardsEach);
+  for (TLatencies& each : latencies) {
+    std::sort(each.FirstDigitMs.begin(), each.FirstDigitMs.end());
+    std::sort(each.Ms.begin(), each.Ms.end());
+  }
 
   notepad.Clear();
   const double idleStart = Now();
@@ -122,16 +180,31 @@ int wmain(int argc, wchar_t** argv) {
   const double idleWall = Now() - idleStart;
   StopReader();
 
-  std::printf("reader benchmark: %d cards, %d typed, %d lost, %d wrong\n", cards,
-              static_cast<int>(latencies.Ms.size()), latencies.Lost, latencies.Wrong);
-  std::printf("%-36s %9s %9s %9s\n", "latency from the frame's last byte", "p50", "p99", "max");
-  if (!latencies.Ms.empty()) {
-    for (const auto& [name, ms] : {std::pair{"to the first digit (ms)", &latencies.FirstDigitMs},
-                                   std::pair{"to the last digit (ms)", &latencies.Ms}})
-      std::printf("%-36s %9.2f %9.2f %9.2f\n", name, Percentile(*ms, 0.50),
-                  Percentile(*ms, 0.99), ms->back());
+  int lost = 0;
+  int wrong = 0;
+  std::printf("reader benchmark: %d cards for each output setting, 40/42-bit reader\n",
+              cardsEach);
+  std::printf("%-28s %6s %6s %6s %6s | %-29s | %9s\n", "", "typed", "lost", "wrong", "chars",
+              "frame to last character (ms)", "first (ms)");
+  std::printf("%-28s %6s %6s %6s %6s | %9s %9s %9s | %9s\n", "output setting", "", "", "",
+              "(avg)", "p50", "p99", "max", "p50");
+  for (std::size_t i = 0; i < kOutputCases.size(); ++i) {
+    const TLatencies& each = latencies[i];
+    lost += each.Lost;
+    wrong += each.Wrong;
+    std::printf("%-28s %6d %6d %6d", kOutputCases[i].Name, static_cast<int>(each.Ms.size()),
+                each.Lost, each.Wrong);
+    if (!each.Ms.empty()) {
+      std::printf(" %6.1f", static_cast<double>(each.Characters) / each.Ms.size());
+      std::printf(" | %9.2f %9.2f %9.2f | %9.2f", Percentile(each.Ms, 0.50),
+                  Percentile(each.Ms, 0.99), each.Ms.back(), Percentile(each.FirstDigitMs, 0.50));
+    }
+    std::printf("\n");
   }
-  std::printf("%-36s %9.3f\n", "idle reader CPU (% of one core)", 100 * idleCpu / idleWall);
-  std::printf("%-36s %9.1f\n", "idle wall time (s)", idleWall);
-  return latencies.Lost == 0 && latencies.Wrong == 0 ? 0 : 1;
+  std::printf("%-44s %9s\n", "the reader's own work per card", "us");
+  for (const TOutputCase& c : kOutputCases)
+    std::printf("  %-42s %9.3f\n", c.Name, DecisionMicroseconds(c.Output));
+  std::printf("%-44s %9.3f\n", "idle reader CPU (% of one core)", 100 * idleCpu / idleWall);
+  std::printf("%-44s %9.1f\n", "idle wall time (s)", idleWall);
+  return lost == 0 && wrong == 0 ? 0 : 1;
 }

@@ -1,6 +1,7 @@
-// The program's shared declarations: the settings record, the program directory, the
-// settings file's name and the port state. Written only by the GUI thread; the reader
-// thread reads Settings.ReaderType through ReaderTypeNow().
+// The program's shared declarations: the settings record, the output options, the program
+// directory, the settings file's name and the port state. Written only by the GUI thread;
+// the reader thread reads Settings.ReaderType through ReaderTypeNow() and the output options
+// through OutputSettingsNow().
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,21 @@ struct TSettings {
   std::uint8_t PortNumber = 2;  // COMn; 0 names no port
 };
 
+// How a card number is typed: section "OUTPUT" of the settings file. A record of its own,
+// so that TSettings and section "SETTINGS" stay as older copies of the program read them.
+enum class TCardFormat : std::uint8_t {
+  Decimal = 0,
+  FacilityNumber = 1,  // "052,22136"
+  Hexadecimal = 2,
+};
+enum class TCardSuffix : std::uint8_t { None = 0, Enter = 1, Tab = 2 };
+struct TOutputSettings {
+  TCardFormat Format = TCardFormat::Decimal;
+  TCardSuffix Suffix = TCardSuffix::None;
+  bool NoCaretTyping = false;  // type into the focused window when no window shows a caret
+  bool operator==(const TOutputSettings&) const = default;
+};
+
 // What the last attempt to open the configured port left behind.
 enum PortState : int {
   PortOpen = 0,
@@ -22,6 +38,7 @@ enum PortState : int {
 };
 
 extern TSettings Settings;
+extern TOutputSettings OutputSettings;
 extern std::wstring ExeDir;            // ends with a path separator
 extern std::wstring SettingsFileName;  // "Lintavo.ini" until start-up prefixes ExeDir
 
@@ -33,3 +50,9 @@ extern bool NewStyleShell;
 // change it; both sides go through these so the byte is read and written atomically.
 std::uint8_t ReaderTypeNow();
 void SetReaderType(std::uint8_t type);
+
+// The output options are read by the reader thread for every card; each byte is read and
+// written on its own, atomically. A card typed while the setup stores new options may take
+// some old and some new: each combination types a whole number.
+TOutputSettings OutputSettingsNow();
+void SetOutputSettings(const TOutputSettings& output);

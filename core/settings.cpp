@@ -5,8 +5,18 @@
 namespace {
 
 const std::wstring kSection = L"SETTINGS";
+const std::wstring kOutputSection = L"OUTPUT";
 
 std::uint8_t LowByte(std::int32_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
+
+// Unlike the bytes of "SETTINGS", an option out of range is not cut down to one: 257 is no
+// more a format than 7 is.
+template <typename T>
+T ReadOption(const TIniFile& ini, const wchar_t* key, T fallback, std::int32_t highest) {
+  const std::int32_t value =
+      ini.ReadInteger(kOutputSection, key, static_cast<std::int32_t>(fallback));
+  return value >= 0 && value <= highest ? static_cast<T>(value) : fallback;
+}
 
 }  // namespace
 
@@ -27,6 +37,26 @@ bool SaveSettingsTo(TIniFile& ini, const TSettings& settings) {
     ini.WriteBool(kSection, L"RunOnlyOneCopy", settings.RunOnlyOneCopy);
     ini.WriteInteger(kSection, L"ReaderType", settings.ReaderType);
     ini.WriteInteger(kSection, L"PortNumber", settings.PortNumber);
+  } catch (const IniWriteError&) {
+    return false;
+  }
+  return true;
+}
+
+void LoadOutputSettingsFrom(const TIniFile& ini, TOutputSettings& output) {
+  output = TOutputSettings{};
+  output.Format = ReadOption(ini, L"Format", output.Format, 2);
+  output.Suffix = ReadOption(ini, L"Suffix", output.Suffix, 2);
+  output.NoCaretTyping = ReadOption(ini, L"NoCaretTyping", output.NoCaretTyping, 1);
+}
+
+bool SaveOutputSettingsTo(TIniFile& ini, const TOutputSettings& output,
+                          const TOutputSettings& onFile) {
+  if (output == onFile) return true;
+  try {
+    ini.WriteInteger(kOutputSection, L"Format", static_cast<std::int32_t>(output.Format));
+    ini.WriteInteger(kOutputSection, L"Suffix", static_cast<std::int32_t>(output.Suffix));
+    ini.WriteBool(kOutputSection, L"NoCaretTyping", output.NoCaretTyping);
   } catch (const IniWriteError&) {
     return false;
   }

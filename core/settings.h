@@ -1,4 +1,5 @@
-// Loading and saving the settings record, section "SETTINGS" of the settings file.
+// Loading and saving the settings record, section "SETTINGS" of the settings file, and the
+// output options, section "OUTPUT".
 #pragma once
 
 #include "core/common.h"
@@ -10,7 +11,19 @@ void LoadSettingsFrom(const TIniFile& ini, TSettings& settings);
 // Writes all five keys; false when a write failed (the keys after it are not written).
 bool SaveSettingsTo(TIniFile& ini, const TSettings& settings);
 
-// The global record against the file SettingsFileName, through the platform's
-// private-profile functions (settings_file_win.cpp).
+// Section "OUTPUT": starts from the defaults; each of Format (0..2), Suffix (0..2) and
+// NoCaretTyping (0..1) is read with the integer rule, and a value that is missing, not a
+// number or outside its range gives the default.
+void LoadOutputSettingsFrom(const TIniFile& ini, TOutputSettings& output);
+
+// Writes the three keys of "OUTPUT", but only when `output` differs from what the file was
+// last known to hold (`onFile`): a file without the section keeps without it until an option
+// is changed. False when a write failed (the keys after it are not written).
+bool SaveOutputSettingsTo(TIniFile& ini, const TOutputSettings& output,
+                          const TOutputSettings& onFile);
+
+// The global records against the file SettingsFileName, through the platform's
+// private-profile functions (settings_file_win.cpp). SaveSettings writes "SETTINGS" whole and
+// "OUTPUT" only when the options changed since the file was read or last written.
 void LoadSettings();
 bool SaveSettings();

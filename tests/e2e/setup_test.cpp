@@ -89,9 +89,9 @@ class SetupE2ETest : public testing::Test {
   }
 
   // A value from the settings file, or -1 when the key is not there.
-  int IniValue(const wchar_t* key) const {
+  int IniValue(const wchar_t* key, const wchar_t* section = L"SETTINGS") const {
     return static_cast<int>(
-        GetPrivateProfileIntW(L"SETTINGS", key, -1, Lintavo.IniPath().wstring().c_str()));
+        GetPrivateProfileIntW(section, key, -1, Lintavo.IniPath().wstring().c_str()));
   }
 
   // Writes one card on the far end of COMport and returns what notepad received. X delivers
@@ -131,6 +131,7 @@ class SetupE2ETest : public testing::Test {
 
 using SetupE2E = SetupE2ETest;
 using PortFailedAtStart = SetupE2ETest;
+using SetupOutputPage = SetupE2ETest;
 
 TEST_F(SetupE2E, ReaderEntryListsThePortsWhileTheReaderKeepsTyping) {
   Launch();
@@ -318,5 +319,60 @@ INSTANTIATE_TEST_SUITE_P(
         TCancelCase{"Escape", [](TSetupDialogDriver& s) { s.Escape(); }},
         TCancelCase{"CloseBox", [](TSetupDialogDriver& s) { s.CloseBox(); }}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+// ---- the output page ---------------------------------------------------------------------
+
+TEST_F(SetupOutputPage, ShowsTheOptionsStoresThemAndSavesTheSection) {
+  Launch(std::string(kShownWindowIni) + "[OUTPUT]\r\nFormat=2\r\n");
+  ASSERT_TRUE(WaitForPortLabel(L"COM2 - Порт открыт"));
+  TSetupDialogDriver setup = OpenSetup(IDM_SETUP_OUTPUT);
+  ASSERT_NE(setup.Dialog, nullptr) << "the setup dialog did not appear";
+  EXPECT_TRUE(setup.Shows(TSetupForm::kFormatId));
+  EXPECT_TRUE(setup.Shows(TSetupForm::kSuffixId));
+  EXPECT_TRUE(setup.Shows(TSetupForm::kNoCaretTypingId));
+  EXPECT_FALSE(setup.Shows(TSetupForm::kPortListId));
+  EXPECT_FALSE(setup.Shows(TSetupForm::kMinimizeId));
+  EXPECT_EQ(setup.Chosen(TSetupForm::kFormatId), 2);
+  EXPECT_EQ(setup.Chosen(TSetupForm::kSuffixId), 0);
+  EXPECT_FALSE(setup.IsChecked(TSetupForm::kNoCaretTypingId));
+
+  setup.Choose(TSetupForm::kFormatId, 1);
+  setup.Choose(TSetupForm::kSuffixId, 2);
+  setup.ToggleCheckBox(TSetupForm::kNoCaretTypingId);
+  setup.Press(TSetupForm::kOkButtonId);
+  ASSERT_TRUE(WaitClosed(setup));
+
+  EXPECT_EQ(TypeCard(2, L"052,22136\t"), L"052,22136\t");
+  ASSERT_TRUE(WaitUntil([&] { return IniValue(L"Format", L"OUTPUT") == 1; }, kWaitMs));
+  EXPECT_EQ(IniValue(L"Suffix", L"OUTPUT"), 2);
+  EXPECT_EQ(IniValue(L"NoCaretTyping", L"OUTPUT"), 1);
+  EXPECT_EQ(IniValue(L"PortNumber"), 2);
+}
+
+TEST_F(SetupOutputPage, AConfirmedSetupThatLeftItAloneWritesNoSectionAndTypesAsEver) {
+  Launch();
+  ASSERT_TRUE(WaitForPortLabel(L"COM2 - Порт открыт"));
+  TSetupDialogDriver setup = OpenSetup(IDM_SETUP_READER);
+  ASSERT_NE(setup.Dialog, nullptr);
+  setup.ChooseReaderType(1);
+  setup.Press(TSetupForm::kOkButtonId);
+  ASSERT_TRUE(WaitClosed(setup));
+
+  ASSERT_TRUE(WaitUntil([&] { return IniValue(L"ReaderType") == 1; }, kWaitMs));
+  EXPECT_EQ(Lintavo.ReadIni().find("OUTPUT"), std::string::npos) << Lintavo.ReadIni();
+  EXPECT_EQ(TypeCard(2, kFrameAs40), kFrameAs40);
+}
+
+TEST_F(SetupOutputPage, HelpShowsTheOutputTopic) {
+  Launch();
+  TSetupDialogDriver setup = OpenSetup(IDM_SETUP_OUTPUT);
+  ASSERT_NE(setup.Dialog, nullptr);
+  setup.Press(TSetupForm::kHelpButtonId);
+  EXPECT_NE(Lintavo.WaitForTopLevel(L"QvmHelpViewer", L"Помощь: Вывод номера карты"), nullptr)
+      << "no help viewer on the output topic";
+  ASSERT_TRUE(IsWindow(setup.Dialog));
+  setup.Press(TSetupForm::kCancelButtonId);
+  ASSERT_TRUE(WaitClosed(setup));
+}
 
 }  // namespace

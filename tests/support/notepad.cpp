@@ -38,9 +38,4 @@ std::wstring TNotepad::Text() const {
 
 void TNotepad::Clear() const { Ask(Edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")); }
 
-bool TNotepad::Focus() const {
-  SetForegroundWindow(Main_);
-  return WaitUntil(
-      [&] { return GetForegroundWindow() == Main_ && GuiThreadOf(Main_).hwndCaret == Edit_; },
-      5000);
-}
+bool TNotepad::Focus() const { return BringForwardWithCaretIn(Main_, Edit_); }

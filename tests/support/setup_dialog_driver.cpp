@@ -48,8 +48,20 @@ void TSetupDialogDriver::ToggleCheckBox(int id) const {
   SendMessageW(Control(id), BM_CLICK, 0, 0);
 }
 
+bool TSetupDialogDriver::IsChecked(int id) const {
+  return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TSetupDialogDriver::Choose(int dropDownId, int index) const {
+  SendMessageW(Control(dropDownId), CB_SETCURSEL, index, 0);
+}
+
+int TSetupDialogDriver::Chosen(int dropDownId) const {
+  return static_cast<int>(SendMessageW(Control(dropDownId), CB_GETCURSEL, 0, 0));
+}
+
 void TSetupDialogDriver::ChooseReaderType(int index) const {
-  SendMessageW(Control(TSetupForm::kReaderTypeId), CB_SETCURSEL, index, 0);
+  Choose(TSetupForm::kReaderTypeId, index);
 }
 
 void TSetupDialogDriver::Press(int id) {

@@ -29,6 +29,10 @@ class TSetupDialogDriver {
   void ClickRow(int row, bool inCheckColumn = false) const;
   void Key(wchar_t character) const;
   void ToggleCheckBox(int id) const;
+  bool IsChecked(int id) const;
+  // The item of a drop-down, chosen as the program reads it back (no notice is sent).
+  void Choose(int dropDownId, int index) const;
+  int Chosen(int dropDownId) const;
   void ChooseReaderType(int index) const;
 
   // Closing runs through the dialog's own loop, so these are posted.

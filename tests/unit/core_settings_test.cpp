@@ -138,4 +138,103 @@ TEST(IniFile, AFailedWriteNamesTheFile) {
   }
 }
 
+// ---- section "OUTPUT" --------------------------------------------------------------------
+
+const std::wstring kOutput = L"OUTPUT";
+
+TOutputSettings LoadOutputFrom(MemoryProfileStore& store) {
+  const TIniFile ini(store, L"x.ini");
+  TOutputSettings output{TCardFormat::Hexadecimal, TCardSuffix::Tab, true};  // replaced
+  LoadOutputSettingsFrom(ini, output);
+  return output;
+}
+
+std::wstring StoredOutput(MemoryProfileStore& store, const std::wstring& key) {
+  return store.values[{kOutput, key}];
+}
+
+TOutputSettings LoadOutputWith(const std::wstring& key, const std::wstring& value) {
+  MemoryProfileStore store;
+  store.values[{kOutput, key}] = value;
+  return LoadOutputFrom(store);
+}
+
+TEST(LoadOutputSettings, NoSectionGivesTheDefaults) {
+  MemoryProfileStore store;
+  store.values[{kSection, L"Format"}] = L"2";  // another section's key of the same name
+  EXPECT_EQ(LoadOutputFrom(store), TOutputSettings{});
+}
+
+struct OptionCase {
+  const char* name;
+  const wchar_t* key;
+  const wchar_t* stored;
+  TOutputSettings expected;
+};
+
+class OutputOptionLoad : public testing::TestWithParam<OptionCase> {};
+TEST_P(OutputOptionLoad, InRangeIsTakenAnythingElseIsTheDefault) {
+  EXPECT_EQ(LoadOutputWith(GetParam().key, GetParam().stored), GetParam().expected);
+}
+constexpr TOutputSettings kDefaults{};
+constexpr TOutputSettings kFacility{TCardFormat::FacilityNumber, TCardSuffix::None, false};
+constexpr TOutputSettings kHex{TCardFormat::Hexadecimal, TCardSuffix::None, false};
+constexpr TOutputSettings kEnter{TCardFormat::Decimal, TCardSuffix::Enter, false};
+constexpr TOutputSettings kTab{TCardFormat::Decimal, TCardSuffix::Tab, false};
+constexpr TOutputSettings kNoCaret{TCardFormat::Decimal, TCardSuffix::None, true};
+const OptionCase kOptions[] = {
+    {"FormatFacility", L"Format", L"1", kFacility},
+    {"FormatHex", L"Format", L"2", kHex},
+    {"FormatHexSpelledInHex", L"Format", L"$2", kHex},
+    {"FormatThreeIsOutOfRange", L"Format", L"3", kDefaults},
+    {"FormatNegative", L"Format", L"-1", kDefaults},
+    {"FormatIsNotCutToAByte", L"Format", L"257", kDefaults},
+    {"FormatWord", L"Format", L"hex", kDefaults},
+    {"SuffixEnter", L"Suffix", L"1", kEnter},
+    {"SuffixTab", L"Suffix", L" 2", kTab},
+    {"SuffixOutOfRange", L"Suffix", L"9", kDefaults},
+    {"SuffixEmpty", L"Suffix", L"", kDefaults},
+    {"NoCaretTypingOn", L"NoCaretTyping", L"1", kNoCaret},
+    {"NoCaretTypingTwoIsOutOfRange", L"NoCaretTyping", L"2", kDefaults},
+    {"NoCaretTypingWord", L"NoCaretTyping", L"yes", kDefaults},
+};
+INSTANTIATE_TEST_SUITE_P(Values, OutputOptionLoad, testing::ValuesIn(kOptions),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SaveOutputSettings, NothingChangedWritesNothing) {
+  MemoryProfileStore store;
+  TIniFile ini(store, L"x.ini");
+  EXPECT_TRUE(SaveOutputSettingsTo(ini, kDefaults, kDefaults));
+  EXPECT_TRUE(SaveOutputSettingsTo(ini, kHex, kHex));
+  EXPECT_TRUE(store.written.empty());
+}
+
+TEST(SaveOutputSettings, AnyChangeWritesAllThreeKeysInOrder) {
+  MemoryProfileStore store;
+  TIniFile ini(store, L"x.ini");
+  const TOutputSettings output{TCardFormat::Hexadecimal, TCardSuffix::Tab, true};
+  ASSERT_TRUE(SaveOutputSettingsTo(ini, output, kHex));
+  EXPECT_EQ(store.written, (std::vector<std::wstring>{L"Format", L"Suffix", L"NoCaretTyping"}));
+  EXPECT_EQ(StoredOutput(store, L"Format"), L"2");
+  EXPECT_EQ(StoredOutput(store, L"Suffix"), L"2");
+  EXPECT_EQ(StoredOutput(store, L"NoCaretTyping"), L"1");
+  EXPECT_EQ(LoadOutputFrom(store), output);
+}
+
+TEST(SaveOutputSettings, AChangeBackToTheDefaultsIsWrittenToo) {
+  MemoryProfileStore store;
+  TIniFile ini(store, L"x.ini");
+  ASSERT_TRUE(SaveOutputSettingsTo(ini, kDefaults, kNoCaret));
+  EXPECT_EQ(StoredOutput(store, L"NoCaretTyping"), L"0");
+  EXPECT_EQ(StoredOutput(store, L"Format"), L"0");
+}
+
+TEST(SaveOutputSettings, AFailedWriteStopsTheRestAndReportsFalse) {
+  MemoryProfileStore store;
+  store.failAfterWrites = 1;
+  TIniFile ini(store, L"x.ini");
+  EXPECT_FALSE(SaveOutputSettingsTo(ini, kEnter, kDefaults));
+  EXPECT_EQ(store.written, std::vector<std::wstring>{L"Format"});
+}
+
 }  // namespace

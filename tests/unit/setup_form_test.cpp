@@ -277,12 +277,19 @@ INSTANTIATE_TEST_SUITE_P(
                  CheckImage::HollowTick, RowTextColour::InactiveCaptionText, kRowChecked}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SetupPage, FirstPageUnlessTheReaderPageIsAsked) {
+TEST(SetupPage, FirstPageUnlessTheReaderOrOutputPageIsAsked) {
   EXPECT_EQ(PageIndexOf(1), 0);
   EXPECT_EQ(PageIndexOf(2), 1);
+  EXPECT_EQ(PageIndexOf(3), 2);
   EXPECT_EQ(PageIndexOf(0), 0);
-  EXPECT_EQ(PageIndexOf(3), 0);
+  EXPECT_EQ(PageIndexOf(4), 0);
   EXPECT_EQ(PageIndexOf(-2), 0);
+}
+
+TEST(SetupPage, TheOutputPageHasAHelpTopicOfItsOwn) {
+  EXPECT_EQ(HelpContextOfPage(PageIndexOf(1)), 30);
+  EXPECT_EQ(HelpContextOfPage(PageIndexOf(2)), 30);
+  EXPECT_EQ(HelpContextOfPage(PageIndexOf(3)), 31);
 }
 
 TEST(SetupReaderType, ChosenItemIsTheTypeAndNoChoiceKeepsIt) {
@@ -291,5 +298,37 @@ TEST(SetupReaderType, ChosenItemIsTheTypeAndNoChoiceKeepsIt) {
   EXPECT_EQ(ReaderTypeOfIndex(-1, 1), 1);
   EXPECT_EQ(ReaderTypeOfIndex(-1, 0), 0);
 }
+
+struct OutputChoiceCase {
+  const char* name;
+  int format;
+  int suffix;
+  bool noCaret;
+  TOutputSettings expected;
+};
+
+class SetupOutputChoices : public testing::TestWithParam<OutputChoiceCase> {};
+
+// What the page held before the choices: hexadecimal, then Tab.
+constexpr TOutputSettings kCurrentOutput{TCardFormat::Hexadecimal, TCardSuffix::Tab, false};
+
+TEST_P(SetupOutputChoices, ChosenItemsAreTheValuesAndNoChoiceKeepsTheCurrent) {
+  const OutputChoiceCase& c = GetParam();
+  EXPECT_EQ(OutputSettingsOfChoices(c.format, c.suffix, c.noCaret, kCurrentOutput), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Items, SetupOutputChoices,
+    testing::Values(
+        OutputChoiceCase{"FirstItems", 0, 0, false,
+                         {TCardFormat::Decimal, TCardSuffix::None, false}},
+        OutputChoiceCase{"MiddleItemsAndTheCheckBox", 1, 1, true,
+                         {TCardFormat::FacilityNumber, TCardSuffix::Enter, true}},
+        OutputChoiceCase{"LastItems", 2, 2, false,
+                         {TCardFormat::Hexadecimal, TCardSuffix::Tab, false}},
+        OutputChoiceCase{"NothingChosenKeepsTheCurrent", -1, -1, true,
+                         {TCardFormat::Hexadecimal, TCardSuffix::Tab, true}},
+        OutputChoiceCase{"AnItemBeyondTheListKeepsTheCurrent", 3, 3, false, kCurrentOutput}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "tests/support/message_pump.h"
 #include "tests/support/notepad.h"
 #include "tests/support/thread_facts.h"
+#include "tests/support/typing_target_window.h"
 #include "tests/support/wait.h"
 
 namespace {
@@ -95,50 +96,13 @@ INSTANTIATE_TEST_SUITE_P(
                     L"777"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-// A top-level window of this test whose only control is a focused button: no caret.
-class TCaretlessWindow {
- public:
-  TCaretlessWindow() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"ReaderCaretlessTestWindow";
-    RegisterClassW(&windowClass);
-    Window_ = CreateWindowExW(0, windowClass.lpszClassName, L"No caret", WS_OVERLAPPEDWINDOW,
-                              100, 100, 300, 200, nullptr, nullptr, windowClass.hInstance,
-                              nullptr);
-    Button_ = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10,
-                              10, 80, 30, Window_, nullptr, windowClass.hInstance, nullptr);
-    ShowWindow(Window_, SW_SHOW);
-    SetForegroundWindow(Window_);
-    SetFocus(Button_);
-  }
-  ~TCaretlessWindow() { DestroyWindow(Window_); }
-  TCaretlessWindow(const TCaretlessWindow&) = delete;
-  TCaretlessWindow& operator=(const TCaretlessWindow&) = delete;
-
-  HWND Window() const { return Window_; }
-  HWND Button() const { return Button_; }
-
-  // Dispatches this thread's messages for a while; how many were characters.
-  int CharactersReceivedWithin(DWORD ms) const {
-    int characters = 0;
-    PumpFor(ms, [&](const MSG& message) { characters += message.message == WM_CHAR ? 1 : 0; });
-    return characters;
-  }
-
- private:
-  HWND Window_ = nullptr;
-  HWND Button_ = nullptr;
-};
-
 TEST_F(ReaderTyping, ForegroundWithoutCaretReceivesNothing) {
   SetReaderType(1);
-  TCaretlessWindow window;
-  ASSERT_EQ(GetForegroundWindow(), window.Window());
-  ASSERT_EQ(GetFocus(), window.Button());
+  TTypingTargetWindow window(TTypingTargetWindow::TCaret::None);
+  ASSERT_TRUE(window.Ready());
   ASSERT_EQ(RunCardsim(L"--port COM202 --raw 0012345678"), 0u);
-  EXPECT_EQ(window.CharactersReceivedWithin(kSettleMs + 200), 0);
+  window.PumpFor(kSettleMs + 200);
+  EXPECT_EQ(window.Characters(), L"");
   EXPECT_EQ(Notepad->Text(), L"");
 }
 

@@ -291,6 +291,9 @@ void TLintavoForm::OnCommand(int id) {
     case IDM_SETUP_READER:
       RunSetupPage(2);
       break;
+    case IDM_SETUP_OUTPUT:
+      RunSetupPage(3);
+      break;
     case IDM_HELP_MAINWINDOW:
       ShowHelpContext(kHelpContextMainWindow);
       break;

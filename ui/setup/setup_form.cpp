@@ -1,6 +1,7 @@
 #include "ui/setup/setup_form.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "services/trint.h"
 #include "ui/shell/texts.h"
@@ -95,8 +96,21 @@ std::uintptr_t RowStateBits(const TPortItem& item) {
   return (item.Checked ? kRowChecked : 0) | (item.Enabled ? kRowEnabled : 0);
 }
 
-int PageIndexOf(int page) { return page == 2 ? 1 : 0; }
+int PageIndexOf(int page) { return page == 2 || page == 3 ? page - 1 : 0; }
+
+int HelpContextOfPage(int index) {
+  return index == kOutputPageIndex ? kOutputHelpContext : kSetupHelpContext;
+}
 
 std::uint8_t ReaderTypeOfIndex(int index, std::uint8_t current) {
   return index < 0 ? current : static_cast<std::uint8_t>(index);
+}
+
+TOutputSettings OutputSettingsOfChoices(int formatIndex, int suffixIndex, bool noCaretTyping,
+                                        const TOutputSettings& current) {
+  const auto chosen = [](int index, std::ptrdiff_t count, auto keep) {
+    return index >= 0 && index < count ? static_cast<decltype(keep)>(index) : keep;
+  };
+  return {chosen(formatIndex, std::ssize(kSetupFormatItems), current.Format),
+          chosen(suffixIndex, std::ssize(kSetupSuffixItems), current.Suffix), noCaretTyping};
 }

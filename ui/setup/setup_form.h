@@ -67,7 +67,24 @@ inline constexpr std::uintptr_t kRowChecked = 1;
 inline constexpr std::uintptr_t kRowEnabled = 2;
 std::uintptr_t RowStateBits(const TPortItem& item);
 
-// The page shown first: 1 "Вид", 2 "Считыватель", anything else "Вид". Zero-based.
+// The dialog's pages, zero-based, in the order of their tabs.
+inline constexpr int kViewPageIndex = 0;
+inline constexpr int kReaderPageIndex = 1;
+inline constexpr int kOutputPageIndex = 2;
+inline constexpr int kPageCount = 3;
+
+inline constexpr int kSetupHelpContext = 30;
+inline constexpr int kOutputHelpContext = 31;
+
+// The page shown first: 1 "Вид", 2 "Считыватель", 3 "Вывод", anything else "Вид".
+// Zero-based.
 int PageIndexOf(int page);
+// The help context of the page shown (zero-based): the output page has a topic of its own,
+// the others share the dialog's.
+int HelpContextOfPage(int index);
 // The reader type the drop-down stands for; with nothing chosen the current type stays.
 std::uint8_t ReaderTypeOfIndex(int index, std::uint8_t current);
+// The output options the page's two drop-downs and check box stand for; a drop-down with
+// nothing chosen, or an item the options do not know, keeps the current value.
+TOutputSettings OutputSettingsOfChoices(int formatIndex, int suffixIndex, bool noCaretTyping,
+                                        const TOutputSettings& current);

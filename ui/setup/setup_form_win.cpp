@@ -24,9 +24,6 @@ namespace {
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-constexpr int kViewPage = 0;
-constexpr int kReaderPage = 1;
-
 // The bottom panel with the three buttons; the pages fill the rest.
 constexpr int kPanelHeight = 41;
 constexpr int kButtonTop = 8;
@@ -42,6 +39,17 @@ constexpr int kCheckBoxWidth = 249;
 constexpr int kCheckBoxHeight = 17;
 
 constexpr int kDropDownListHeight = 120;  // the drop-down's own height with its list open
+
+// A label and its drop-down in one row, as on the reader page; further rows below it.
+constexpr int kRowLabelLeft = 8;
+constexpr int kRowLabelWidth = 118;
+constexpr int kRowLabelHeight = 13;
+constexpr int kRowLabelDrop = 8;  // the label's text sits level with the drop-down's
+constexpr int kRowDropDownLeft = 128;
+constexpr int kRowDropDownWidth = 177;
+constexpr int kRowTops[] = {8, 48};
+constexpr int kNoCaretTypingTop = 96;
+constexpr int kNoCaretTypingWidth = 297;
 
 constexpr int kFontHeight = -11;       // 8 points
 constexpr int kGroupFontHeight = -12;  // 9 points
@@ -133,8 +141,8 @@ bool TSetupForm::CreateControls() {
   Pages_ = AddControl(WC_TABCONTROLW, nullptr, WS_VISIBLE | WS_TABSTOP,
                       Bounds(0, 0, kClientWidth, pagesHeight), kPagesId, font);
   if (Pages_ == nullptr) return false;
-  const wchar_t* const pageNames[] = {kSetupViewPage, kSetupReaderPage};
-  for (int page = 0; page < 2; ++page) {
+  const wchar_t* const pageNames[] = {kSetupViewPage, kSetupReaderPage, kSetupOutputPage};
+  for (int page = 0; page < kPageCount; ++page) {
     TCITEMW tab{};
     tab.mask = TCIF_TEXT;
     tab.pszText = const_cast<wchar_t*>(pageNames[page]);
@@ -148,31 +156,25 @@ bool TSetupForm::CreateControls() {
   const wchar_t* const checkBoxTexts[] = {kSetupMinimizeOnRun, kSetupCheckExit,
                                           kSetupRunOnlyOneCopy};
   for (int i = 0; i < 3; ++i) {
-    PageControls_[kViewPage].push_back(AddControl(
+    PageControls_[kViewPageIndex].push_back(AddControl(
         L"BUTTON", checkBoxTexts[i], WS_TABSTOP | BS_AUTOCHECKBOX,
         Offset(Bounds(kCheckBoxLeft, kCheckBoxTops[i], kCheckBoxWidth, kCheckBoxHeight), origin),
         checkBoxIds[i], font));
   }
 
-  PageControls_[kReaderPage].push_back(AddControl(L"STATIC", kSetupReaderTypeLabel, SS_LEFT,
-                                                  Offset(Bounds(8, 16, 110, 13), origin),
-                                                  kReaderTypeLabelId, font));
-  ReaderTypeCB_ = AddControl(L"COMBOBOX", nullptr, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                             Offset(Bounds(128, 8, 177, kDropDownListHeight), origin),
-                             kReaderTypeId, font);
-  PageControls_[kReaderPage].push_back(ReaderTypeCB_);
-  for (const wchar_t* type : {kSetupReaderType26, kSetupReaderType40}) {
-    SendMessageW(ReaderTypeCB_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(type));
-  }
+  const wchar_t* const readerTypes[] = {kSetupReaderType26, kSetupReaderType40};
+  ReaderTypeCB_ = AddDropDownRow(kReaderPageIndex, origin, kRowTops[0], kReaderTypeLabelId,
+                                 kSetupReaderTypeLabel, kReaderTypeId, readerTypes);
   const RECT group = Offset(Bounds(13, 49, 292, 152), origin);
   const bool listMade = CommRxCLB_.Create(
       Handle(), kPortListId, Offset(Bounds(8, 16, 273, 121), {group.left, group.top}), font,
       [this](int row) { CheckOnlyPort(row + 1); });
-  PageControls_[kReaderPage].push_back(CommRxCLB_.Handle());
+  PageControls_[kReaderPageIndex].push_back(CommRxCLB_.Handle());
   // Made after the list so that it lies below it.
   const HWND groupBox =
       AddControl(L"BUTTON", kSetupPortGroup, BS_GROUPBOX, group, kPortGroupId, GroupFont_.Get());
-  PageControls_[kReaderPage].push_back(groupBox);
+  PageControls_[kReaderPageIndex].push_back(groupBox);
+  const bool outputMade = CreateOutputPage(origin);
 
   const int buttonTop = pagesHeight + kButtonTop;
   const HWND ok = AddControl(L"BUTTON", kSetupOkButton, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
@@ -188,12 +190,46 @@ bool TSetupForm::CreateControls() {
   // The pages lie under everything they hold.
   SetWindowPos(Pages_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  bool made = listMade && ReaderTypeCB_ != nullptr && groupBox != nullptr && ok != nullptr &&
-              cancel != nullptr && help != nullptr;
+  bool made = listMade && outputMade && ReaderTypeCB_ != nullptr && groupBox != nullptr &&
+              ok != nullptr && cancel != nullptr && help != nullptr;
   for (const auto& controls : PageControls_) {
     for (HWND control : controls) made = made && control != nullptr;
   }
   return made;
+}
+
+HWND TSetupForm::AddDropDownRow(int page, POINT origin, int top, int labelId,
+                                const wchar_t* label, int id,
+                                std::span<const wchar_t* const> items) {
+  const HFONT font = Font_.Get();
+  PageControls_[page].push_back(AddControl(
+      L"STATIC", label, SS_LEFT,
+      Offset(Bounds(kRowLabelLeft, top + kRowLabelDrop, kRowLabelWidth, kRowLabelHeight), origin),
+      labelId, font));
+  const RECT dropDownBounds =
+      Offset(Bounds(kRowDropDownLeft, top, kRowDropDownWidth, kDropDownListHeight), origin);
+  const HWND dropDown = AddControl(L"COMBOBOX", nullptr,
+                                   WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, dropDownBounds, id,
+                                   font);
+  PageControls_[page].push_back(dropDown);
+  for (const wchar_t* item : items) {
+    SendMessageW(dropDown, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  }
+  return dropDown;
+}
+
+bool TSetupForm::CreateOutputPage(POINT origin) {
+  FormatCB_ = AddDropDownRow(kOutputPageIndex, origin, kRowTops[0], kFormatLabelId,
+                             kSetupFormatLabel, kFormatId, kSetupFormatItems);
+  SuffixCB_ = AddDropDownRow(kOutputPageIndex, origin, kRowTops[1], kSuffixLabelId,
+                             kSetupSuffixLabel, kSuffixId, kSetupSuffixItems);
+  const HWND noCaret = AddControl(
+      L"BUTTON", kSetupNoCaretTyping, WS_TABSTOP | BS_AUTOCHECKBOX,
+      Offset(Bounds(kRowLabelLeft, kNoCaretTypingTop, kNoCaretTypingWidth, kCheckBoxHeight),
+             origin),
+      kNoCaretTypingId, Font_.Get());
+  PageControls_[kOutputPageIndex].push_back(noCaret);
+  return FormatCB_ != nullptr && SuffixCB_ != nullptr && noCaret != nullptr;
 }
 
 void TSetupForm::SizeAndCentre() {
@@ -208,7 +244,7 @@ void TSetupForm::SizeAndCentre() {
 
 void TSetupForm::ShowPage(int index) {
   SendMessageW(Pages_, TCM_SETCURSEL, index, 0);
-  for (int page = 0; page < 2; ++page) {
+  for (int page = 0; page < kPageCount; ++page) {
     for (HWND control : PageControls_[page]) ShowWindow(control, page == index ? SW_SHOW : SW_HIDE);
   }
 }
@@ -220,6 +256,9 @@ void TSetupForm::LoadFromSettings(int page) {
   SetChecked(kQuestionId, Settings.CheckExit);
   SetChecked(kOneCopyId, Settings.RunOnlyOneCopy);
   SendMessageW(ReaderTypeCB_, CB_SETCURSEL, Settings.ReaderType, 0);
+  SendMessageW(FormatCB_, CB_SETCURSEL, static_cast<WPARAM>(OutputSettings.Format), 0);
+  SendMessageW(SuffixCB_, CB_SETCURSEL, static_cast<WPARAM>(OutputSettings.Suffix), 0);
+  SetChecked(kNoCaretTypingId, OutputSettings.NoCaretTyping);
   FillPortList();
 }
 
@@ -231,6 +270,11 @@ void TSetupForm::StoreToSettings() {
   SetReaderType(ReaderTypeOfIndex(static_cast<int>(SendMessageW(ReaderTypeCB_, CB_GETCURSEL, 0, 0)),
                                   ReaderTypeNow()));
   Settings.PortNumber = static_cast<std::uint8_t>(CheckedPort());
+  // The reader thread reads the output options on every card.
+  SetOutputSettings(OutputSettingsOfChoices(
+      static_cast<int>(SendMessageW(FormatCB_, CB_GETCURSEL, 0, 0)),
+      static_cast<int>(SendMessageW(SuffixCB_, CB_GETCURSEL, 0, 0)), Checked(kNoCaretTypingId),
+      OutputSettings));
 }
 
 void TSetupForm::FillPortList() {
@@ -245,9 +289,13 @@ void TSetupForm::CheckOnlyPort(int port) {
 
 int TSetupForm::CheckedPort() const { return ::CheckedPort(CommRxCLB_.Items()); }
 
+int TSetupForm::PageShown() const {
+  return static_cast<int>(SendMessageW(Pages_, TCM_GETCURSEL, 0, 0));
+}
+
 int TSetupForm::ShowModal() {
-  const bool readerPage = SendMessageW(Pages_, TCM_GETCURSEL, 0, 0) == kReaderPage;
-  const HWND focus = readerPage ? ReaderTypeCB_ : GetDlgItem(Handle(), kMinimizeId);
+  const HWND firstControls[] = {GetDlgItem(Handle(), kMinimizeId), ReaderTypeCB_, FormatCB_};
+  const HWND focus = firstControls[PageShown()];
   return Modal_.Run(Handle(), focus,
                     [this](MSG& msg) { return IsDialogMessageW(Handle(), &msg) != FALSE; },
                     IDCANCEL);
@@ -268,9 +316,7 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
-      if (header.idFrom == kPagesId && header.code == TCN_SELCHANGE) {
-        ShowPage(static_cast<int>(SendMessageW(Pages_, TCM_GETCURSEL, 0, 0)));
-      }
+      if (header.idFrom == kPagesId && header.code == TCN_SELCHANGE) ShowPage(PageShown());
       return 0;
     }
     case WM_DRAWITEM:
@@ -281,7 +327,7 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
                              message, wParam, lParam);
     case WM_HELP:
-      ShowHelpContext(kHelpContext);
+      ShowHelpContext(HelpContextOfPage(PageShown()));
       return TRUE;
     case WM_CLOSE:
       Modal_.End(IDCANCEL);
@@ -308,7 +354,7 @@ void TSetupForm::OnCommand(int id, int code) {
       Modal_.End(IDCANCEL);
       break;
     case kHelpButtonId:
-      ShowHelpContext(kHelpContext);
+      ShowHelpContext(HelpContextOfPage(PageShown()));
       break;
     case kPortListId:
       if (code == LBN_SELCHANGE) CommRxCLB_.Click();

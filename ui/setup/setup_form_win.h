@@ -1,12 +1,13 @@
 // The setup dialog "Установки" and the setup flow around it: the dialog edits the five
-// settings and lists COM 1 to COM 100 as probed at the moment it opens; a confirmed change
-// of port reopens the port and restarts the reader.
+// settings and the output options and lists COM 1 to COM 100 as probed at the moment it
+// opens; a confirmed change of port reopens the port and restarts the reader.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -30,7 +31,6 @@ class TSetupForm : public TWindow<TSetupForm> {
   static constexpr bool kDialog = true;
   static constexpr int kClientWidth = 325;
   static constexpr int kClientHeight = 280;
-  static constexpr int kHelpContext = 30;
 
   // Control ids, also for whoever drives the dialog from outside.
   static constexpr int kOkButtonId = IDOK;
@@ -44,6 +44,11 @@ class TSetupForm : public TWindow<TSetupForm> {
   static constexpr int kReaderTypeId = 121;
   static constexpr int kPortGroupId = 122;
   static constexpr int kPortListId = 123;
+  static constexpr int kFormatLabelId = 130;
+  static constexpr int kFormatId = 131;
+  static constexpr int kSuffixLabelId = 132;
+  static constexpr int kSuffixId = 133;
+  static constexpr int kNoCaretTypingId = 134;
 
   // The dialog, built and hidden, or none when the platform refused it. `probe` opens the
   // ports for the port list.
@@ -69,6 +74,10 @@ class TSetupForm : public TWindow<TSetupForm> {
   bool CreateControls();
   HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& bounds,
                   int id, HFONT font);
+  HWND AddDropDownRow(int page, POINT origin, int top, int labelId, const wchar_t* label, int id,
+                      std::span<const wchar_t* const> items);
+  bool CreateOutputPage(POINT origin);
+  int PageShown() const;
   void SizeAndCentre();
   void ShowPage(int index);
   void OnCommand(int id, int code);
@@ -79,7 +88,9 @@ class TSetupForm : public TWindow<TSetupForm> {
   TUniqueFont GroupFont_;
   HWND Pages_ = nullptr;
   HWND ReaderTypeCB_ = nullptr;
-  std::array<std::vector<HWND>, 2> PageControls_;
+  HWND FormatCB_ = nullptr;
+  HWND SuffixCB_ = nullptr;
+  std::array<std::vector<HWND>, kPageCount> PageControls_;
   TPortCheckList CommRxCLB_;
   TPortProbe Probe_;
   TModalLoop Modal_;
@@ -88,8 +99,8 @@ class TSetupForm : public TWindow<TSetupForm> {
 // The dialog while ShowSetup runs, otherwise none.
 extern std::unique_ptr<TSetupForm> SetupForm;
 
-// Shows the dialog on the page given (1 "Вид", 2 "Считыватель") and stores what the
-// operator confirmed; true when confirmed with "&Ввод".
+// Shows the dialog on the page given (1 "Вид", 2 "Считыватель", 3 "Вывод") and stores what
+// the operator confirmed; true when confirmed with "&Ввод".
 bool ShowSetup(int page, const TPortProbe& probe = ProbePort);
 
 // What the setup flow needs of the main window.

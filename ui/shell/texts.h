@@ -39,6 +39,15 @@ inline constexpr wchar_t kSetupRunOnlyOneCopy[] = L"Запускать толь�
 inline constexpr wchar_t kSetupReaderTypeLabel[] = L"Тип считывателя:";
 inline constexpr wchar_t kSetupReaderType26[] = L"26 bit";
 inline constexpr wchar_t kSetupReaderType40[] = L"40/42 bit";
+inline constexpr wchar_t kSetupOutputPage[] = L"Вывод";
+inline constexpr wchar_t kSetupFormatLabel[] = L"Формат номера:";
+inline constexpr wchar_t kSetupSuffixLabel[] = L"После номера:";
+// The drop-downs' items, in the order of the values they stand for (section "OUTPUT").
+inline constexpr const wchar_t* kSetupFormatItems[] = {L"Десятичный", L"Серия,номер (052,22136)",
+                                                       L"Шестнадцатеричный"};
+inline constexpr const wchar_t* kSetupSuffixItems[] = {L"Нет", L"Enter", L"Tab"};
+inline constexpr wchar_t kSetupNoCaretTyping[] =
+    L"Вводить номер и в окна без текстового курсора";
 inline constexpr wchar_t kSetupPortGroup[] = L" Порт для подключения оборудования ";
 // A port row: "COM " and the number, then " - " and one of these, each translated whole.
 inline constexpr wchar_t kSetupPortRowPrefix[] = L"COM ";
