@@ -19,50 +19,51 @@
 #include "ui/placement/form_placement_win.h"
 #include "ui/shell/exception_text.h"
 #include "ui/shell/gdi_win.h"
+#include "ui/shell/window_win.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr wchar_t kTestFormClass[] = L"TPlacementTestForm";
 constexpr RECT kDesigned{279, 117, 279 + 341, 117 + 200};
 constexpr LONG kMinWidth = 341;
 constexpr LONG kMinHeight = 200;
 
 // A top-level window whose show, close query and destroy call the placement hooks in the
 // main window's order.
-class TestForm {
+class TestForm : public TWindow<TestForm> {
  public:
+  static constexpr const wchar_t* kClassName = L"TPlacementTestForm";
+
   TestForm(std::wstring iniFile, PlacementErrorReport report, HWND owner = nullptr)
       : IniFile_(std::move(iniFile)), Report_(std::move(report)) {
-    Register();
-    const DWORD style = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
-    CreateWindowExW(0, kTestFormClass, L"Проба", style, kDesigned.left, kDesigned.top,
-                    kDesigned.right - kDesigned.left, kDesigned.bottom - kDesigned.top, owner,
-                    nullptr, GetModuleHandleW(nullptr), this);
+    CreateHandle({.Caption = L"Проба",
+                  .Style = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX,
+                  .Left = kDesigned.left,
+                  .Top = kDesigned.top,
+                  .Width = kDesigned.right - kDesigned.left,
+                  .Height = kDesigned.bottom - kDesigned.top,
+                  .Parent = owner});
   }
-  TestForm(const TestForm&) = delete;
-  TestForm& operator=(const TestForm&) = delete;
   ~TestForm() {
-    if (Window_ == nullptr) return;
+    if (Handle() == nullptr) return;
     Placement->Active = false;  // a test that did not close leaves the file alone
-    DestroyWindow(Window_);
+    Destroy();
   }
 
   void Show() {
     Placement->OnShow();
-    ShowWindow(Window_, SW_SHOWNORMAL);
+    ShowWindow(Handle(), SW_SHOWNORMAL);
   }
   // Closes as the operator would, answering the exit question with `confirm`.
   void Close(bool confirm) {
     Confirm_ = confirm;
-    SendMessageW(Window_, WM_CLOSE, 0, 0);
+    SendMessageW(Handle(), WM_CLOSE, 0, 0);
   }
 
-  HWND Handle() const { return Window_; }
   RECT Rect() const {
     RECT rect{};
-    GetWindowRect(Window_, &rect);
+    GetWindowRect(Handle(), &rect);
     return rect;
   }
 
@@ -70,32 +71,15 @@ class TestForm {
   std::vector<RECT> VisibleRects;  // the window's rectangle at every move while visible
 
  private:
-  static void Register() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &TestForm::WindowProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kTestFormClass;
-    RegisterClassExW(&wc);
-  }
-
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-      auto* form = static_cast<TestForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-      form->Window_ = window;
-      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<TestForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    return form->HandleMessage(message, wParam, lParam);
+  friend class TWindow<TestForm>;
+  static void DescribeClass(WNDCLASSEXW& windowClass) {
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   }
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
       case WM_CREATE:
-        Placement.emplace(Window_, Report_);
+        Placement.emplace(Handle(), Report_);
         Placement->IniFileName = IniFile_;
         return 0;
       case WM_GETMINMAXINFO: {
@@ -104,21 +88,18 @@ class TestForm {
         return 0;
       }
       case WM_WINDOWPOSCHANGED:
-        if (IsWindowVisible(Window_)) VisibleRects.push_back(Rect());
+        if (IsWindowVisible(Handle())) VisibleRects.push_back(Rect());
         break;
       case WM_CLOSE:
-        if (Placement->OnCloseQuery(Confirm_)) DestroyWindow(Window_);
+        if (Placement->OnCloseQuery(Confirm_)) Destroy();
         return 0;
       case WM_DESTROY:
         Placement->OnDestroy();
-        SetWindowLongPtrW(Window_, GWLP_USERDATA, 0);
-        Window_ = nullptr;
         return 0;
     }
-    return DefWindowProcW(Window_, message, wParam, lParam);
+    return DefaultProc(message, wParam, lParam);
   }
 
-  HWND Window_ = nullptr;
   std::wstring IniFile_;
   PlacementErrorReport Report_;
   bool Confirm_ = true;

@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/unique_handle_win.h"
 #include "services/service_texts.h"
 #include "tests/support/child_process.h"
 #include "tests/support/test_paths.h"
@@ -181,8 +182,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<KeysCase>& info) { return info.param.name; });
 
 TEST(MessageDialogModal, OtherWindowsAreDisabledAndTheFocusIsOnTheLeftmostButton) {
-  const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
-                                     nullptr, nullptr, nullptr, nullptr);
+  const TUniqueWindow owner(CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0,
+                                            50, 50, nullptr, nullptr, nullptr, nullptr));
+  const HWND other = owner.Get();
   TDialogDriver driver(kMessageFormClass, kCaptionExit, [other](TDialogDriver& d, HWND dialog) {
     if (IsWindowEnabled(other)) d.Fail("another window of the program stayed enabled");
     if (GetDlgCtrlID(FocusOf(dialog)) != kMessageButtonIdBase + static_cast<int>(B::Yes)) {
@@ -194,7 +196,6 @@ TEST(MessageDialogModal, OtherWindowsAreDisabledAndTheFocusIsOnTheLeftmostButton
       ShowMessageDialog(L"Завершить работу программы?", MessageKind::Exit, {B::Yes, B::No}, 0), 7);
   ExpectNoFailures(driver);
   EXPECT_TRUE(IsWindowEnabled(other));
-  DestroyWindow(other);
 }
 
 TEST(MessageDialogModal, TheExitQuestionIsFoundFromAnotherProcess) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/unique_handle_win.h"
 #include "services/cp1251.h"
 #include "services/trint.h"
 #include "services/trint_win.h"
@@ -287,11 +288,11 @@ std::int32_t LINTAVO_PROVIDER_CALL ZeroDictionary(std::int32_t, const char**, co
 }
 
 struct TTestWindow {
-  HWND Window = CreateWindowExW(0, L"STATIC", L"caption", WS_POPUP, 0, 0, 100, 100, nullptr,
-                                nullptr, nullptr, nullptr);
+  TUniqueWindow Owner{CreateWindowExW(0, L"STATIC", L"caption", WS_POPUP, 0, 0, 100, 100,
+                                      nullptr, nullptr, nullptr, nullptr)};
+  HWND Window = Owner.Get();
   HWND Child = CreateWindowExW(0, L"BUTTON", L"button", WS_CHILD, 0, 0, 50, 20, Window, nullptr,
                                nullptr, nullptr);
-  ~TTestWindow() { DestroyWindow(Window); }
 };
 
 TEST(TranslateWindow, UnboundLeavesTheWindowAsBuilt) {

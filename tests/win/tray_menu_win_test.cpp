@@ -23,10 +23,9 @@ TUniqueBitmap LoadStrip() {
 SIZE IconSize(HICON icon) {
   ICONINFO info{};
   if (!GetIconInfo(icon, &info)) return {};
+  const TUniqueBitmap colour(info.hbmColor), mask(info.hbmMask);
   BITMAP bitmap{};
-  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
+  GetObjectW(colour ? colour.Get() : mask.Get(), sizeof bitmap, &bitmap);
   return {bitmap.bmWidth, bitmap.bmHeight};
 }
 
