@@ -34,12 +34,25 @@ build_windows() {
   configure_and_build win64
 }
 
-# "30/33 passed" from a ctest log, or "did not finish" when ctest printed no totals.
-ctest_counts() { # log
-  local line total failed
+# "30/33 passed" from a ctest log and its exit status, with the names of the tests that failed
+# ("30/33 passed, failed: a, b, c"); "did not finish" when ctest printed no totals, and the
+# status when ctest failed otherwise. A test counts once: no test is ever run again.
+ctest_summary() { # log status
+  local line total failures names
   line=$(grep -E '[0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
-  [ -n "$line" ] || { echo "did not finish"; return; }
-  failed=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
+  if [ -z "$line" ]; then
+    echo "did not finish (ctest exit status $2)"
+    return
+  fi
+  failures=$(sed -E 's/.* ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
   total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
-  echo "$((total - failed))/$total passed"
+  names=$(sed -n '/The following tests FAILED:/,$p' "$1" |
+          sed -nE 's/^[[:space:]]*[0-9]+ - ([^ ]+) .*/\1/p' | paste -sd, - | sed 's/,/, /g')
+  if [ "$failures" != 0 ]; then
+    echo "$((total - failures))/$total passed, failed: $names"
+  elif [ "$2" != 0 ]; then
+    echo "$total/$total passed, but ctest exited with status $2"
+  else
+    echo "$total/$total passed"
+  fi
 }
