@@ -13,14 +13,18 @@ void TMenuWatcher::Join() {
   if (Thread_.joinable()) Thread_.join();
 }
 
+void TMenuWatcher::StopWatching() {
+  Stop_ = true;
+  Join();
+}
+
+// The menu's owner thread takes the keys from its queue in order once its menu loop runs,
+// so they are posted as soon as the menu shows.
 void TMenuWatcher::Watch(const std::vector<WPARAM>& keys, DWORD timeoutMs) {
-  const HWND menu = WaitForWindow(&VisiblePopupMenu, timeoutMs);
+  HWND menu = nullptr;
+  WaitUntil([&] { return Stop_ || (menu = VisiblePopupMenu()) != nullptr; }, timeoutMs);
   if (menu == nullptr) return;
   GetWindowRect(menu, &Rect_);
   Seen_ = true;
-  Sleep(100);  // the items paint after the window shows
-  for (const WPARAM key : keys) {
-    PostMessageW(menu, WM_KEYDOWN, key, 0);
-    Sleep(50);
-  }
+  for (const WPARAM key : keys) PostMessageW(menu, WM_KEYDOWN, key, 0);
 }

@@ -1,5 +1,6 @@
-// Takes a pseudo-terminal COM port of the rig away and brings it back on the same links,
-// through the control folder tests/rig/with-ports serves for the test.
+// Takes a pseudo-terminal COM port of the rig away and brings it back on the same links, and
+// reads its line settings, through the control folder tests/rig/with-ports serves for the
+// test.
 #pragma once
 
 #include <windows.h>
@@ -48,6 +49,14 @@ inline std::string Request(const std::string& request, DWORD timeoutMs = 10'000)
 inline std::string TakeAway(int port) { return Request("down " + std::to_string(port)); }
 // A new pair on the same links: the port's device is there again.
 inline std::string BringBack(int port) { return Request("up " + std::to_string(port)); }
+
+// The line settings of the port's device as the Linux side sees them (stty's words), or
+// the rig's complaint.
+inline std::string LineSettings(int port) {
+  const std::string prefix = "line " + std::to_string(port) + " ";
+  const std::string reply = Request(prefix);
+  return reply.starts_with(prefix) ? reply.substr(prefix.size()) : reply;
+}
 
 inline std::string Ok(const char* verb, int port) {
   return std::string(verb) + " " + std::to_string(port) + " ok";

@@ -38,6 +38,7 @@ void TSetupDialogDriver::ClickRow(int row, bool inCheckColumn) const {
   SetCursorPos(point.x, point.y);
   SendMessageW(List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
   SendMessageW(List(), WM_LBUTTONUP, 0, at);
+  ParkPointer();
 }
 
 void TSetupDialogDriver::Key(wchar_t character) const {

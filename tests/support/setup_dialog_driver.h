@@ -25,8 +25,14 @@ class TSetupDialogDriver {
   std::vector<int> CheckedPorts() const;
 
   // A mouse press and release on a row, in the check column or on its text; sent, so the
-  // list has answered when this returns.
+  // list has answered when this returns. The pointer goes there first and back to its
+  // parking place afterwards (see ParkPointer).
   void ClickRow(int row, bool inCheckColumn = false) const;
+  // While the list holds the mouse it follows the pointer, and a window that appears under
+  // the pointer is told where the pointer is: a dialog shown with the pointer over its list
+  // could have a row chosen that no click meant. The pointer waits in the desktop's top left
+  // corner, where no dialog shows, until a click needs it; call this before the dialog opens.
+  static void ParkPointer() { SetCursorPos(0, 0); }
   void Key(wchar_t character) const;
   void ToggleCheckBox(int id) const;
   bool IsChecked(int id) const;

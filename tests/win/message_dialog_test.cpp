@@ -10,6 +10,7 @@
 #include "core/unique_handle_win.h"
 #include "services/service_texts.h"
 #include "tests/support/child_process.h"
+#include "tests/support/queue_fence.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/top_level_windows.h"
 #include "tests/support/wait.h"
@@ -27,18 +28,16 @@ HWND FocusOf(HWND dialog) { return GuiThreadOf(dialog).hwndFocus; }
 
 // Closes the dialog and any box it opened, for a script that went wrong.
 void CloseEverything(HWND dialog) {
-  for (int attempt = 0; attempt < 50 && IsWindowVisible(dialog); ++attempt) {
-    for (HWND window : TopLevelWindowsOfProcess(GetCurrentProcessId())) {
-      if (ClassName(window) == window_class::kDialog) PostMessageW(window, WM_CLOSE, 0, 0);
-    }
-    PostMessageW(dialog, WM_CLOSE, 0, 0);
-    Sleep(100);
+  for (HWND window : TopLevelWindowsOfProcess(GetCurrentProcessId())) {
+    if (ClassName(window) == window_class::kDialog) PostMessageW(window, WM_CLOSE, 0, 0);
   }
+  PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
 
 // Drives a dialog from a second thread as a user would: waits for it by class and caption,
 // runs the script, and closes whatever is still open when the script is done, so a failing
-// test never leaves a dialog behind.
+// test never leaves a dialog behind. Made on the thread that will run the dialog, whose
+// queue its fence then follows.
 class TDialogDriver {
  public:
   using TScript = std::function<void(TDialogDriver&, HWND)>;
@@ -72,8 +71,11 @@ class TDialogDriver {
     std::lock_guard lock(Mutex_);
     Failures_.push_back(what);
   }
+  // Waits until the dialog's thread has handled everything posted to it so far.
+  bool Fenced() { return Fence_.PostAndWait(); }
 
  private:
+  TQueueFence Fence_;
   std::mutex Mutex_;
   std::vector<std::string> Failures_;
   std::thread Thread_;
@@ -106,7 +108,7 @@ void Perform(TDialogDriver& driver, HWND dialog, Act act) {
       PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
       return;
     case Act::StaysOpen:
-      Sleep(300);
+      if (!driver.Fenced()) driver.Fail("the dialog's thread stopped taking messages");
       if (!IsWindowVisible(dialog)) driver.Fail("the dialog closed");
       return;
     case Act::ClickHelp: {

@@ -1,13 +1,10 @@
 # The serial port and the reader thread under Wine. Ports: N is a pseudo-terminal pair (COMN
 # and its far end COM(N+200)), N:none no port at all, N:dangling a port that will not open.
 add_executable(reader_uart_tests ${CMAKE_CURRENT_LIST_DIR}/reader_uart_test.cpp)
-add_executable(reader_uart_hold ${CMAKE_CURRENT_LIST_DIR}/reader_uart_hold.cpp)
 add_executable(reader_typing_tests ${CMAKE_CURRENT_LIST_DIR}/reader_typing_test.cpp)
-target_link_libraries(reader_uart_tests PRIVATE lintavo_reader gtest_main)
-target_link_libraries(reader_uart_hold PRIVATE lintavo_reader)
-lintavo_unicode_entry(reader_uart_hold)
+target_link_libraries(reader_uart_tests PRIVATE lintavo_reader lintavo_test_support gtest_main)
 target_link_libraries(reader_typing_tests PRIVATE lintavo_reader lintavo_test_support gtest_main)
-set_target_properties(reader_uart_tests reader_uart_hold reader_typing_tests PROPERTIES
+set_target_properties(reader_uart_tests reader_typing_tests PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
 # The typing tests drive cardsim's Windows build.
 add_dependencies(reader_typing_tests cardsim)
@@ -18,15 +15,11 @@ lintavo_wine_test(NAME reader_uart_no_device TARGET reader_uart_tests FILTER Uar
 lintavo_wine_test(NAME reader_thread_life TARGET reader_uart_tests FILTER ReaderThreadLife.*
                   PORTS 2)
 
-add_test(NAME reader_line_settings
-  COMMAND ${LINTAVO_RIG}/with-ports 2 --
-          ${CMAKE_CURRENT_LIST_DIR}/reader_line_settings.sh $<TARGET_FILE:reader_uart_hold>)
-set_tests_properties(reader_line_settings PROPERTIES TIMEOUT 60 RESOURCE_LOCK wine_desktop)
-
-lintavo_wine_test(NAME reader_typing TARGET reader_typing_tests FILTER ReaderTyping.*:ReaderTyping/*
+lintavo_wine_test(NAME reader_typing TARGET reader_typing_tests
+                  FILTER ReaderTyping/*:ReaderOutput/*:ReaderNothingTyped.*
                   PORTS 2)
 lintavo_wine_test(NAME reader_bad_input TARGET reader_typing_tests FILTER ReaderBadInput.*
-                  PORTS 2 TIMEOUT 180)
+                  PORTS 2)
 
 # The line watch's platform facts and the reader's notice. COM2 is a pair the tests take away
 # and bring back through the rig's control folder; COM3 leads nowhere.

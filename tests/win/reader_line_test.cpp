@@ -5,6 +5,7 @@
 #include <dbt.h>
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstring>
 #include <optional>
@@ -105,12 +106,15 @@ class TFailingPort final : public TReaderPort {
  public:
   explicit TFailingPort(std::optional<DWORD> error) : Error_(error) {}
   bool Receive(std::span<std::uint8_t, kPortReadSize>, std::uint32_t& count) override {
+    ++Polls;
     if (!Error_) throw std::runtime_error("the port broke");
     if (*Error_ == ERROR_SUCCESS) count = 0;
     return *Error_ == ERROR_SUCCESS;
   }
   void Purge() override {}
   std::uint32_t LastReadError() const override { return Error_.value_or(0); }
+
+  std::atomic<int> Polls{0};
 
  private:
   std::optional<DWORD> Error_;
@@ -128,20 +132,20 @@ class ReaderNotice : public testing::Test {
 
   TReaderNotice Notice() const { return {Window_.Get(), kNoticeMessage}; }
 
-  // The numbers of the notices that have arrived, after waiting up to timeoutMs for one.
-  std::vector<WPARAM> Notices(DWORD timeoutMs) const {
+  // The numbers of the notices posted before this call, once the reader has ended: a
+  // fence notice posted now comes after all of them.
+  std::vector<WPARAM> NoticesOfTheEndedReader() const {
+    PostMessageW(Window_.Get(), kNoticeMessage, kFence, 0);
     std::vector<WPARAM> numbers;
-    WaitUntil(
-        [&] {
-          MSG message;
-          while (PeekMessageW(&message, Window_.Get(), kNoticeMessage, kNoticeMessage, PM_REMOVE))
-            numbers.push_back(message.wParam);
-          return !numbers.empty();
-        },
-        timeoutMs);
-    return numbers;
+    MSG message;
+    while (PeekMessageW(&message, Window_.Get(), kNoticeMessage, kNoticeMessage, PM_REMOVE)) {
+      if (message.wParam == kFence) return numbers;
+      numbers.push_back(message.wParam);
+    }
+    return {kFence};  // the fence went missing
   }
 
+  static constexpr WPARAM kFence = 0xFE11CE;
   TUniqueWindow Window_;
 };
 
@@ -157,10 +161,9 @@ TEST_P(ReaderEndsOnItsOwn, PostsOneNoticeWithItsNumberAndEnds) {
   const auto reader = TDevTh::Create(&port, Notice(), 41);
   ASSERT_TRUE(reader);
   reader->Resume();
-  EXPECT_EQ(WaitForSingleObject(reader->Handle(), 5000), WAIT_OBJECT_0)
+  ASSERT_EQ(WaitForSingleObject(reader->Handle(), 5000), WAIT_OBJECT_0)
       << "the reader kept running";
-  EXPECT_EQ(Notices(2000), std::vector<WPARAM>{41});
-  EXPECT_TRUE(Notices(300).empty()) << "a second notice";
+  EXPECT_EQ(NoticesOfTheEndedReader(), std::vector<WPARAM>{41}) << "one notice, and only one";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -175,10 +178,12 @@ TEST_F(ReaderNotice, AReaderStoppedByTheGuiThreadSaysNothing) {
   const auto reader = TDevTh::Create(&port, Notice(), 5);
   ASSERT_TRUE(reader);
   reader->Resume();
-  EXPECT_EQ(WaitForSingleObject(reader->Handle(), 300), static_cast<DWORD>(WAIT_TIMEOUT));
+  // Polls that read nothing keep it going until it is told to stop.
+  ASSERT_TRUE(WaitUntil([&] { return port.Polls >= 3; }, 5000));
+  EXPECT_EQ(WaitForSingleObject(reader->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
   reader->Terminate();
   reader->WaitFor();
-  EXPECT_TRUE(Notices(300).empty());
+  EXPECT_TRUE(NoticesOfTheEndedReader().empty());
 }
 
 TEST_F(ReaderNotice, EachStartedReaderHasANewNumber) {

@@ -4,32 +4,50 @@
 #include <windows.h>
 
 #include <numeric>
+#include <string>
 #include <vector>
 
 #include "core/unique_handle_win.h"
 #include "reader/dev_th_win.h"
 #include "reader/port_state.h"
 #include "reader/uart_win.h"
+#include "tests/support/rig_port_control.h"
+#include "tests/support/wait.h"
 
 namespace {
 
 using TBuffer = std::array<std::uint8_t, kPortReadSize>;
 
-// Everything that arrives until the line has been quiet for quietMs.
-std::vector<std::uint8_t> Drain(TUart& port, DWORD quietMs = 300) {
+// A byte sent after what a test sends: once it has arrived, whatever was sent before it has
+// too, and anything sent by mistake stands between.
+constexpr std::uint8_t kSentinel = 0xA5;
+
+// Reads until `count` bytes have arrived, or timeoutMs has passed; what arrived.
+std::vector<std::uint8_t> ReadAtLeast(TUart& port, std::size_t count, DWORD timeoutMs = 5000) {
   std::vector<std::uint8_t> all;
   TBuffer buffer;
-  DWORD lastData = GetTickCount();
-  while (GetTickCount() - lastData < quietMs) {
-    std::uint32_t count = 0;
-    if (!port.Receive(buffer, count)) break;
-    if (count > 0) {
-      all.insert(all.end(), buffer.begin(), buffer.begin() + count);
-      lastData = GetTickCount();
-    }
-    Sleep(10);
-  }
+  WaitUntil(
+      [&] {
+        std::uint32_t received = 0;
+        if (port.Receive(buffer, received))
+          all.insert(all.end(), buffer.begin(), buffer.begin() + received);
+        return all.size() >= count;
+      },
+      timeoutMs);
   return all;
+}
+
+// What arrives before the sentinel the sender sends after `bytes`, sentinel included.
+std::vector<std::uint8_t> WithSentinel(std::vector<std::uint8_t> bytes) {
+  bytes.push_back(kSentinel);
+  return bytes;
+}
+
+// The bytes waiting in the port's input queue.
+DWORD Queued(const TUart& port) {
+  COMSTAT status{};
+  DWORD errors = 0;
+  return ClearCommError(port.Handle(), &errors, &status) ? status.cbInQue : 0;
 }
 
 std::vector<std::uint8_t> Pattern(std::size_t size) {
@@ -65,7 +83,8 @@ TEST(UartPty, BytesFromTheFarEndAreReceived) {
   ASSERT_FALSE(farEnd.Closed);
   const std::vector<std::uint8_t> frame = {0x00, 0x12, 0x34, 0x56, 0x78};
   ASSERT_TRUE(farEnd.Send(frame));
-  EXPECT_EQ(Drain(port), frame);
+  ASSERT_TRUE(farEnd.Send(std::vector{kSentinel}));
+  EXPECT_EQ(ReadAtLeast(port, frame.size() + 1), WithSentinel(frame));
 }
 
 TEST(UartPty, SendOf513BytesFailsAndWritesNothing) {
@@ -75,7 +94,8 @@ TEST(UartPty, SendOf513BytesFailsAndWritesNothing) {
   EXPECT_FALSE(port.Send(Pattern(513)));
   EXPECT_EQ(port.Status, TUart::kWriteFailed);
   EXPECT_EQ(port.TxDone(), 0u);
-  EXPECT_TRUE(Drain(farEnd).empty());
+  ASSERT_TRUE(port.Send(std::vector{kSentinel}));
+  EXPECT_EQ(ReadAtLeast(farEnd, 1), WithSentinel({})) << "bytes of the refused send arrived";
 }
 
 TEST(UartPty, SendOf512BytesArrivesWhole) {
@@ -86,15 +106,17 @@ TEST(UartPty, SendOf512BytesArrivesWhole) {
   EXPECT_TRUE(port.Send(bytes));
   EXPECT_EQ(port.Status, TUart::kOk);
   EXPECT_EQ(port.TxDone(), 512u);
-  EXPECT_EQ(Drain(farEnd), bytes);
+  ASSERT_TRUE(port.Send(std::vector{kSentinel}));
+  EXPECT_EQ(ReadAtLeast(farEnd, bytes.size() + 1), WithSentinel(bytes));
 }
 
 TEST(UartPty, PurgeDropsWhatWasBuffered) {
   TUart port(2);
   TUart farEnd(202);
   ASSERT_TRUE(farEnd.Send(Pattern(20)));
-  Sleep(200);
+  ASSERT_TRUE(WaitUntil([&] { return Queued(port) == 20; }, 5000)) << Queued(port) << " queued";
   PurgePort(&port);
+  EXPECT_EQ(Queued(port), 0u);
   TBuffer buffer;
   std::uint32_t count = 99;
   EXPECT_TRUE(port.Receive(buffer, count));
@@ -119,6 +141,17 @@ TEST(UartPty, ReopenAfterCloseWorks) {
   ASSERT_TRUE(port.Close());
   EXPECT_TRUE(port.Open());
   EXPECT_FALSE(port.Closed);
+}
+
+// The line as the device took it, read by the rig on the Linux side of the pair.
+TEST(UartPty, LineIs19200BaudEightBitsNoParityOneStopBitWithoutFlowControl) {
+  TUart port(2);
+  ASSERT_FALSE(port.Closed);
+  const std::string settings = rig::LineSettings(2);
+  for (const char* wanted : {" speed 19200 baud;", " cs8 ", " -parenb ", " -cstopb ", " -crtscts ",
+                             " -ixon ", " -ixoff "})
+    EXPECT_NE((" " + settings + " ").find(wanted), std::string::npos)
+        << "missing \"" << wanted << "\" in: " << settings;
 }
 
 TEST(UartPty, PortAboveNineOpens) {

@@ -1,7 +1,8 @@
 // Runs the program's help and about bridges as the program would, one command after
 // another from the command line, so a test can lay out libraries and a working directory
 // around it and watch from outside. Writes what it sees to LINTAVO_CALL_LOG.
-//   secure | help-create | release | contents | context N | about | pump MS | viewer
+//   secure | help-create | release | contents | context N | about | pump | viewer
+// pump handles what the thread has been posted so far.
 #include <windows.h>
 
 #include <string>
@@ -10,6 +11,7 @@
 #include "services/help_bridge_win.h"
 #include "services/library_search_win.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/queue_fence.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/top_level_windows.h"
 #include "tests/support/window_classes.h"
@@ -49,8 +51,10 @@ int wmain(int argc, wchar_t** argv) {
       ShowAbout();
       RecordCall(std::wstring(L"about returned, loaded ") +
              (GetModuleHandleW(kAboutLibrary) != nullptr ? L"yes" : L"no"));
-    } else if (command == L"pump" && i + 1 < argc) {
-      PumpFor(static_cast<DWORD>(_wtoi(argv[++i])));
+    } else if (command == L"pump") {
+      TQueueFence fence;
+      const int posted = fence.Post();
+      PumpUntil([&] { return fence.Passed(posted); });
     } else if (command == L"viewer") {
       RecordViewer();
     } else {

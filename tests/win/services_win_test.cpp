@@ -139,7 +139,7 @@ TEST_P(HelpBridgeFolder, TheLibraryIsToldAPathThatLeadsToTheDocumentFolder) {
 TEST_P(HelpBridgeFolder, TheRealLibraryFindsTheDocument) {
   ASSERT_TRUE(Folder.AddRealHelp());
   const TProbeRun run =
-      RunProbe(Folder.Path(), Folder.Path(), L"help-create context 20 pump 300 viewer release");
+      RunProbe(Folder.Path(), Folder.Path(), L"help-create context 20 pump viewer release");
   EXPECT_TRUE(run.Boxes.empty());
   EXPECT_EQ(run.Log, (Lines{"viewer Помощь: Главное окно|Главное окно программы"}));
 }
@@ -188,8 +188,8 @@ TEST_F(HelpBridge, TheRealHelpLibraryShowsTopicsAndClosesItsWindowWhenUnloaded) 
   ASSERT_TRUE(Folder.AddRealHelp());
   const TProbeRun run =
       RunProbe(Folder.Path(), Folder.Path(),
-               L"help-create context 20 pump 300 viewer context 30 pump 300 viewer "
-               L"contents pump 300 viewer context 999 pump 200 viewer release viewer");
+               L"help-create context 20 pump viewer context 30 pump viewer "
+               L"contents pump viewer context 999 pump viewer release viewer");
   EXPECT_TRUE(run.Boxes.empty());
   EXPECT_EQ(run.Log,
             (Lines{"viewer Помощь: Главное окно|Главное окно программы",

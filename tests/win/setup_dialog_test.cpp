@@ -50,6 +50,7 @@ HWND FindSetupDialog() {
 // that stops early (a failed ASSERT) still leaves the dialog closed.
 bool RunSetupDriven(int page, TSetupHost& host, const TPortProbe& probe,
                     const std::function<void(TSetupDialogDriver&)>& script) {
+  TSetupDialogDriver::ParkPointer();
   std::thread driver([&] {
     const HWND dialog = FindSetupDialog();
     ASSERT_NE(dialog, nullptr) << "the setup dialog did not appear";

@@ -7,6 +7,7 @@
 
 #include "tests/support/menu_watcher.h"
 #include "tests/support/message_pump.h"
+#include "tests/support/queue_fence.h"
 #include "ui/tray/drawn_menu_win.h"
 #include "ui/tray/tray_icon_win.h"
 #include "ui/tray/tray_menu_win.h"
@@ -49,6 +50,20 @@ class TrayIconTest : public testing::Test {
   void Post(unsigned mouseMessage) {
     PostMessageW(Icon->MessageWindow(), kTrayIconMessage, kTrayIconId, mouseMessage);
   }
+  // Runs this thread's loop until everything posted so far has been handled.
+  void HandlePosted() {
+    const int fence = Fence.Post();
+    ASSERT_TRUE(PumpUntil([&] { return Fence.Passed(fence); }));
+  }
+  // Handles what was posted while a watcher stands ready to close a menu that must not
+  // open; true when none did.
+  bool HandledWithoutAMenu() {
+    TMenuWatcher watcher({VK_ESCAPE});
+    HandlePosted();
+    const bool none = VisiblePopupMenu() == nullptr;
+    watcher.StopWatching();
+    return none && !watcher.Seen();
+  }
   std::vector<DWORD> Actions() const {
     std::vector<DWORD> actions;
     for (const auto& call : Calls) actions.push_back(call.Action);
@@ -56,6 +71,7 @@ class TrayIconTest : public testing::Test {
   }
   void GiveIcon() { Icon->SetIcon(CopyIconOf(LoadIconW(nullptr, IDI_APPLICATION))); }
 
+  TQueueFence Fence;
   bool ShellAccepts = true;
   bool HoldsIcon = false;
   std::vector<TShellCall> Calls;
@@ -191,11 +207,8 @@ TEST_F(TrayIconTest, RightPressAndReleaseOverIconOpensMenuAtCursor) {
 
 TEST_F(TrayIconTest, RightReleasedWithoutPressOpensNothing) {
   GiveIcon();
-  TMenuWatcher watcher({VK_ESCAPE}, 500);
   Post(kRightButtonUp);
-  PumpFor(600);
-  watcher.Join();
-  EXPECT_FALSE(watcher.Seen());
+  EXPECT_TRUE(HandledWithoutAMenu());
   ASSERT_EQ(Notices.size(), 1u);
   EXPECT_EQ(Notices[0].Kind, TTrayStepKind::ReleaseNotice);
 }
@@ -204,7 +217,7 @@ TEST_F(TrayIconTest, AddAndRemoveForgetAPressedButton) {
   GiveIcon();
   for (const bool removeInstead : {false, true}) {
     Post(kRightButtonDown);
-    PumpFor(50);
+    HandlePosted();
     ASSERT_TRUE(Icon->PressedButtons().IsPressed(TTrayButton::Right));
     if (removeInstead)
       Icon->RemoveTrayIcon();
@@ -212,24 +225,21 @@ TEST_F(TrayIconTest, AddAndRemoveForgetAPressedButton) {
       Icon->AddTrayIcon();
     EXPECT_FALSE(Icon->PressedButtons().IsPressed(TTrayButton::Right)) << removeInstead;
   }
-  TMenuWatcher watcher({VK_ESCAPE}, 500);
   Post(kRightButtonUp);
-  PumpFor(600);
-  watcher.Join();
-  EXPECT_FALSE(watcher.Seen());
+  EXPECT_TRUE(HandledWithoutAMenu());
 }
 
 TEST_F(TrayIconTest, LeftDoubleClickRunsDefaultItemSingleClickNothing) {
   GiveIcon();
   Post(kLeftButtonDown);
   Post(kLeftButtonUp);
-  PumpFor(100);
+  HandlePosted();
   EXPECT_TRUE(Ran.empty());
   EXPECT_EQ(Notices.at(1).Kind, TTrayStepKind::Click);
   Notices.clear();
   Post(kLeftButtonDoubleClick);
   Post(kLeftButtonUp);
-  PumpUntil([&] { return !Ran.empty(); }, 1000);
+  HandlePosted();
   EXPECT_EQ(Ran, std::vector<std::wstring>{L"show"});
   // The default item ran, so no double-click notice: the double press and the release.
   ASSERT_EQ(Notices.size(), 2u);
@@ -243,7 +253,7 @@ TEST_F(TrayIconTest, WithoutMenuClicksReachOwner) {
   Post(kRightButtonDown);
   Post(kRightButtonUp);
   Post(kLeftButtonDoubleClick);
-  PumpFor(100);
+  EXPECT_TRUE(HandledWithoutAMenu());
   ASSERT_EQ(Notices.size(), 5u);
   EXPECT_EQ(Notices[1].Kind, TTrayStepKind::Click);
   EXPECT_EQ(Notices[1].Button, TTrayButton::Right);
@@ -261,7 +271,7 @@ TEST_F(TrayIconTest, DisabledIconIgnoresNotices) {
   GiveIcon();
   Icon->Enabled = false;
   Post(kLeftButtonDoubleClick);
-  PumpFor(100);
+  HandlePosted();
   EXPECT_TRUE(Ran.empty());
   EXPECT_TRUE(Notices.empty());
 }
@@ -300,7 +310,7 @@ TEST_F(TrayIconTest, ErrorInNoticeHandlerIsReported) {
   GiveIcon();
   Icon->OnMouseNotice = [](const TTrayMouseNotice&) { throw std::runtime_error("notice"); };
   Post(kMouseMove);
-  PumpUntil([&] { return !Reports.empty(); }, 1000);
+  HandlePosted();
   EXPECT_EQ(Reports, std::vector<std::wstring>{L"notice"});
 }
 
