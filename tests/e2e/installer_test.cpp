@@ -7,9 +7,11 @@
 
 #include "tests/e2e/installer_driver.h"
 #include "tests/e2e/main_window_driver.h"
+#include "tests/e2e/notepad_card.h"
 #include "tests/e2e/version_info.h"
 #include "tests/support/cardsim.h"
 #include "tests/support/child_process.h"
+#include "tests/support/front_window.h"
 #include "tests/support/notepad.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/top_level_windows.h"
@@ -143,14 +145,12 @@ TEST(RunAtLogon, ProgramStartedFromTheRunValueTypesACard) {
   GetWindowThreadProcessId(main, &owner);
   EXPECT_EQ(owner, lintavo.ProcessId());
   ASSERT_TRUE(WaitUntil([&] { return HasChildText(main, L"COM2 - Порт открыт"); }, kLong));
-  // Started at logon it goes to the notification area, out of the operator's way.
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, kLong));
+  // Started at logon without settings it minimises itself, out of the operator's way.
+  ASSERT_TRUE(WaitForStartUp(lintavo.ProcessId(), true, kLong)) << DescribeFront();
+  EXPECT_FALSE(IsWindowVisible(main));
 
-  notepad.Clear();
-  ASSERT_TRUE(notepad.Focus()) << "notepad's edit control has no caret";
-  ASSERT_EQ(RunCardsim(L"--port COM202 --card26 12345"), 0u);
-  EXPECT_TRUE(WaitUntil([&] { return notepad.Text() == L"12345"; }, kLong))
-      << "notepad shows \"" << fs::path(notepad.Text()).string() << "\"";
+  const TCard card{L"--card26 12345", L"12345"};
+  EXPECT_EQ(TypedInNotepad(notepad, 2, card), card.Text + kSentinel.Text) << DescribeFront();
 }
 
 // ---- upgrades ----------------------------------------------------------------------------
@@ -187,7 +187,7 @@ TEST_F(Upgrade, ClosesARunningCopyFirst) {
   WriteFileBytes(Ini(), kOperatorIni);
   fs::remove(Dir_ / L"DOC\\Lintavo.crf");
   const TChildProcess lintavo(Quoted(Dir_ / L"Lintavo.exe"));
-  ASSERT_NE(InstalledMainWindow(), nullptr);
+  ASSERT_TRUE(WaitForStartUp(lintavo.ProcessId(), false, kLong)) << DescribeFront();
   ASSERT_EQ(InstallSilently(), 0u);
   EXPECT_EQ(lintavo.Wait(kLong), 0u) << "the running copy did not end as if closed";
   EXPECT_TRUE(fs::exists(Dir_ / L"DOC\\Lintavo.crf")) << "the upgrade wrote no files";
@@ -200,7 +200,7 @@ TEST_F(Upgrade, SilentUpgradeStopsWhenTheRunningCopyStaysOpen) {
   WriteFileBytes(Ini(), "[SETTINGS]\r\nMinimizeOnRun=0\r\nCheckExit=1\r\n");
   fs::remove(Dir_ / L"DOC\\Lintavo.crf");
   const TChildProcess lintavo(Quoted(Dir_ / L"Lintavo.exe"));
-  ASSERT_NE(InstalledMainWindow(), nullptr);
+  ASSERT_TRUE(WaitForStartUp(lintavo.ProcessId(), false, kLong)) << DescribeFront();
   EXPECT_EQ(InstallSilently(), kExitProgramRunning);
   EXPECT_TRUE(Running(lintavo));
   EXPECT_NE(FindWindowW(window_class::kMessageForm, kCaptionExit), nullptr) << "the copy was not asked";

@@ -24,6 +24,42 @@ namespace e2e {
 
 namespace fs = std::filesystem;
 
+// The main window's labels in creation order: the two captions, then the reader type and
+// the port state.
+inline std::vector<std::wstring> MainWindowLabelTexts(HWND main) {
+  std::vector<std::wstring> texts;
+  for (HWND label : ChildrenOfClass(main, L"Static")) texts.push_back(WindowText(label));
+  return texts;
+}
+
+// Waits until the program has handled its main window's first activation, the last time it
+// takes the front by itself: the window is in front, or, when it minimises itself at start
+// (as without a settings file), it is minimised and the front has gone to another program's
+// window; with the port open its reader runs. Only then does a window another program brings
+// to the front stay there, and a card presented reach the reader.
+inline bool WaitForStartUp(DWORD processId, bool minimises, DWORD timeoutMs) {
+  const HWND main = WaitForWindow(
+      [&] { return FindTopLevel(processId, window_class::kMainForm); }, timeoutMs);
+  const auto activated = [&] {
+    const HWND front = GetForegroundWindow();
+    if (!minimises) return front == main;
+    const HWND application = FindTopLevel(processId, window_class::kApplication);
+    DWORD frontProcess = 0;
+    GetWindowThreadProcessId(front, &frontProcess);
+    return application != nullptr && IsIconic(application) && !IsWindowVisible(main) &&
+           front != nullptr && frontProcess != processId;
+  };
+  return main != nullptr && WaitUntil(
+                                [&] {
+                                  const auto texts = MainWindowLabelTexts(main);
+                                  if (texts.size() != 4 || texts[3].empty()) return false;
+                                  const bool readerDue = texts[3].ends_with(L"Порт открыт");
+                                  return activated() &&
+                                         (!readerDue || ThreadCount(processId) >= 2);
+                                },
+                                timeoutMs);
+}
+
 class TLintavoInstance {
  public:
   // The folder is named with Cyrillic letters so that paths beyond the ANSI code page are
@@ -67,36 +103,18 @@ class TLintavoInstance {
     return WaitForTopLevel(window_class::kMainForm, nullptr, timeoutMs);
   }
 
-  // Waits until the program has handled its main window's first activation, the last time
-  // it takes the front by itself: the window is in front, or, when its settings minimise it
-  // at start (as without a settings file), it is minimised and the front has gone to
-  // another program's window; with the port open its reader runs. Only then does a window
-  // another program brings to the front stay there, and a card presented reach the reader.
+  // Waits until the program has handled its main window's first activation
+  // (e2e::WaitForStartUp), its settings telling whether it minimises itself at start.
   bool WaitForStartUp(DWORD timeoutMs) const {
-    const HWND main = MainWindow(timeoutMs);
     const bool minimises = GetPrivateProfileIntW(L"SETTINGS", L"MinimizeOnRun", 1,
                                                  IniPath().wstring().c_str()) != 0;
-    return main != nullptr &&
-           WaitUntil(
-               [&] {
-                 const auto texts = LabelTexts();
-                 if (texts.size() != 4 || texts[3].empty()) return false;
-                 const bool readerDue = texts[3].ends_with(L"Порт открыт");
-                 return (minimises ? MinimisedAndLeftTheFront(main)
-                                   : GetForegroundWindow() == main) &&
-                        (!readerDue || ThreadCount(ProcessId()) >= 2);
-               },
-               timeoutMs);
+    return e2e::WaitForStartUp(ProcessId(), minimises, timeoutMs);
   }
 
   // The main window's labels in creation order: the two captions, then the reader type and
   // the port state.
   std::vector<HWND> Labels() const { return ChildrenOfClass(MainWindow(0), L"Static"); }
-  std::vector<std::wstring> LabelTexts() const {
-    std::vector<std::wstring> texts;
-    for (HWND label : Labels()) texts.push_back(WindowText(label));
-    return texts;
-  }
+  std::vector<std::wstring> LabelTexts() const { return MainWindowLabelTexts(MainWindow(0)); }
   bool WaitForPortLabel(const std::wstring& text, DWORD timeoutMs) const {
     return WaitUntil(
         [&] {
@@ -121,15 +139,6 @@ class TLintavoInstance {
   }
 
  private:
-  bool MinimisedAndLeftTheFront(HWND main) const {
-    const HWND application = FindTopLevel(window_class::kApplication);
-    const HWND front = GetForegroundWindow();
-    DWORD frontProcess = 0;
-    GetWindowThreadProcessId(front, &frontProcess);
-    return application != nullptr && IsIconic(application) && !IsWindowVisible(main) &&
-           front != nullptr && frontProcess != ProcessId();
-  }
-
   TScratchDir Dir_;
   std::optional<TChildProcess> Process_;  // ends before the folder goes
 };

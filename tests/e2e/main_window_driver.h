@@ -7,6 +7,8 @@
 #include <string>
 
 #include "tests/e2e/lintavo_instance.h"
+#include "tests/support/front_window.h"
+#include "tests/support/setup_dialog_driver.h"
 #include "tests/support/wait.h"
 #include "tests/support/window_classes.h"
 #include "tests/support/window_text.h"
@@ -63,16 +65,14 @@ inline void PostToolBarClick(HWND main, ToolButton button) {
 
 inline void PostMenuCommand(HWND main, int id) { PostMessageW(main, WM_COMMAND, id, 0); }
 
-// Chooses the entry `downs` key presses down in an open popup menu.
-inline void ChooseFromPopup(HWND popup, int downs) {
-  for (int i = 0; i < downs; ++i) PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
-  PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
-}
-
-// Chooses a setup entry of the main menu as a click on it does and waits until the filled
-// dialog shows; nullptr when it did not.
+// Chooses a setup entry of the main menu as a click on it does, with the main window in
+// front as it is for a click, and waits until the filled dialog shows and has taken the
+// front; nullptr when it did not.
 inline HWND OpenSetupDialog(const TLintavoInstance& lintavo, int command, DWORD timeoutMs) {
-  PostMenuCommand(lintavo.MainWindow(0), command);
+  const HWND main = lintavo.MainWindow(0);
+  if (GetForegroundWindow() != main && !BringToFront(main, nullptr)) return nullptr;
+  TSetupDialogDriver::ParkPointer();
+  PostMenuCommand(main, command);
   HWND dialog = nullptr;
   WaitUntil(
       [&] {
@@ -80,7 +80,7 @@ inline HWND OpenSetupDialog(const TLintavoInstance& lintavo, int command, DWORD 
         return dialog != nullptr && IsWindowVisible(dialog);
       },
       timeoutMs);
-  return dialog;
+  return dialog != nullptr && WaitForFront(dialog, timeoutMs) ? dialog : nullptr;
 }
 
 inline std::wstring MessageFormText(HWND form) {

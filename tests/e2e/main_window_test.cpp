@@ -1,14 +1,23 @@
+// The main window of the real program, one launch per area: what it shows, its size, help
+// and about from the menu and from the toolbar's drop-down, the toolbar of a widened window
+// and the exit question (MainWindow); the error boxes when the companion libraries are
+// missing (NoCompanions); and copies of the program side by side (Copies). The tests of a
+// suite run in order on the one running program; the last of a suite may end it.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "lintavo_version.h"
 #include "tests/e2e/lintavo_instance.h"
 #include "tests/e2e/main_window_driver.h"
-#include "tests/support/cardsim.h"
+#include "tests/e2e/notepad_card.h"
 #include "tests/support/dialog_buttons.h"
+#include "tests/support/front_window.h"
+#include "tests/support/menu_watcher.h"
 #include "tests/support/notepad.h"
 #include "tests/support/screen_pixels.h"
-#include "tests/support/thread_facts.h"
 #include "tests/support/top_level_windows.h"
 #include "tests/support/wait.h"
 #include "tests/support/window_classes.h"
@@ -18,13 +27,14 @@
 
 namespace {
 
+using e2e::TCard;
 using e2e::TLintavoInstance;
 
 constexpr wchar_t kPortOpen[] = L"COM2 - Порт открыт";
-constexpr wchar_t kPortNotOpen[] = L"COM2 - Порт не открыт";
 constexpr COLORREF kDarkGreen = RGB(0, 128, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr DWORD kLong = 15'000;
+const std::wstring kVersion = L"" LINTAVO_VERSION_TEXT;
 
 // Whether the label as the screen shows it has any pixel of the colour.
 bool ShowsColour(HWND label, COLORREF colour) {
@@ -36,122 +46,277 @@ bool Minimised(const TLintavoInstance& lintavo, HWND main) {
   return application != nullptr && IsIconic(application) && !IsWindowVisible(main);
 }
 
-// Presents a card on the reader line and waits for notepad to show what was typed.
-std::wstring TypeCard(const TNotepad& notepad, const std::wstring& cardsimArgs, size_t length) {
-  notepad.Clear();
-  if (!notepad.Focus()) return L"<notepad has no focus>";
-  if (RunCardsim(L"--port COM202 " + cardsimArgs) != 0) return L"<cardsim failed>";
-  WaitUntil([&] { return notepad.Text().size() >= length; }, kLong);
-  return notepad.Text();
-}
-
 HWND WaitForExitQuestion(const TLintavoInstance& lintavo) {
   return lintavo.WaitForTopLevel(window_class::kMessageForm, kCaptionExit, kLong);
 }
 
-// --- start-up with a free COM2 -------------------------------------------------------------
-
-struct TStartCase {
-  const char* Name;
-  const char* Ini;  // nullptr: no settings file at all
-  const wchar_t* ReaderType;
-  const wchar_t* CardsimArgs;
-  const wchar_t* Typed;
+// An entry of the help menu, from the main menu or `Downs` key presses down the toolbar's
+// help drop-down.
+struct THelpEntry {
+  int Command;
+  int Downs;
 };
+constexpr THelpEntry kMainWindowHelp{IDM_HELP_MAINWINDOW, 1};
+constexpr THelpEntry kHelpContents{IDM_HELP_CONTENTS, 2};
+constexpr THelpEntry kAbout{IDM_HELP_ABOUT, 3};
 
-class FreePortStart : public testing::TestWithParam<TStartCase> {};
+void ChooseFromMenu(HWND main, THelpEntry entry) { e2e::PostMenuCommand(main, entry.Command); }
 
-TEST_P(FreePortStart, MinimisesShowsStateAndTypesCards) {
-  const TStartCase& c = GetParam();
-  TNotepad notepad;
-  ASSERT_NE(notepad.Edit(), nullptr);
-  TLintavoInstance lintavo(L"start");
-  if (c.Ini != nullptr) lintavo.WriteIni(c.Ini);
-  ASSERT_TRUE(lintavo.Start());
-  const HWND main = lintavo.MainWindow(kLong);
-  ASSERT_NE(main, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return Minimised(lintavo, main); }, kLong));
-  ASSERT_TRUE(lintavo.WaitForPortLabel(kPortOpen, kLong));
-  EXPECT_EQ(lintavo.LabelTexts()[2], c.ReaderType);
-  const std::wstring typed = c.Typed;
-  EXPECT_EQ(TypeCard(notepad, c.CardsimArgs, typed.size()), typed);
+void ChooseFromDropDown(HWND main, THelpEntry entry) {
+  std::vector<WPARAM> keys(static_cast<std::size_t>(entry.Downs), VK_DOWN);
+  keys.push_back(VK_RETURN);
+  TMenuWatcher watcher(keys, kLong);
+  e2e::PostToolBarPress(main, e2e::ToolButtonLeft(main, e2e::ToolButton::Help) + 20);
+  watcher.Join();
+  ASSERT_TRUE(watcher.Seen()) << "the help drop-down did not open";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, FreePortStart,
-    testing::Values(
-        TStartCase{"NoIniReads26BitCards", nullptr, L"26 bit", L"--card26 3430008", L"3430008"},
-        TStartCase{"ReaderType1Reads40BitCards", "[SETTINGS]\r\nReaderType=1\r\n", L"40/42 bit",
-                   L"--card40 1099511627775", L"1099511627775"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+// One program on COM2 for a whole suite.
+struct TSharedProgram {
+  explicit TSharedProgram(const wchar_t* name) : Lintavo(name) {}
+  void Start() { StartedUp = Lintavo.Start() && Lintavo.WaitForStartUp(kLong); }
 
-// The port label's colour, read off the screen with the window left in view.
-TEST(PortColour, OpenPortIsDarkGreen) {
-  TLintavoInstance lintavo(L"green");
-  lintavo.WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\n");
-  ASSERT_TRUE(lintavo.Start());
-  const HWND main = lintavo.MainWindow(kLong);
-  ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(lintavo.WaitForPortLabel(kPortOpen, kLong));
-  const HWND label = ChildWithText(main, kPortOpen);
-  SetForegroundWindow(main);
+  TLintavoInstance Lintavo;
+  bool StartedUp = false;
+};
+
+// A program started with the settings file (none when empty).
+std::unique_ptr<TSharedProgram> Started(const wchar_t* name, const std::string& ini) {
+  auto program = std::make_unique<TSharedProgram>(name);
+  if (!ini.empty()) program->Lintavo.WriteIni(ini);
+  program->Start();
+  return program;
+}
+
+// ---- one program with its window in view ---------------------------------------------------
+
+class MainWindow : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    Program = Started(L"main window", "[SETTINGS]\r\nMinimizeOnRun=0\r\nCheckExit=1\r\n");
+  }
+  static void TearDownTestSuite() { Program.reset(); }
+  void SetUp() override {
+    ASSERT_TRUE(Program->StartedUp) << "the program did not start up; " << DescribeFront();
+    ASSERT_TRUE(Lintavo().Running()) << "the program has ended";
+    Main = Lintavo().MainWindow(0);
+    ASSERT_NE(Main, nullptr);
+  }
+
+  static TLintavoInstance& Lintavo() { return Program->Lintavo; }
+
+  // Chooses the entry and waits for the help viewer on exactly that topic; closes it.
+  void ShowsHelpTopic(void (*choose)(HWND, THelpEntry), THelpEntry entry,
+                      const wchar_t* caption) {
+    ASSERT_NO_FATAL_FAILURE(choose(Main, entry));
+    const HWND viewer = Lintavo().WaitForTopLevel(window_class::kHelpViewer, caption, kLong);
+    ASSERT_NE(viewer, nullptr) << "no help viewer on \"" << caption << "\"";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(viewer) != FALSE; }, kLong));
+    PostMessageW(viewer, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(viewer); }, kLong));
+    EXPECT_TRUE(Lintavo().Running());
+  }
+
+  // Chooses the entry and waits for the about box with the version; closes it.
+  void ShowsAboutBox(void (*choose)(HWND, THelpEntry)) {
+    ASSERT_NO_FATAL_FAILURE(choose(Main, kAbout));
+    const HWND about = Lintavo().WaitForTopLevel(window_class::kDialog, L"О программе", kLong);
+    ASSERT_NE(about, nullptr) << "no about box";
+    EXPECT_TRUE(WaitUntil([&] { return HasChildText(about, L"Версия " + kVersion); }, kLong))
+        << "the about box shows no version line";
+    ASSERT_TRUE(PressButton(about, L"Закрыть"));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(about); }, kLong));
+    EXPECT_TRUE(Lintavo().Running());
+  }
+
+  static inline std::unique_ptr<TSharedProgram> Program;
+  HWND Main = nullptr;
+};
+
+TEST_F(MainWindow, ShowsTheReaderTypeAndThePortOpenInDarkGreen) {
+  const auto texts = Lintavo().LabelTexts();
+  ASSERT_EQ(texts.size(), 4u);
+  EXPECT_EQ(texts[2], L"26 bit");
+  EXPECT_EQ(texts[3], kPortOpen);
+  const HWND label = ChildWithText(Main, kPortOpen);
+  ASSERT_NE(label, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return ShowsColour(label, kDarkGreen); }, kLong));
   EXPECT_FALSE(ShowsColour(label, kRed));
 }
 
-// --- start-up with COM2 failing (run with COM2 absent and with COM2 leading nowhere) --------
-
-TEST(PortFailed, ShowsPortNotOpenInRedAndKeepsRunning) {
-  TLintavoInstance lintavo(L"failed");
-  lintavo.WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\n");
-  ASSERT_TRUE(lintavo.Start());
-  const HWND main = lintavo.MainWindow(kLong);
-  ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(lintavo.WaitForPortLabel(kPortNotOpen, kLong));
-  EXPECT_EQ(lintavo.LabelTexts()[2], L"26 bit");
-  const HWND label = ChildWithText(main, kPortNotOpen);
-  SetForegroundWindow(main);
-  EXPECT_TRUE(WaitUntil([&] { return ShowsColour(label, kRed); }, kLong));
-  EXPECT_FALSE(ShowsColour(label, kDarkGreen));
-  EXPECT_TRUE(lintavo.Running());
+TEST_F(MainWindow, CannotBeMadeSmallerThanDesignedAndHasNoMaximise) {
+  EXPECT_EQ(GetWindowLongW(Main, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
+  SetWindowPos(Main, nullptr, 0, 0, 100, 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT r{};
+  GetWindowRect(Main, &r);
+  EXPECT_EQ(r.right - r.left, 341);
+  EXPECT_EQ(r.bottom - r.top, 200);
 }
 
-// Run with COM2 leading nowhere and a free COM3: the same program on COM3 runs exactly one
-// thread more, its reader.
-TEST(PortFailedBesideOpen, NoReaderThreadRuns) {
-  TLintavoInstance open(L"reader on COM3");
-  open.WriteIni("[SETTINGS]\r\nRunOnlyOneCopy=0\r\nPortNumber=3\r\n");
-  TLintavoInstance failed(L"no reader");
-  failed.WriteIni("[SETTINGS]\r\nRunOnlyOneCopy=0\r\n");
-  for (TLintavoInstance* lintavo : {&open, &failed}) {
-    ASSERT_TRUE(lintavo->Start());
-    const HWND main = lintavo->MainWindow(kLong);
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return Minimised(*lintavo, main); }, kLong));
+TEST_F(MainWindow, MenuMainWindowHelpOpensItsTopic) {
+  ShowsHelpTopic(&ChooseFromMenu, kMainWindowHelp, L"Помощь: Главное окно");
+}
+
+TEST_F(MainWindow, MenuHelpContentsOpensTheContents) {
+  ShowsHelpTopic(&ChooseFromMenu, kHelpContents, L"Помощь: Содержание");
+}
+
+TEST_F(MainWindow, MenuAboutShowsTheVersion) { ShowsAboutBox(&ChooseFromMenu); }
+
+TEST_F(MainWindow, DropDownMainWindowHelpOpensItsTopic) {
+  ShowsHelpTopic(&ChooseFromDropDown, kMainWindowHelp, L"Помощь: Главное окно");
+}
+
+TEST_F(MainWindow, DropDownHelpContentsOpensTheContents) {
+  ShowsHelpTopic(&ChooseFromDropDown, kHelpContents, L"Помощь: Содержание");
+}
+
+TEST_F(MainWindow, DropDownAboutShowsTheVersion) { ShowsAboutBox(&ChooseFromDropDown); }
+
+// Where exactly a press lands is the toolbar's own (ToolBarEdges, on the Windows floor);
+// here the main window moves the buttons along when it is widened.
+TEST_F(MainWindow, WidenedWindowKeepsTheHelpAndExitButtonsAtItsRightEdge) {
+  SetWindowPos(Main, nullptr, 0, 0, 600, 260, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_EQ(e2e::OuterWidth(Main), 600);
+  e2e::PostToolBarClick(Main, 600 - 11);  // the exit button's last pixel
+  const HWND question = WaitForExitQuestion(Lintavo());
+  ASSERT_NE(question, nullptr) << "the exit button is not at the right edge";
+  ASSERT_TRUE(PressButton(question, kButtonNo));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, kLong));
+  {
+    TMenuWatcher watcher({VK_ESCAPE}, kLong);
+    e2e::PostToolBarPress(Main, 600 - 138);  // the help button's first pixel
+    watcher.Join();
+    EXPECT_TRUE(watcher.Seen()) << "the help button is not left of the exit button";
   }
-  ASSERT_TRUE(open.WaitForPortLabel(L"COM3 - Порт открыт", kLong));
-  ASSERT_TRUE(failed.WaitForPortLabel(kPortNotOpen, kLong));
-  int openThreads = 0;
-  EXPECT_TRUE(WaitUntil(
-      [&] {
-        openThreads = ThreadCount(open.ProcessId());
-        return openThreads == ThreadCount(failed.ProcessId()) + 1;
-      },
-      kLong))
-      << openThreads << " threads with the port open, "
-      << ThreadCount(failed.ProcessId()) << " with it failed";
+  EXPECT_TRUE(WaitUntil([] { return VisiblePopupMenu() == nullptr; }, kLong));
+  SetWindowPos(Main, nullptr, 0, 0, 341, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// --- single-copy guard ---------------------------------------------------------------------
-
-TEST(SingleCopy, SecondCopyShowsNoticeAndEndsWhileFirstKeepsTyping) {
-  TNotepad notepad;
+// Ends the program.
+TEST_F(MainWindow, ExitQuestionNoKeepsRunningARepeatBringsItForwardYesEnds) {
+  TNotepad notepad;  // something else to hold the front while the question waits
   ASSERT_NE(notepad.Edit(), nullptr);
-  TLintavoInstance first(L"first");
-  ASSERT_TRUE(first.Start());
-  ASSERT_NE(first.MainWindow(kLong), nullptr);
-  ASSERT_TRUE(first.WaitForPortLabel(kPortOpen, kLong));
+  ASSERT_TRUE(BringToFront(Main, nullptr)) << DescribeFront();
 
+  e2e::PostMenuCommand(Main, IDM_FILE_EXIT);
+  HWND question = WaitForExitQuestion(Lintavo());
+  ASSERT_NE(question, nullptr);
+  EXPECT_TRUE(WaitUntil([&] { return e2e::MessageFormText(question) == kQuestionExit; }, kLong));
+  ASSERT_TRUE(PressButton(question, kButtonNo));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }, kLong));
+  EXPECT_TRUE(Lintavo().Running());
+  ASSERT_TRUE(WaitForFront(Main, kLong)) << DescribeFront();
+
+  e2e::PostToolBarClick(Main, e2e::ToolButton::Exit);
+  question = WaitForExitQuestion(Lintavo());
+  ASSERT_NE(question, nullptr);
+  ASSERT_TRUE(WaitForFront(question, kLong)) << DescribeFront();
+  ASSERT_TRUE(notepad.Focus()) << DescribeFront();
+  e2e::PostMenuCommand(Main, IDM_FILE_EXIT);
+  EXPECT_TRUE(WaitForFront(question, kLong)) << DescribeFront();
+  EXPECT_EQ(VisibleTopLevels(window_class::kMessageForm).size(), 1u);
+
+  ASSERT_TRUE(PressButton(question, kButtonYes));
+  EXPECT_EQ(Lintavo().WaitForExit(kLong), 0u);
+}
+
+// ---- one program without its companion libraries -----------------------------------------
+
+constexpr wchar_t kHelpMissing[] =
+    L"Библиотека для работы с документацией/помощью (qvm_help.dll)\rне загружена!";
+constexpr wchar_t kAboutMissing[] = L"Не удалось загрузить библиотеку about.dll";
+
+class NoCompanions : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    Program = std::make_unique<TSharedProgram>(L"no companions");
+    Program->Lintavo.WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\n");
+    Program->Lintavo.RemoveFile(L"qvm_help.dll");
+    Program->Lintavo.RemoveFile(L"about.dll");
+    Program->Start();
+  }
+  static void TearDownTestSuite() { Program.reset(); }
+  void SetUp() override {
+    ASSERT_TRUE(Program->StartedUp) << "the program did not start up; " << DescribeFront();
+    Main = Program->Lintavo.MainWindow(0);
+    ASSERT_NE(Main, nullptr);
+  }
+
+  // Chooses the entry and waits for the error box with the caption and the text; closes it.
+  void ShowsTheErrorBoxAndKeepsRunning(void (*choose)(HWND, THelpEntry), THelpEntry entry,
+                                       const wchar_t* caption, const wchar_t* text) {
+    ASSERT_NO_FATAL_FAILURE(choose(Main, entry));
+    const HWND box = Program->Lintavo.WaitForTopLevel(window_class::kDialog, caption, kLong);
+    ASSERT_NE(box, nullptr) << "no box \"" << caption << "\"";
+    EXPECT_TRUE(WaitUntil([&] { return HasChildText(box, text); }, kLong));
+    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kLong));
+    EXPECT_TRUE(Program->Lintavo.Running());
+    EXPECT_EQ(Program->Lintavo.MainWindow(0), Main);
+  }
+
+  static inline std::unique_ptr<TSharedProgram> Program;
+  HWND Main = nullptr;
+};
+
+TEST_F(NoCompanions, MenuMainWindowHelpShowsTheErrorBoxAndKeepsRunning) {
+  ShowsTheErrorBoxAndKeepsRunning(&ChooseFromMenu, kMainWindowHelp, L"Помощь", kHelpMissing);
+}
+
+TEST_F(NoCompanions, MenuHelpContentsShowsTheErrorBoxAndKeepsRunning) {
+  ShowsTheErrorBoxAndKeepsRunning(&ChooseFromMenu, kHelpContents, L"Помощь", kHelpMissing);
+}
+
+TEST_F(NoCompanions, MenuAboutShowsTheErrorBoxAndKeepsRunning) {
+  ShowsTheErrorBoxAndKeepsRunning(&ChooseFromMenu, kAbout, L"Ошибка", kAboutMissing);
+}
+
+TEST_F(NoCompanions, DropDownHelpContentsShowsTheErrorBoxAndKeepsRunning) {
+  ShowsTheErrorBoxAndKeepsRunning(&ChooseFromDropDown, kHelpContents, L"Помощь", kHelpMissing);
+}
+
+TEST_F(NoCompanions, DropDownAboutShowsTheErrorBoxAndKeepsRunning) {
+  ShowsTheErrorBoxAndKeepsRunning(&ChooseFromDropDown, kAbout, L"Ошибка", kAboutMissing);
+}
+
+// ---- copies side by side ------------------------------------------------------------------
+
+// The first copy starts without a settings file; the others come and go beside it, in the
+// order of the tests.
+class Copies : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    Notepad = std::make_unique<TNotepad>();
+    First = Started(L"first", "");
+  }
+  static void TearDownTestSuite() {
+    Guarded.reset();
+    Unguarded.reset();
+    First.reset();
+    Notepad.reset();
+  }
+
+  static inline std::unique_ptr<TNotepad> Notepad;
+  static inline std::unique_ptr<TSharedProgram> First;
+  static inline std::unique_ptr<TSharedProgram> Unguarded;
+  static inline std::unique_ptr<TSharedProgram> Guarded;
+};
+
+TEST_F(Copies, FirstWithoutSettingsStartsMinimisedAndTypes26BitCards) {
+  ASSERT_NE(Notepad->Edit(), nullptr) << "notepad did not come up";
+  ASSERT_TRUE(First->StartedUp) << "the first copy did not start up; " << DescribeFront();
+  const TLintavoInstance& first = First->Lintavo;
+  EXPECT_TRUE(Minimised(first, first.MainWindow(0)));
+  EXPECT_EQ(first.LabelTexts(), (std::vector<std::wstring>{kReaderTypeCaption, kComPortCaption,
+                                                            L"26 bit", kPortOpen}));
+  const TCard card{L"--card26 3430008", L"3430008"};
+  EXPECT_EQ(e2e::TypedInNotepad(*Notepad, 2, card), card.Text + e2e::kSentinel.Text)
+      << DescribeFront();
+}
+
+TEST_F(Copies, SecondGuardedCopyShowsTheNoticeAndEndsWhileTheFirstKeepsTyping) {
+  ASSERT_TRUE(First->Lintavo.Running());
   TLintavoInstance second(L"second");
   const std::string ini = "[SETTINGS]\r\nRunOnlyOneCopy=1\r\nMinimizeOnRun=0\r\n";
   second.WriteIni(ini);
@@ -166,114 +331,43 @@ TEST(SingleCopy, SecondCopyShowsNoticeAndEndsWhileFirstKeepsTyping) {
   EXPECT_NE(second.WaitForExit(kLong), static_cast<DWORD>(STILL_ACTIVE));
   EXPECT_EQ(second.ReadIni(), ini);
 
-  EXPECT_TRUE(first.Running());
-  EXPECT_EQ(TypeCard(notepad, L"--card26 16777215", 8), L"16777215");
+  EXPECT_TRUE(First->Lintavo.Running());
+  const TCard card{L"--card26 16777215", L"16777215"};
+  EXPECT_EQ(e2e::TypedInNotepad(*Notepad, 2, card), card.Text + e2e::kSentinel.Text)
+      << DescribeFront();
 }
 
-TEST(SingleCopy, FirstCopyWithoutGuardLetsAGuardedCopyRun) {
-  TLintavoInstance first(L"unguarded");
-  first.WriteIni("[SETTINGS]\r\nRunOnlyOneCopy=0\r\n");
-  ASSERT_TRUE(first.Start());
-  ASSERT_NE(first.MainWindow(kLong), nullptr);
-
-  TLintavoInstance second(L"guarded");
-  second.WriteIni("[SETTINGS]\r\nRunOnlyOneCopy=1\r\n");
-  ASSERT_TRUE(second.Start());
-  EXPECT_NE(second.MainWindow(kLong), nullptr);
-  EXPECT_EQ(second.FindTopLevel(window_class::kMessageForm), nullptr);
-  EXPECT_TRUE(first.Running());
-  EXPECT_TRUE(second.Running());
-}
-
-TEST(SingleCopy, NewCopyStartsNormallyAfterTheFirstEnded) {
-  TLintavoInstance first(L"ended");
-  first.WriteIni("[SETTINGS]\r\nCheckExit=0\r\n");
-  ASSERT_TRUE(first.Start());
-  const HWND main = first.MainWindow(kLong);
-  ASSERT_NE(main, nullptr);
-  e2e::PostMenuCommand(main, IDM_FILE_EXIT);
-  ASSERT_NE(first.WaitForExit(kLong), static_cast<DWORD>(STILL_ACTIVE));
-
-  TLintavoInstance next(L"next");
-  ASSERT_TRUE(next.Start());
-  EXPECT_NE(next.MainWindow(kLong), nullptr);
-  EXPECT_EQ(next.FindTopLevel(window_class::kMessageForm), nullptr);
-  EXPECT_TRUE(next.Running());
-}
-
-// --- exit ----------------------------------------------------------------------------------
-
-TEST(Exit, QuestionNoKeepsRunningRepeatBringsItForwardYesEnds) {
-  TNotepad notepad;  // something else to hold the front while the question waits
-  TLintavoInstance lintavo(L"exit");
-  lintavo.WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\nCheckExit=1\r\n");
-  ASSERT_TRUE(lintavo.Start());
-  const HWND main = lintavo.MainWindow(kLong);
-  ASSERT_NE(main, nullptr);
-
-  e2e::PostMenuCommand(main, IDM_FILE_EXIT);
-  HWND question = WaitForExitQuestion(lintavo);
+TEST_F(Copies, ACopyWithoutTheGuardStartsOnceTheFirstHasEnded) {
+  TLintavoInstance& first = First->Lintavo;
+  e2e::PostMenuCommand(first.MainWindow(0), IDM_FILE_EXIT);
+  const HWND question = WaitForExitQuestion(first);
   ASSERT_NE(question, nullptr);
-  EXPECT_TRUE(WaitUntil(
-      [&] { return e2e::MessageFormText(question) == L"Завершить работу программы?"; }, kLong));
-  ASSERT_TRUE(PressButton(question, kButtonNo));
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }, kLong));
-  EXPECT_TRUE(lintavo.Running());
-
-  e2e::PostToolBarClick(main, e2e::ToolButton::Exit);
-  question = WaitForExitQuestion(lintavo);
-  ASSERT_NE(question, nullptr);
-  ASSERT_TRUE(notepad.Focus());
-  e2e::PostMenuCommand(main, IDM_FILE_EXIT);
-  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == question; }, kLong));
-  EXPECT_EQ(VisibleTopLevels(window_class::kMessageForm).size(), 1u);
-
   ASSERT_TRUE(PressButton(question, kButtonYes));
-  EXPECT_EQ(lintavo.WaitForExit(kLong), 0u);
+  ASSERT_EQ(first.WaitForExit(kLong), 0u);
+
+  Unguarded = Started(
+      L"unguarded", "[SETTINGS]\r\nRunOnlyOneCopy=0\r\nMinimizeOnRun=0\r\nCheckExit=1\r\n");
+  EXPECT_TRUE(Unguarded->StartedUp) << DescribeFront();
+  EXPECT_EQ(Unguarded->Lintavo.FindTopLevel(window_class::kMessageForm), nullptr);
 }
 
-struct TExitWay {
-  const char* Name;
-  bool Toolbar;
-};
-
-class ExitWithoutQuestion : public testing::TestWithParam<TExitWay> {};
-
-TEST_P(ExitWithoutQuestion, EndsAtOnce) {
-  TLintavoInstance lintavo(L"quick exit");
-  lintavo.WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\nCheckExit=0\r\n");
-  ASSERT_TRUE(lintavo.Start());
-  const HWND main = lintavo.MainWindow(kLong);
-  ASSERT_NE(main, nullptr);
-  if (GetParam().Toolbar)
-    e2e::PostToolBarClick(main, e2e::ToolButton::Exit);
-  else
-    e2e::PostMenuCommand(main, IDM_FILE_EXIT);
-  EXPECT_EQ(lintavo.WaitForExit(kLong), 0u);
-  EXPECT_EQ(lintavo.FindTopLevel(window_class::kMessageForm), nullptr);
+TEST_F(Copies, AGuardedCopyStartsBesideOneWithoutTheGuard) {
+  ASSERT_TRUE(Unguarded && Unguarded->Lintavo.Running());
+  Guarded = Started(
+      L"guarded", "[SETTINGS]\r\nRunOnlyOneCopy=1\r\nMinimizeOnRun=0\r\nCheckExit=1\r\n");
+  EXPECT_TRUE(Guarded->StartedUp) << DescribeFront();
+  EXPECT_EQ(Guarded->Lintavo.FindTopLevel(window_class::kMessageForm), nullptr);
+  EXPECT_TRUE(Unguarded->Lintavo.Running());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ExitWithoutQuestion,
-                         testing::Values(TExitWay{"FromMenu", false}, TExitWay{"FromToolBar", true}),
-                         [](const auto& info) { return std::string(info.param.Name); });
-
-TEST(Exit, AnotherCopysQuestionDoesNotKeepThisCopyFromEnding) {
-  const std::string ini = "[SETTINGS]\r\nMinimizeOnRun=0\r\nCheckExit=1\r\nRunOnlyOneCopy=0\r\n";
-  TLintavoInstance asking(L"asking");
-  asking.WriteIni(ini);
-  ASSERT_TRUE(asking.Start());
-  const HWND askingMain = asking.MainWindow(kLong);
-  ASSERT_NE(askingMain, nullptr);
-  TLintavoInstance other(L"other");
-  other.WriteIni(ini);
-  ASSERT_TRUE(other.Start());
-  const HWND otherMain = other.MainWindow(kLong);
-  ASSERT_NE(otherMain, nullptr);
-
-  e2e::PostMenuCommand(askingMain, IDM_FILE_EXIT);
+TEST_F(Copies, AnotherCopysQuestionDoesNotKeepThisCopyFromEnding) {
+  ASSERT_TRUE(Unguarded && Guarded);
+  TLintavoInstance& asking = Unguarded->Lintavo;
+  TLintavoInstance& other = Guarded->Lintavo;
+  e2e::PostMenuCommand(asking.MainWindow(0), IDM_FILE_EXIT);
   const HWND question = WaitForExitQuestion(asking);
   ASSERT_NE(question, nullptr);
-  e2e::PostMenuCommand(otherMain, IDM_FILE_EXIT);
+  e2e::PostMenuCommand(other.MainWindow(0), IDM_FILE_EXIT);
   const HWND ownQuestion = WaitForExitQuestion(other);
   ASSERT_NE(ownQuestion, nullptr);
   ASSERT_TRUE(PressButton(ownQuestion, kButtonYes));
@@ -285,175 +379,5 @@ TEST(Exit, AnotherCopysQuestionDoesNotKeepThisCopyFromEnding) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(question); }, kLong));
   EXPECT_TRUE(asking.Running());
 }
-
-// --- help and about ------------------------------------------------------------------------
-
-struct THelpCase {
-  const char* Name;
-  bool FromDropDown;
-  int Command;  // main-menu id
-  int Downs;    // key presses down to the same entry in the drop-down
-  const wchar_t* WindowClass;
-  const wchar_t* CaptionStart;
-};
-
-class HelpAndAbout : public testing::TestWithParam<THelpCase> {};
-
-void Choose(HWND main, const TLintavoInstance& lintavo, const THelpCase& c) {
-  if (!c.FromDropDown) {
-    e2e::PostMenuCommand(main, c.Command);
-    return;
-  }
-  e2e::PostToolBarPress(main, e2e::ToolButtonLeft(main, e2e::ToolButton::Help) + 20);
-  const HWND popup = lintavo.WaitForTopLevel(window_class::kPopupMenu, nullptr, kLong);
-  ASSERT_NE(popup, nullptr);
-  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(popup) != FALSE; }, kLong));
-  e2e::ChooseFromPopup(popup, c.Downs);
-}
-
-HWND WaitForWindowStarting(const TLintavoInstance& lintavo, const wchar_t* cls,
-                           const std::wstring& start) {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        for (HWND w : TopLevelWindowsOfProcess(lintavo.ProcessId()))
-          if (ClassName(w) == cls && WindowText(w).rfind(start, 0) == 0) found = w;
-        return found != nullptr;
-      },
-      kLong);
-  return found;
-}
-
-TEST_P(HelpAndAbout, ReachesTheCompanionLibrary) {
-  const THelpCase& c = GetParam();
-  TLintavoInstance lintavo(L"help");
-  lintavo.WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\n");
-  ASSERT_TRUE(lintavo.Start());
-  const HWND main = lintavo.MainWindow(kLong);
-  ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(lintavo.WaitForPortLabel(kPortOpen, kLong));
-  Choose(main, lintavo, c);
-  const HWND shown = WaitForWindowStarting(lintavo, c.WindowClass, c.CaptionStart);
-  ASSERT_NE(shown, nullptr);
-  PostMessageW(shown, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(shown); }, kLong));
-  EXPECT_TRUE(lintavo.Running());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, HelpAndAbout,
-    testing::Values(
-        THelpCase{"MenuMainWindowHelp", false, IDM_HELP_MAINWINDOW, 0, window_class::kHelpViewer,
-                  L"Помощь: "},
-        THelpCase{"MenuHelpContents", false, IDM_HELP_CONTENTS, 0, window_class::kHelpViewer,
-                  L"Помощь: "},
-        THelpCase{"MenuAbout", false, IDM_HELP_ABOUT, 0, window_class::kDialog, L"О программе"},
-        THelpCase{"DropDownMainWindowHelp", true, 0, 1, window_class::kHelpViewer, L"Помощь: "},
-        THelpCase{"DropDownHelpContents", true, 0, 2, window_class::kHelpViewer, L"Помощь: "},
-        THelpCase{"DropDownAbout", true, 0, 3, window_class::kDialog, L"О программе"}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-constexpr wchar_t kHelpMissing[] =
-    L"Библиотека для работы с документацией/помощью (qvm_help.dll)\rне загружена!";
-constexpr wchar_t kAboutMissing[] = L"Не удалось загрузить библиотеку about.dll";
-
-class CompanionsMissing : public testing::TestWithParam<THelpCase> {};
-
-// Here CaptionStart is the error box's caption and WindowClass its text.
-TEST_P(CompanionsMissing, ShowTheErrorBoxAndKeepRunning) {
-  const THelpCase& c = GetParam();
-  TLintavoInstance lintavo(L"no companions");
-  lintavo.WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\n");
-  lintavo.RemoveFile(L"qvm_help.dll");
-  lintavo.RemoveFile(L"about.dll");
-  ASSERT_TRUE(lintavo.Start());
-  const HWND main = lintavo.MainWindow(kLong);
-  ASSERT_NE(main, nullptr);
-  ASSERT_TRUE(lintavo.WaitForPortLabel(kPortOpen, kLong));
-  Choose(main, lintavo, c);
-  const HWND box = lintavo.WaitForTopLevel(window_class::kDialog, c.CaptionStart, kLong);
-  ASSERT_NE(box, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return HasChildText(box, c.WindowClass); }, kLong));
-  PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kLong));
-  EXPECT_TRUE(lintavo.Running());
-  EXPECT_EQ(lintavo.MainWindow(0), main);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, CompanionsMissing,
-    testing::Values(
-        THelpCase{"MenuMainWindowHelp", false, IDM_HELP_MAINWINDOW, 0, kHelpMissing, L"Помощь"},
-        THelpCase{"MenuHelpContents", false, IDM_HELP_CONTENTS, 0, kHelpMissing, L"Помощь"},
-        THelpCase{"MenuAbout", false, IDM_HELP_ABOUT, 0, kAboutMissing, L"Ошибка"},
-        THelpCase{"DropDownHelpContents", true, 0, 2, kHelpMissing, L"Помощь"},
-        THelpCase{"DropDownAbout", true, 0, 3, kAboutMissing, L"Ошибка"}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-// --- size and toolbar layout ---------------------------------------------------------------
-
-SIZE OuterSize(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
-TEST(Size, CannotBeMadeSmallerThanDesignedAndHasNoMaximise) {
-  TLintavoInstance lintavo(L"size");
-  lintavo.WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\n");
-  ASSERT_TRUE(lintavo.Start());
-  const HWND main = lintavo.MainWindow(kLong);
-  ASSERT_NE(main, nullptr);
-  EXPECT_EQ(GetWindowLongW(main, GWL_STYLE) & WS_MAXIMIZEBOX, 0);
-  SetWindowPos(main, nullptr, 0, 0, 100, 50, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  const SIZE size = OuterSize(main);
-  EXPECT_EQ(size.cx, 341);
-  EXPECT_EQ(size.cy, 200);
-}
-
-// A press at x in the widened window's toolbar: which button, if any, takes it.
-struct TEdgeCase {
-  const char* Name;
-  int FromRight;  // x = outer width - FromRight
-  enum { Nothing, ExitQuestion, HelpDropDown } Effect;
-};
-
-class WidenedToolBar : public testing::TestWithParam<TEdgeCase> {};
-
-TEST_P(WidenedToolBar, ButtonsStayAtTheRightEdge) {
-  const TEdgeCase& c = GetParam();
-  TLintavoInstance lintavo(L"wide");
-  lintavo.WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\nCheckExit=1\r\n");
-  ASSERT_TRUE(lintavo.Start());
-  const HWND main = lintavo.MainWindow(kLong);
-  ASSERT_NE(main, nullptr);
-  SetWindowPos(main, nullptr, 0, 0, 600, 260, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ASSERT_EQ(OuterSize(main).cx, 600);
-  SetForegroundWindow(main);
-  const int x = 600 - c.FromRight;
-  if (c.Effect == TEdgeCase::HelpDropDown) {
-    e2e::PostToolBarPress(main, x);
-    const HWND popup = lintavo.WaitForTopLevel(window_class::kPopupMenu, nullptr, kLong);
-    ASSERT_NE(popup, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(popup) != FALSE; }, kLong));
-    PostMessageW(popup, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(popup); }, kLong));
-    return;
-  }
-  e2e::PostToolBarClick(main, x);
-  const bool asked =
-      lintavo.WaitForTopLevel(window_class::kMessageForm, kCaptionExit,
-                              c.Effect == TEdgeCase::ExitQuestion ? kLong : 1500) != nullptr;
-  EXPECT_EQ(asked, c.Effect == TEdgeCase::ExitQuestion);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, WidenedToolBar,
-    testing::Values(TEdgeCase{"ExitLastPixelIsElevenFromTheEdge", 11, TEdgeCase::ExitQuestion},
-                    TEdgeCase{"TenPixelsFromTheEdgeIsNoButton", 10, TEdgeCase::Nothing},
-                    TEdgeCase{"ExitFirstPixel", 74, TEdgeCase::ExitQuestion},
-                    TEdgeCase{"HelpLastPixelJustLeftOfExit", 75, TEdgeCase::HelpDropDown},
-                    TEdgeCase{"HelpFirstPixel", 138, TEdgeCase::HelpDropDown}),
-    [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

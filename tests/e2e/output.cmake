@@ -1,6 +1,5 @@
-# The output options in the real program: formats and keys in notepad, Enter and Tab in
-# another program's form (output_form), the messages a caret window receives, and typing
-# where no caret is.
+# The output options in the real program: notepad, Enter and Tab in another program's form
+# (output_form) and typing where no caret is.
 add_executable(output_form WIN32 output_form.cpp output_form.rc)
 set_target_properties(output_form PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
 target_include_directories(output_form PRIVATE ${CMAKE_SOURCE_DIR})
@@ -8,10 +7,4 @@ lintavo_unicode_entry(output_form)
 
 lintavo_e2e_tests(e2e_output_tests output_test.cpp)
 add_dependencies(e2e_output_tests output_form)
-
-lintavo_wine_test(NAME e2e.output.notepad TARGET e2e_output_tests FILTER "Rows/OutputInNotepad.*"
-                  PORTS 2 TIMEOUT 300)
-lintavo_wine_test(NAME e2e.output.form TARGET e2e_output_tests FILTER "OutputInAForm.*" PORTS 2
-                  TIMEOUT 180)
-lintavo_wine_test(NAME e2e.output.messages TARGET e2e_output_tests
-                  FILTER "Rows/OutputMessages.*:NoCaretTyping.*" PORTS 2 TIMEOUT 240)
+lintavo_wine_test(NAME e2e.output TARGET e2e_output_tests PORTS 2)

@@ -1,22 +1,26 @@
-// The output options in the real program, set in its settings file: each number format and
-// key as Wine's notepad receives them, Enter and Tab in another program's form, the exact
-// messages a window with a caret receives, and typing into a window without one.
+// The output options in the real program, one launch for the area: set in its settings file
+// (facility,number with Enter, typing where no caret is), they reach notepad, another
+// program's form and a window without a caret; changed in the setup's output page to Tab,
+// the form's next field. Each format and key message for message is the reader's own (the
+// reader tests of the Windows floor). The tests run in order on the one program on COM2.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
-#include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/lintavo_instance.h"
+#include "tests/e2e/main_window_driver.h"
+#include "tests/e2e/notepad_card.h"
 #include "tests/e2e/output_form_ids.h"
 #include "tests/support/cardsim.h"
-#include "tests/support/front_window.h"
 #include "tests/support/child_process.h"
+#include "tests/support/front_window.h"
 #include "tests/support/notepad.h"
+#include "tests/support/setup_dialog_driver.h"
 #include "tests/support/test_paths.h"
-#include "tests/support/thread_facts.h"
 #include "tests/support/top_level_windows.h"
 #include "tests/support/typing_target_window.h"
 #include "tests/support/wait.h"
@@ -25,104 +29,15 @@
 
 namespace {
 
+using e2e::TCard;
+
 constexpr DWORD kWaitMs = 20'000;
-constexpr DWORD kTypingMs = 5'000;
-// Long enough for several polls: a character still to come, such as a second new line,
-// would have arrived.
-constexpr DWORD kSettleMs = 500;
-
-// One frame that every format reads differently: 0x12345678 on the 40/42-bit reader,
-// 0x345678 on the 26-bit one.
+// The frame on the 26-bit reader in facility,number form, and the sentinel likewise.
 constexpr wchar_t kFrame[] = L"--raw 0012345678";
-constexpr wchar_t kFrameAs26[] = L"3430008";
-constexpr wchar_t kOtherFrame[] = L"--raw 0000000007";
+constexpr wchar_t kFacility[] = L"052,22136";
+constexpr wchar_t kSentinelFacility[] = L"000,00009";
 
-// The main window stays up: the reader starts at its first activation.
-constexpr char kShown[] = "[SETTINGS]\r\nMinimizeOnRun=0\r\n";
-
-bool PresentCard(const wchar_t* frame) {
-  return RunCardsim(std::wstring(L"--port COM202 ") + frame) == 0;
-}
-
-class OutputE2E : public testing::Test {
- protected:
-  // Starts the program and waits until its reader runs: the port open and the main window
-  // activated once, before a target takes the front.
-  void Launch(const std::string& ini) {
-    Lintavo.WriteIni(ini);
-    ASSERT_TRUE(Lintavo.Start());
-    const HWND main = Lintavo.MainWindow(kWaitMs);
-    ASSERT_NE(main, nullptr) << "the main window did not appear";
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-          const auto texts = Lintavo.LabelTexts();
-          return texts.size() == 4 && texts[3] == L"COM2 - Порт открыт";
-        },
-        kWaitMs));
-    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }, kWaitMs))
-        << "the main window was never activated";
-    // The activation starts the reader a moment later; its thread joins the GUI thread.
-    ASSERT_TRUE(WaitUntil([&] { return ThreadCount(Lintavo.ProcessId()) >= 2; }, kWaitMs))
-        << "no reader thread";
-  }
-
-  // Brings the target to the front and presents a card until what it should do arrived.
-  // X delivers focus changes late, and one still on its way can take the front from the
-  // target after it had it; a card presented then goes nowhere and is presented again. A
-  // target that kept the front gets no second card.
-  template <typename Focus, typename Arrived>
-  bool PresentCardTo(HWND target, Focus focus, Arrived arrived, const wchar_t* frame = kFrame) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      if (!focus()) continue;
-      if (!PresentCard(frame)) return false;
-      if (WaitUntil(arrived, kTypingMs)) return true;
-      if (GetForegroundWindow() == target) return false;
-    }
-    return false;
-  }
-
-  e2e::TLintavoInstance Lintavo{L"output"};
-};
-
-// ---- each format and key in notepad ------------------------------------------------------
-
-struct TNotepadCase {
-  const char* Name;
-  const char* Output;  // the settings file's lines after kShown
-  const wchar_t* Typed;
-};
-
-class OutputInNotepad : public OutputE2E, public testing::WithParamInterface<TNotepadCase> {
- protected:
-  TNotepad Notepad;
-};
-
-TEST_P(OutputInNotepad, ArrivesAsTheOperatorChoseIt) {
-  const TNotepadCase& c = GetParam();
-  ASSERT_NE(Notepad.Edit(), nullptr) << "notepad did not come up";
-  Launch(std::string(kShown) + c.Output);
-  const std::size_t length = std::wcslen(c.Typed);
-  EXPECT_TRUE(PresentCardTo(
-      Notepad.Main(), [&] { return Notepad.Focus(); },
-      [&] { return Notepad.Text().size() >= length; }));
-  Sleep(kSettleMs);
-  EXPECT_EQ(Notepad.Text(), c.Typed);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, OutputInNotepad,
-    testing::Values(
-        TNotepadCase{"NoOutputSectionTypesTheDigitsAsEver", "", kFrameAs26},
-        TNotepadCase{"FacilityNumber26", "[OUTPUT]\r\nFormat=1\r\n", L"052,22136"},
-        TNotepadCase{"FacilityNumber40KeepsTheHighBits", "ReaderType=1\r\n[OUTPUT]\r\nFormat=1\r\n",
-                     L"4660,22136"},
-        TNotepadCase{"Hexadecimal26", "[OUTPUT]\r\nFormat=2\r\n", L"345678"},
-        TNotepadCase{"Hexadecimal40", "ReaderType=1\r\n[OUTPUT]\r\nFormat=2\r\n", L"0012345678"},
-        TNotepadCase{"EnterIsOneNewLine", "[OUTPUT]\r\nSuffix=1\r\n", L"3430008\r\n"},
-        TNotepadCase{"TabIsOneTab", "[OUTPUT]\r\nFormat=1\r\nSuffix=2\r\n", L"052,22136\t"}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-// ---- Enter and Tab in another program's form ---------------------------------------------
+bool PresentCard(const std::wstring& args) { return RunCardsim(L"--port COM202 " + args) == 0; }
 
 // output_form in its own process; the process ends with the object.
 class TOutputForm {
@@ -132,7 +47,8 @@ class TOutputForm {
         [&] {
           const auto windows = TopLevelWindowsOfProcess(Process_.ProcessId());
           Dialog_ = windows.empty() ? nullptr : windows.front();
-          return Dialog_ != nullptr && Field(IDC_PRESSES) != nullptr;
+          return Dialog_ != nullptr && Field(IDC_PRESSES) != nullptr &&
+                 GetForegroundWindow() == Dialog_;
         },
         kWaitMs);
   }
@@ -146,164 +62,119 @@ class TOutputForm {
                         SMTO_ABORTIFHUNG, 2000, &ignored);
     return text;
   }
-  bool CaretIn(int id) const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    return GetGUIThreadInfo(GetWindowThreadProcessId(Dialog_, nullptr), &info) &&
-           info.hwndCaret == Field(id);
-  }
-  bool FocusField(int id) const { return BringToFront(Dialog_, Field(id)); }
+  bool CaretIn(int id) const { return GuiThreadOf(Dialog_).hwndCaret == Field(id); }
 
  private:
   TChildProcess Process_;
   HWND Dialog_ = nullptr;
 };
 
-class OutputInAForm : public OutputE2E {
+class OutputE2E : public testing::Test {
  protected:
-  void SetUp() override { ASSERT_NE(Form.Dialog(), nullptr) << "output_form did not come up"; }
-
-  TOutputForm Form;
-};
-
-TEST_F(OutputInAForm, EnterAfterTheNumberPressesTheDefaultButtonOnce) {
-  Launch(std::string(kShown) + "[OUTPUT]\r\nSuffix=1\r\n");
-  EXPECT_TRUE(PresentCardTo(
-      Form.Dialog(), [&] { return Form.FocusField(IDC_FIRST_FIELD); },
-      [&] { return Form.Text(IDC_PRESSES) == L"1: 3430008"; }))
-      << "pressed: " << testing::PrintToString(Form.Text(IDC_PRESSES));
-  Sleep(kSettleMs);
-  EXPECT_EQ(Form.Text(IDC_PRESSES), L"1: 3430008");
-  EXPECT_EQ(Form.Text(IDC_FIRST_FIELD), kFrameAs26);
-  EXPECT_EQ(Form.Text(IDC_SECOND_FIELD), L"");
-}
-
-TEST_F(OutputInAForm, TabAfterTheNumberMovesToTheNextField) {
-  Launch(std::string(kShown) + "[OUTPUT]\r\nSuffix=2\r\n");
-  ASSERT_TRUE(PresentCardTo(
-      Form.Dialog(), [&] { return Form.FocusField(IDC_FIRST_FIELD); },
-      [&] { return Form.Text(IDC_FIRST_FIELD) == kFrameAs26 && Form.CaretIn(IDC_SECOND_FIELD); }))
-      << "first field: " << testing::PrintToString(Form.Text(IDC_FIRST_FIELD));
-  EXPECT_TRUE(PresentCardTo(
-      Form.Dialog(), [&] { return Form.FocusField(IDC_SECOND_FIELD); },
-      [&] { return Form.Text(IDC_SECOND_FIELD) == L"7"; }, kOtherFrame));
-  Sleep(kSettleMs);
-  EXPECT_EQ(Form.Text(IDC_FIRST_FIELD), kFrameAs26);
-  EXPECT_EQ(Form.Text(IDC_PRESSES), L"") << "Tab pressed the default button";
-}
-
-// ---- what a window with a caret receives, message for message ----------------------------
-
-using TKeyMessage = TTypingTargetWindow::TKeyMessage;
-
-std::vector<TKeyMessage> DigitMessages(const std::wstring& digits) {
-  std::vector<TKeyMessage> messages;
-  for (wchar_t digit : digits) messages.push_back({WM_CHAR, digit, 0});
-  return messages;
-}
-
-// A press of the real key as the window's own loop sees it: the key-down and key-up, which
-// come queued together, then the character its TranslateMessage made of the key-down.
-std::vector<TKeyMessage> KeyPress(UINT key, wchar_t character) {
-  const auto press = static_cast<LPARAM>(1 | (MapVirtualKeyW(key, MAPVK_VK_TO_VSC) << 16));
-  const auto release = static_cast<LPARAM>(static_cast<DWORD>(press) | 0xC0000000u);
-  return {{WM_KEYDOWN, key, press},
-          {WM_KEYUP, key, release},
-          {WM_CHAR, static_cast<WPARAM>(character), press}};
-}
-
-struct TMessagesCase {
-  const char* Name;
-  const char* Output;
-  UINT Key;  // 0: none
-  wchar_t Character;
-};
-
-class OutputMessages : public OutputE2E, public testing::WithParamInterface<TMessagesCase> {};
-
-TEST_P(OutputMessages, AreTheDigitsThenTheKeysOwnMessages) {
-  const TMessagesCase& c = GetParam();
-  Launch(std::string(kShown) + c.Output);
-  TTypingTargetWindow window(TTypingTargetWindow::TCaret::Shown);
-  std::vector<TKeyMessage> expected = DigitMessages(kFrameAs26);
-  if (c.Key != 0) {
-    for (const TKeyMessage& m : KeyPress(c.Key, c.Character)) expected.push_back(m);
+  static void SetUpTestSuite() {
+    Notepad = std::make_unique<TNotepad>();
+    SetWindowPos(Notepad->Main(), nullptr, 0, 420, 600, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    Lintavo = std::make_unique<e2e::TLintavoInstance>(L"output");
+    Lintavo->WriteIni(
+        "[SETTINGS]\r\nMinimizeOnRun=0\r\nCheckExit=0\r\n"
+        "[OUTPUT]\r\nFormat=1\r\nSuffix=1\r\nNoCaretTyping=1\r\n");
+    StartedUp = Lintavo->Start() && Lintavo->WaitForStartUp(kWaitMs);
   }
-  EXPECT_TRUE(PresentCardTo(
-      window.Window(), [&] { return window.Ready(); },
-      [&] { return window.Pump().Received().size() >= expected.size(); }));
-  window.PumpFor(kSettleMs);
-  EXPECT_EQ(window.Received(), expected);
+  static void TearDownTestSuite() {
+    Lintavo.reset();
+    Notepad.reset();
+  }
+  void SetUp() override {
+    ASSERT_TRUE(StartedUp) << "the program did not start up; " << DescribeFront();
+    ASSERT_TRUE(Lintavo->Running()) << "the program has ended";
+    Main = Lintavo->MainWindow(0);
+  }
+
+  static inline std::unique_ptr<TNotepad> Notepad;
+  static inline std::unique_ptr<e2e::TLintavoInstance> Lintavo;
+  static inline bool StartedUp = false;
+  HWND Main = nullptr;
+};
+
+TEST_F(OutputE2E, TheSettingsFilesOptionsReachNotepad) {
+  ASSERT_NE(Notepad->Edit(), nullptr) << "notepad did not come up";
+  const TCard card{kFrame, std::wstring(kFacility) + L"\r\n"};
+  const TCard sentinel{e2e::kSentinel.CardsimArgs, std::wstring(kSentinelFacility) + L"\r\n"};
+  EXPECT_EQ(e2e::TypedInNotepad(*Notepad, 2, card, sentinel), card.Text + sentinel.Text)
+      << DescribeFront();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, OutputMessages,
-    testing::Values(TMessagesCase{"DefaultsAreOnlyTheCharactersAsEver", "", 0, 0},
-                    TMessagesCase{"Enter", "[OUTPUT]\r\nSuffix=1\r\n", VK_RETURN, L'\r'},
-                    TMessagesCase{"Tab", "[OUTPUT]\r\nSuffix=2\r\n", VK_TAB, L'\t'}),
-    [](const auto& info) { return std::string(info.param.Name); });
+// The sentinel card presses the button a second time: one press was the card's.
+TEST_F(OutputE2E, EnterAfterTheNumberPressesTheFormsDefaultButtonOnce) {
+  TOutputForm form;
+  ASSERT_NE(form.Dialog(), nullptr) << "output_form did not come up; " << DescribeFront();
+  ASSERT_TRUE(WaitUntil([&] { return form.CaretIn(IDC_FIRST_FIELD); }, kWaitMs))
+      << DescribeFront();
+  const std::wstring once = std::wstring(L"1: ") + kFacility;
+  ASSERT_TRUE(PresentCard(kFrame));
+  EXPECT_TRUE(WaitUntil([&] { return form.Text(IDC_PRESSES) == once; }, kWaitMs))
+      << "pressed: " << testing::PrintToString(form.Text(IDC_PRESSES)) << "; " << DescribeFront();
+  ASSERT_TRUE(PresentCard(e2e::kSentinel.CardsimArgs));
+  const std::wstring both = std::wstring(kFacility) + kSentinelFacility;
+  EXPECT_TRUE(WaitUntil([&] { return form.Text(IDC_PRESSES) == L"2: " + both; }, kWaitMs))
+      << "pressed: " << testing::PrintToString(form.Text(IDC_PRESSES));
+  EXPECT_EQ(form.Text(IDC_FIRST_FIELD), both);
+  EXPECT_EQ(form.Text(IDC_SECOND_FIELD), L"");
+}
 
-// ---- a program without a caret -----------------------------------------------------------
-
-class NoCaretTyping : public OutputE2E {};
-
-TEST_F(NoCaretTyping, OnTheFocusedWindowReceivesTheNumberAndTheKey) {
-  Launch(std::string(kShown) + "[OUTPUT]\r\nFormat=1\r\nSuffix=1\r\nNoCaretTyping=1\r\n");
+// A window of this test process, which is another program to the reader, with the focus on a
+// button and no caret: the number comes as typed keys, Enter as the real key.
+TEST_F(OutputE2E, WithoutACaretTheFocusedWindowReceivesTheNumberAndTheKey) {
   TTypingTargetWindow window(TTypingTargetWindow::TCaret::None);
-  const std::wstring expected = L"052,22136\r";
-  EXPECT_TRUE(PresentCardTo(
-      window.Window(), [&] { return window.Ready(); },
-      [&] { return window.Pump().Characters().size() >= expected.size(); }));
-  window.PumpFor(kSettleMs);
-  EXPECT_EQ(window.Characters(), expected);
+  ASSERT_TRUE(window.Ready()) << DescribeFront();
+  const std::wstring card = std::wstring(kFacility) + L"\r";
+  const std::wstring both = card + kSentinelFacility + L"\r";
+  ASSERT_TRUE(PresentCard(kFrame));
+  ASSERT_TRUE(WaitUntil([&] { return window.Pump().Characters().size() >= card.size(); },
+                        kWaitMs))
+      << "received " << window.Characters() << "; " << DescribeFront();
+  ASSERT_TRUE(PresentCard(e2e::kSentinel.CardsimArgs));
+  WaitUntil([&] { return window.Pump().Characters().size() >= both.size(); }, kWaitMs);
+  EXPECT_EQ(window.Characters(), both);
   const auto& received = window.Received();
   EXPECT_EQ(std::count_if(received.begin(), received.end(),
-                          [](const TKeyMessage& m) {
+                          [](const TTypingTargetWindow::TKeyMessage& m) {
                             return m.Message == WM_KEYDOWN && m.WParam == VK_RETURN;
                           }),
-            1)
-      << "Enter did not come as the real key";
+            2)
+      << "Enter did not come as the real key, once for each card";
 }
 
-TEST_F(NoCaretTyping, OffTheFocusedWindowReceivesNothing) {
-  Launch(std::string(kShown) + "[OUTPUT]\r\nSuffix=1\r\nNoCaretTyping=0\r\n");
-  TTypingTargetWindow window(TTypingTargetWindow::TCaret::None);
-  ASSERT_TRUE(window.Ready());
+// The suffix changed in the setup's output page, not in the file.
+TEST_F(OutputE2E, TabChosenInTheSetupMovesToTheFormsNextFieldAndPressesNothing) {
+  TSetupDialogDriver setup(e2e::OpenSetupDialog(*Lintavo, IDM_SETUP_OUTPUT, kWaitMs));
+  ASSERT_NE(setup.Dialog, nullptr) << "the setup dialog did not come up; " << DescribeFront();
+  setup.Choose(TSetupForm::kSuffixId, 2);
+  setup.Press(TSetupForm::kOkButtonId);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(setup.Dialog); }, kWaitMs));
+  ASSERT_TRUE(WaitForFront(Main, kWaitMs)) << DescribeFront();
+
+  TOutputForm form;
+  ASSERT_NE(form.Dialog(), nullptr) << "output_form did not come up; " << DescribeFront();
   ASSERT_TRUE(PresentCard(kFrame));
-  window.PumpFor(kSettleMs * 2);
-  EXPECT_TRUE(window.Received().empty()) << "received " << window.Received().size();
-  // Nothing arrived because of the option, not because the window lost the front.
-  EXPECT_EQ(GetForegroundWindow(), window.Window());
-}
-
-// The setup dialog has the focus and no caret, and Enter confirms it: a number typed there
-// would close it.
-TEST_F(NoCaretTyping, NeverTypesIntoThisProgramsOwnWindows) {
-  Launch(std::string(kShown) + "[OUTPUT]\r\nSuffix=1\r\nNoCaretTyping=1\r\n");
-  PostMessageW(Lintavo.MainWindow(0), WM_COMMAND, IDM_SETUP_OUTPUT, 0);
-  HWND dialog = nullptr;
-  GUITHREADINFO info{};
-  info.cbSize = sizeof(info);
-  ASSERT_TRUE(WaitUntil(
-      [&] {
-        dialog = Lintavo.FindTopLevel(TSetupForm::kClassName);
-        if (dialog == nullptr || !IsWindowVisible(dialog)) return false;
-        if (GetForegroundWindow() != dialog) SetForegroundWindow(dialog);
-        return GetForegroundWindow() == dialog &&
-               GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) &&
-               info.hwndFocus != nullptr;
-      },
+  EXPECT_TRUE(WaitUntil(
+      [&] { return form.Text(IDC_FIRST_FIELD) == kFacility && form.CaretIn(IDC_SECOND_FIELD); },
       kWaitMs))
-      << "the setup dialog did not come to the front with a focus";
-  ASSERT_EQ(info.hwndCaret, nullptr);
+      << "first field: " << testing::PrintToString(form.Text(IDC_FIRST_FIELD)) << "; "
+      << DescribeFront();
+  ASSERT_TRUE(PresentCard(e2e::kSentinel.CardsimArgs));
+  EXPECT_TRUE(WaitUntil([&] { return form.Text(IDC_SECOND_FIELD) == kSentinelFacility; },
+                        kWaitMs))
+      << "second field: " << testing::PrintToString(form.Text(IDC_SECOND_FIELD));
+  EXPECT_EQ(form.Text(IDC_FIRST_FIELD), kFacility);
+  EXPECT_EQ(form.Text(IDC_PRESSES), L"") << "Tab pressed the default button";
+}
 
-  ASSERT_TRUE(PresentCard(kFrame));
-  Sleep(kSettleMs * 2);
-  EXPECT_TRUE(IsWindow(dialog)) << "the number and its Enter went into the setup dialog";
-
-  // The check above could fail: Enter on the focused control does confirm the dialog.
-  PostMessageW(info.hwndFocus, WM_KEYDOWN, VK_RETURN, 1);
-  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kWaitMs));
+// Ends the program: without the exit question it ends at once.
+TEST_F(OutputE2E, ExitFromTheToolBarWithoutTheQuestionEndsAtOnce) {
+  e2e::PostToolBarClick(Main, e2e::ToolButton::Exit);
+  EXPECT_EQ(Lintavo->WaitForExit(kWaitMs), 0u);
+  EXPECT_EQ(Lintavo->FindTopLevel(window_class::kMessageForm), nullptr);
 }
 
 }  // namespace

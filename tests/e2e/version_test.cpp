@@ -1,19 +1,13 @@
-// The one version as the operator meets it: in the version resource of every binary of the
-// product's folder, and in the about box.
+// The one version as the operator meets it in the version resource of every binary of the
+// product's folder; the about box shows it too (MainWindow.MenuAboutShowsTheVersion).
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "lintavo_version.h"
-#include "tests/e2e/main_window_driver.h"
 #include "tests/e2e/version_info.h"
-#include "tests/support/dialog_buttons.h"
 #include "tests/support/test_paths.h"
-#include "tests/support/wait.h"
-#include "tests/support/window_classes.h"
-#include "tests/support/window_text.h"
-#include "ui/main_window/resource_ids.h"
 
 namespace {
 
@@ -46,19 +40,5 @@ INSTANTIATE_TEST_SUITE_P(Binaries, VersionResource,
                              name.push_back(static_cast<char>(*c));
                            return name;
                          });
-
-TEST(AboutBox, ShowsTheVersion) {
-  e2e::TLintavoInstance lintavo(L"версия");
-  lintavo.WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\n");
-  ASSERT_TRUE(lintavo.Start());
-  const HWND main = lintavo.MainWindow();
-  ASSERT_NE(main, nullptr);
-  e2e::PostMenuCommand(main, IDM_HELP_ABOUT);
-  const HWND about = lintavo.WaitForTopLevel(window_class::kDialog, L"О программе", 15'000);
-  ASSERT_NE(about, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return HasChildText(about, L"Версия " + kVersion); }, 5000))
-      << "the about box shows no version line";
-  EXPECT_TRUE(PressButton(about, L"Закрыть"));
-}
 
 }  // namespace

@@ -19,6 +19,10 @@ bool BringToFront(HWND top, HWND caret, DWORD timeoutMs) {
       timeoutMs);
 }
 
+bool WaitForFront(HWND window, DWORD timeoutMs) {
+  return WaitUntil([&] { return GetForegroundWindow() == window; }, timeoutMs);
+}
+
 std::wstring DescribeFront() {
   const HWND front = GetForegroundWindow();
   if (front == nullptr) return L"no window in front";

@@ -14,6 +14,10 @@
 // did not happen within timeoutMs; DescribeFront() then says what held the front.
 bool BringToFront(HWND top, HWND caret, DWORD timeoutMs = 5000);
 
+// Waits until a program's own activation has brought `window` to the front, as a dialog's
+// owner comes back when the dialog closes; false when it did not within timeoutMs.
+bool WaitForFront(HWND window, DWORD timeoutMs = 5000);
+
 // What holds the front, for failure messages: the class, caption and process of the
 // window in front, and the classes of its thread's focus and caret windows.
 std::wstring DescribeFront();

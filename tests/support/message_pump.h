@@ -13,6 +13,5 @@ using TMessageSeen = std::function<void(const MSG&)>;
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000,
                const TMessageSeen& seen = nullptr);
 
-inline void PumpFor(DWORD milliseconds, const TMessageSeen& seen = nullptr) {
-  PumpUntil(nullptr, milliseconds, seen);
-}
+// Dispatches the messages waiting now.
+inline void PumpWaiting(const TMessageSeen& seen = nullptr) { PumpUntil(nullptr, 0, seen); }

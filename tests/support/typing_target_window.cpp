@@ -38,8 +38,9 @@ bool TTypingTargetWindow::Ready() {
       5000, [this](const MSG& msg) { Note(msg); });
 }
 
-void TTypingTargetWindow::PumpFor(DWORD ms) {
-  ::PumpFor(ms, [this](const MSG& msg) { Note(msg); });
+TTypingTargetWindow& TTypingTargetWindow::Pump() {
+  PumpWaiting([this](const MSG& msg) { Note(msg); });
+  return *this;
 }
 
 void TTypingTargetWindow::Note(const MSG& msg) {

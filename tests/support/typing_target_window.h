@@ -30,13 +30,8 @@ class TTypingTargetWindow {
   // Asks once for the window to come to the front with the focus where it belongs, and
   // waits until the platform tells any thread that asks so, caret included.
   bool Ready();
-  // Runs this thread's messages as a program's loop does, recording the keys, for a while;
-  // or what is waiting now.
-  void PumpFor(DWORD ms);
-  TTypingTargetWindow& Pump() {
-    PumpFor(0);
-    return *this;
-  }
+  // Runs the messages waiting for this thread as a program's loop does, recording the keys.
+  TTypingTargetWindow& Pump();
 
   const std::vector<TKeyMessage>& Received() const { return Received_; }
   // The characters received, in order.
