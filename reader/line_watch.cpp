@@ -123,6 +123,21 @@ TLineAction TLineWatch::DeviceArrived(bool setupOpen) {
   return TLineAction::None;
 }
 
+TLineAction TLineWatch::Resumed(bool setupOpen) {
+  switch (State_) {
+    case TLineState::Open:
+      if (setupOpen) return Lose();
+      break;
+    case TLineState::Lost:
+      if (setupOpen) return TLineAction::None;
+      break;
+    case TLineState::Reopening:
+      return TLineAction::None;
+  }
+  State_ = TLineState::Reopening;
+  return TLineAction::Reopen;
+}
+
 void TLineWatch::Reopened(bool open) {
   State_ = open ? TLineState::Open : TLineState::Lost;
   TicksToRetry_ = kRetryTicks;

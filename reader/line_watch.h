@@ -116,6 +116,11 @@ class TLineWatch {
   TLineAction DeviceRemoved();
   // Our port's device came: reopen at once rather than at the next retry.
   TLineAction DeviceArrived(bool setupOpen);
+  // The machine woke from sleep. Many USB-serial drivers come back with the old handle
+  // reading nothing, without an error, while a fresh open works: the port is opened anew
+  // whatever its state. Under the setup dialog the line is let go instead, and the retry
+  // after the dialog brings it back.
+  TLineAction Resumed(bool setupOpen);
   // The result of a reopen, the watch's own or the setup's.
   void Reopened(bool open);
 
