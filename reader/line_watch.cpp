@@ -65,10 +65,6 @@ bool NoticeNamesPort(std::wstring_view deviceName, int portNumber) {
   });
 }
 
-bool ReopenAfterSetup(int portBefore, int portAfter, bool portOpen) {
-  return portAfter != portBefore || !portOpen;
-}
-
 TLineAction TLineWatch::Lose() {
   State_ = TLineState::Lost;
   TicksToRetry_ = kRetryTicks;

@@ -73,10 +73,6 @@ class TWatchedPort final : public TReaderPort {
 // the "\\.\" device prefix.
 bool NoticeNamesPort(std::wstring_view deviceName, int portNumber);
 
-// Whether a confirmed setup reopens the port: a new number, or the same one while it is not
-// open (lost, or failed at start), so that confirming it again is a way to bring it back.
-bool ReopenAfterSetup(int portBefore, int portAfter, bool portOpen);
-
 // The line's state machine, ticked by a timer of kTickMs on the GUI thread.
 //   Open       the port is open and a reader runs; each tick asks whether the device is
 //              still there.
