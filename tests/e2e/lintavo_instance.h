@@ -14,6 +14,7 @@
 #include "tests/support/scratch_dir.h"
 #include "tests/support/test_paths.h"
 #include "tests/support/text_file.h"
+#include "tests/support/thread_facts.h"
 #include "tests/support/top_level_windows.h"
 #include "tests/support/wait.h"
 #include "tests/support/window_classes.h"
@@ -66,6 +67,28 @@ class TLintavoInstance {
     return WaitForTopLevel(window_class::kMainForm, nullptr, timeoutMs);
   }
 
+  // Waits until the program has handled its main window's first activation, the last time
+  // it takes the front by itself: the window is in front, or, when its settings minimise it
+  // at start (as without a settings file), it is minimised and the front has gone to
+  // another program's window; with the port open its reader runs. Only then does a window
+  // another program brings to the front stay there, and a card presented reach the reader.
+  bool WaitForStartUp(DWORD timeoutMs) const {
+    const HWND main = MainWindow(timeoutMs);
+    const bool minimises = GetPrivateProfileIntW(L"SETTINGS", L"MinimizeOnRun", 1,
+                                                 IniPath().wstring().c_str()) != 0;
+    return main != nullptr &&
+           WaitUntil(
+               [&] {
+                 const auto texts = LabelTexts();
+                 if (texts.size() != 4 || texts[3].empty()) return false;
+                 const bool readerDue = texts[3].ends_with(L"Порт открыт");
+                 return (minimises ? MinimisedAndLeftTheFront(main)
+                                   : GetForegroundWindow() == main) &&
+                        (!readerDue || ThreadCount(ProcessId()) >= 2);
+               },
+               timeoutMs);
+  }
+
   // The main window's labels in creation order: the two captions, then the reader type and
   // the port state.
   std::vector<HWND> Labels() const { return ChildrenOfClass(MainWindow(0), L"Static"); }
@@ -98,6 +121,15 @@ class TLintavoInstance {
   }
 
  private:
+  bool MinimisedAndLeftTheFront(HWND main) const {
+    const HWND application = FindTopLevel(window_class::kApplication);
+    const HWND front = GetForegroundWindow();
+    DWORD frontProcess = 0;
+    GetWindowThreadProcessId(front, &frontProcess);
+    return application != nullptr && IsIconic(application) && !IsWindowVisible(main) &&
+           front != nullptr && frontProcess != ProcessId();
+  }
+
   TScratchDir Dir_;
   std::optional<TChildProcess> Process_;  // ends before the folder goes
 };

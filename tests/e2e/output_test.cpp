@@ -12,6 +12,7 @@
 #include "tests/e2e/lintavo_instance.h"
 #include "tests/e2e/output_form_ids.h"
 #include "tests/support/cardsim.h"
+#include "tests/support/front_window.h"
 #include "tests/support/child_process.h"
 #include "tests/support/notepad.h"
 #include "tests/support/test_paths.h"
@@ -151,7 +152,7 @@ class TOutputForm {
     return GetGUIThreadInfo(GetWindowThreadProcessId(Dialog_, nullptr), &info) &&
            info.hwndCaret == Field(id);
   }
-  bool FocusField(int id) const { return BringForwardWithCaretIn(Dialog_, Field(id)); }
+  bool FocusField(int id) const { return BringToFront(Dialog_, Field(id)); }
 
  private:
   TChildProcess Process_;

@@ -15,13 +15,15 @@ TDisplaySize::~TDisplaySize() {
 }
 
 std::optional<SIZE> TDisplaySize::OtherOffered() const {
+  std::optional<SIZE> largest;
   DEVMODEW mode{};
   mode.dmSize = sizeof(mode);
   for (DWORD i = 0; EnumDisplaySettingsW(nullptr, i, &mode); ++i) {
     const SIZE offered{static_cast<LONG>(mode.dmPelsWidth), static_cast<LONG>(mode.dmPelsHeight)};
-    if (!SameSize(offered, Original_)) return offered;
+    if (SameSize(offered, Original_)) continue;
+    if (!largest || offered.cx * offered.cy > largest->cx * largest->cy) largest = offered;
   }
-  return std::nullopt;
+  return largest;
 }
 
 bool TDisplaySize::Switch(SIZE size) {

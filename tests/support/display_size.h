@@ -13,7 +13,7 @@ class TDisplaySize {
   TDisplaySize& operator=(const TDisplaySize&) = delete;
 
   SIZE Original() const { return Original_; }
-  // A size the display offers besides the original one, if any.
+  // The largest size the display offers besides the original one, if any.
   std::optional<SIZE> OtherOffered() const;
   // True when the screen has that size afterwards.
   bool Switch(SIZE size);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "tests/support/front_window.h"
 #include "tests/support/top_level_windows.h"
 #include "tests/support/wait.h"
 
@@ -38,4 +39,4 @@ std::wstring TNotepad::Text() const {
 
 void TNotepad::Clear() const { Ask(Edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"")); }
 
-bool TNotepad::Focus() const { return BringForwardWithCaretIn(Main_, Edit_); }
+bool TNotepad::Focus() const { return BringToFront(Main_, Edit_); }

@@ -19,7 +19,8 @@ class TNotepad {
   std::wstring Text() const;
   std::size_t TextLength() const;
   void Clear() const;
-  // Brings notepad to the front and waits until its edit control shows the caret.
+  // Asks once for notepad to come to the front and waits until its edit control shows the
+  // caret (see BringToFront).
   bool Focus() const;
 
  private:

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "tests/support/wait.h"
 #include "tests/support/window_text.h"
 
 namespace {
@@ -58,13 +57,4 @@ GUITHREADINFO GuiThreadOf(HWND window) {
   info.cbSize = sizeof(info);
   GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
   return info;
-}
-
-bool BringForwardWithCaretIn(HWND top, HWND caret) {
-  return WaitUntil(
-      [&] {
-        if (GetForegroundWindow() != top) SetForegroundWindow(top);
-        return GetForegroundWindow() == top && GuiThreadOf(top).hwndCaret == caret;
-      },
-      5000);
 }

@@ -20,8 +20,3 @@ HWND FindVisibleWindow(const wchar_t* className, const wchar_t* caption);
 
 // What the window's thread has active, focused and holding the caret.
 GUITHREADINFO GuiThreadOf(HWND window);
-
-// Brings a top-level window of another program to the front and waits until the platform
-// shows the caret in `caret`: only then does a card typed go there. X delivers focus changes
-// late, so an activation still on its way can take the front back; it is taken again.
-bool BringForwardWithCaretIn(HWND top, HWND caret);

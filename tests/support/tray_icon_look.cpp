@@ -6,27 +6,50 @@
 
 #include "tests/support/screen_pixels.h"
 #include "tests/support/window_classes.h"
-#include "tests/support/window_text.h"
 
 namespace {
 
-std::vector<HWND> ShownIcons() {
-  std::vector<HWND> shown;
-  const HWND tray = FindWindowW(window_class::kWineTray, nullptr);
-  if (tray == nullptr) return shown;
-  for (HWND icon : ChildrenOfClass(tray, window_class::kWineTrayIcon))
-    if (IsWindowVisible(icon)) shown.push_back(icon);
-  return shown;
+constexpr int kIconBorder = 2;
+
+// The task bar's client area on the screen, or an empty rectangle without a task bar.
+RECT TaskBarArea() {
+  RECT area{};
+  const HWND bar = FindWindowW(window_class::kTaskBar, nullptr);
+  if (bar == nullptr || !IsWindowVisible(bar)) return area;
+  GetClientRect(bar, &area);
+  MapWindowPoints(bar, nullptr, reinterpret_cast<POINT*>(&area), 2);
+  return area;
+}
+
+// Whether any pixel of the cell differs from its border, which no icon paints.
+bool CellHoldsIcon(const TScreenPixels& bar, int left, int width) {
+  const COLORREF background = bar.At(left, bar.Height() / 2);
+  for (int y = 0; y < bar.Height(); ++y)
+    for (int x = left; x < left + width; ++x)
+      if (bar.At(x, y) != background) return true;
+  return false;
+}
+
+// The screen rectangles of the cells that show an icon, rightmost first.
+std::vector<RECT> ShownIconCells() {
+  std::vector<RECT> cells;
+  const RECT area = TaskBarArea();
+  const TScreenPixels bar(area);
+  const int width = GetSystemMetrics(SM_CXSMICON) + 2 * kIconBorder;
+  for (int left = bar.Width() - width; left >= 0 && CellHoldsIcon(bar, left, width);
+       left -= width)
+    cells.push_back({area.left + left, area.top, area.left + left + width, area.bottom});
+  return cells;
 }
 
 }  // namespace
 
-int ShownTrayIcons() { return static_cast<int>(ShownIcons().size()); }
+int ShownTrayIcons() { return static_cast<int>(ShownIconCells().size()); }
 
 TIconColours ShownIconColours() {
-  const std::vector<HWND> icons = ShownIcons();
-  if (icons.size() != 1) return {};
-  const TScreenPixels pixels = TScreenPixels::OfWindow(icons.front());
+  const std::vector<RECT> cells = ShownIconCells();
+  if (cells.size() != 1) return {};
+  const TScreenPixels pixels(cells.front());
   return {pixels.Count(&StronglyGreen), pixels.Count(&StronglyRed)};
 }
 

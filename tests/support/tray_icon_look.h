@@ -1,5 +1,7 @@
-// What the notification area shows of the program's icon, read off the screen: with no task
-// bar Wine keeps the icons as windows of a tray window of its own (one for the desktop).
+// What the notification area shows of the program's icon, read off the screen. The rig's
+// Wine desktop has a task bar, and Wine draws the notification area's icons on it itself,
+// at its right end: one cell each, the small icon with a border of two pixels, the icon
+// added first rightmost. No window stands for an icon, so the cells are read as pixels.
 #pragma once
 
 struct TIconColours {

@@ -27,10 +27,10 @@ TTypingTargetWindow::TTypingTargetWindow(TCaret caret) : Caret_(caret) {
 
 bool TTypingTargetWindow::Ready() {
   const HWND caret = Caret_ == TCaret::Shown ? Window() : nullptr;
+  SetForegroundWindow(Window());
+  SetFocus(Focus_);
   return PumpUntil(
       [&] {
-        if (GetForegroundWindow() != Window()) SetForegroundWindow(Window());
-        if (GetFocus() != Focus_) SetFocus(Focus_);
         const GUITHREADINFO info = GuiThreadOf(Window());
         return GetForegroundWindow() == Window() && info.hwndFocus == Focus_ &&
                info.hwndCaret == caret;

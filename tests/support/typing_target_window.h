@@ -27,8 +27,8 @@ class TTypingTargetWindow {
   HWND Window() const { return Window_.Get(); }
   HWND Focus() const { return Focus_; }
 
-  // Brings the window to the front and waits until the focus and the caret are where they
-  // belong, as the platform tells any thread that asks.
+  // Asks once for the window to come to the front with the focus where it belongs, and
+  // waits until the platform tells any thread that asks so, caret included.
   bool Ready();
   // Runs this thread's messages as a program's loop does, recording the keys, for a while;
   // or what is waiting now.

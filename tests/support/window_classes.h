@@ -12,8 +12,7 @@ inline constexpr wchar_t kToolBar[] = L"LintavoToolBar";
 inline constexpr wchar_t kHelpViewer[] = L"QvmHelpViewer";
 inline constexpr wchar_t kDialog[] = L"#32770";
 inline constexpr wchar_t kPopupMenu[] = L"#32768";
-// With no task bar Wine keeps the notification area's icons in a window of its own.
-inline constexpr wchar_t kWineTray[] = L"__winex11_standalone_tray";
-inline constexpr wchar_t kWineTrayIcon[] = L"__winex11_tray_icon";
+// The task bar of the rig's Wine desktop, which draws the notification area at its right.
+inline constexpr wchar_t kTaskBar[] = L"Shell_TrayWnd";
 
 }  // namespace window_class

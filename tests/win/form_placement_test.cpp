@@ -199,7 +199,7 @@ TEST_F(FormPlacementWin, MovedAndResizedWindowComesBackThere) {
   EXPECT_EQ(form->Rect(), (RECT{150, 160, 550, 460}));
 }
 
-// Needs a display that offers a second size (the rig's Xvfb with an extra RandR mode).
+// Needs a display that offers a second size (the rig's Wine desktop offers several).
 TEST_F(FormPlacementWin, EachScreenSizeRestoresItsOwnRectangle) {
   TDisplaySize display;
   const std::optional<SIZE> other = display.OtherOffered();
