@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,9 +13,9 @@
 #include "tests/e2e/main_window_driver.h"
 #include "tests/support/cardsim.h"
 #include "tests/support/dialog_buttons.h"
+#include "tests/support/front_window.h"
 #include "tests/support/notepad.h"
 #include "tests/support/rig_port_control.h"
-#include "tests/support/thread_facts.h"
 #include "tests/support/top_level_windows.h"
 #include "tests/support/typing_target_window.h"
 #include "tests/support/wait.h"
@@ -52,18 +51,6 @@ bool BalloonShows(const std::wstring& text) {
   return false;
 }
 
-// Which window holds the front, for a failure to say.
-std::wstring Front() {
-  const HWND front = GetForegroundWindow();
-  return front == nullptr ? L"<none>" : ClassName(front) + L" \"" + WindowText(front) + L"\"";
-}
-
-std::string Narrow(const std::wstring& text) {
-  std::ostringstream out;
-  for (wchar_t c : text) out << (c < 128 ? static_cast<char>(c) : '?');
-  return out.str();
-}
-
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* answered) {
   DWORD_PTR result = 0;
   *answered = SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kLong,
@@ -80,11 +67,8 @@ class Desk : public testing::Test {
     Lintavo->WriteIni("[SETTINGS]\r\nMinimizeOnRun=1\r\nCheckExit=1\r\nReaderType=1\r\n");
     if (!Lintavo->Start()) return;
     Main = Lintavo->MainWindow(kLong);
-    if (Main == nullptr) return;
-    Ready = Lintavo->WaitForPortLabel(L"COM2 - Порт открыт", kLong) &&
-            // Minimised at the first activation, which starts the reader beside the GUI thread.
-            WaitUntil([] { return !IsWindowVisible(Main); }, kLong) &&
-            WaitUntil([] { return ThreadCount(Lintavo->ProcessId()) >= 2; }, kLong);
+    Ready = Main != nullptr && Lintavo->WaitForStartUp(kLong) &&
+            Lintavo->WaitForPortLabel(L"COM2 - Порт открыт", 0);
   }
   static void TearDownTestSuite() {
     Lintavo.reset();
@@ -107,13 +91,13 @@ class Desk : public testing::Test {
 TEST_F(Desk, ACardWithNowhereToGoIsToldInABalloonWithItsNumberAndWhy) {
   TTypingTargetWindow target(TTypingTargetWindow::TCaret::None);
   ASSERT_TRUE(target.Ready()) << "the window without a caret did not take the front: "
-                              << Narrow(Front());
+                              << DescribeFront();
   ASSERT_EQ(RunCardsim(L"--port COM202 --card40 305419896"), 0u);
   const std::wstring expected = std::wstring(kNotTypedNumber) + L"305419896\n" + kNotTypedNoCaret;
   const bool shown = WaitUntil([&] { return BalloonShows(expected); }, kLong);
   target.Pump();
-  EXPECT_TRUE(shown) << "no balloon with the number; the front was " << Narrow(Front())
-                     << ", balloons shown: " << BalloonTexts().size();
+  EXPECT_TRUE(shown) << "no balloon with the number; " << DescribeFront()
+                     << "; balloons shown: " << BalloonTexts().size();
   EXPECT_EQ(target.Characters(), L"") << "the window without a caret was typed into";
 }
 
@@ -127,10 +111,10 @@ TEST_F(Desk, AWakeOpensThePortAnewAndTheNextCardIsTyped) {
   EXPECT_TRUE(Lintavo->WaitForPortLabel(L"COM2 - Порт открыт", kLong));
 
   Notepad->Clear();
-  ASSERT_TRUE(Notepad->Focus()) << "notepad did not take the front: " << Narrow(Front());
+  ASSERT_TRUE(Notepad->Focus()) << "notepad did not take the front: " << DescribeFront();
   ASSERT_EQ(RunCardsim(L"--port COM202 --card40 1099511627775"), 0u);
   WaitUntil([&] { return Notepad->Text().size() >= 13; }, kLong);
-  EXPECT_EQ(Notepad->Text(), L"1099511627775") << "the front was " << Narrow(Front());
+  EXPECT_EQ(Notepad->Text(), L"1099511627775") << DescribeFront();
 }
 
 TEST_F(Desk, ASecondStartBringsTheRunningCopyUpRestoredAndInFront) {
@@ -151,7 +135,7 @@ TEST_F(Desk, ASecondStartBringsTheRunningCopyUpRestoredAndInFront) {
       },
       kLong);
   EXPECT_TRUE(up) << "main window visible " << IsWindowVisible(Main) << ", program minimised "
-                  << IsIconic(application) << ", the front " << Narrow(Front());
+                  << IsIconic(application) << "; " << DescribeFront();
 }
 
 // The installer closes a running copy as the operator would; with the exit question open,
@@ -169,7 +153,7 @@ TEST_F(Desk, AnOpenQuestionAnswersACloseAndTheSessionEndsWithoutWaitingForIt) {
   ASSERT_TRUE(answered) << "a close while the question is open opened another question";
   EXPECT_EQ(VisibleTopLevels(window_class::kMessageForm), std::vector<HWND>{question});
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == question; }, kLong))
-      << "the front was " << Narrow(Front());
+      << DescribeFront();
 
   EXPECT_EQ(Send(Main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, &answered), TRUE);
   ASSERT_TRUE(answered);
