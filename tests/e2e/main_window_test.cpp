@@ -167,6 +167,10 @@ TEST(SingleCopy, SecondCopyShowsNoticeAndEndsWhileFirstKeepsTyping) {
   EXPECT_EQ(second.ReadIni(), ini);
 
   EXPECT_TRUE(first.Running());
+  // The second start brings the first copy's window to the front; only then may notepad
+  // take it.
+  const HWND firstMain = first.MainWindow(0);
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == firstMain; }, kLong));
   EXPECT_EQ(TypeCard(notepad, L"--card26 16777215", 8), L"16777215");
 }
 
