@@ -36,8 +36,6 @@ INSTANTIATE_TEST_SUITE_P(
                      TNotTyped::NoCaret},
         TNowhereCase{"NoCaretNorFocusWithTheOptionOn", {true, false, false, false}, true,
                      TNotTyped::NoWindow},
-        TNowhereCase{"OwnWindowWithTheOptionOn", {true, true, false, true}, true,
-                     TNotTyped::OwnWindow},
         TNowhereCase{"OwnWindowWithTheOptionOffIsNotAdvisedToTurnItOn",
                      {true, true, false, true}, false, TNotTyped::OwnWindow}),
     [](const auto& info) { return std::string(info.param.Name); });
@@ -62,11 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, DeliveryTest,
     testing::Values(
         TDeliveryCase{"AllTaken", {10, 10, 0, false}, TNotTyped::None},
-        TDeliveryCase{"NothingToSendIsNothingLost", {0, 0, 0, false}, TNotTyped::None},
         TDeliveryCase{"FirstPostDeniedIsAProgramRunningAsAdministrator",
                       {10, 0, kAccessDeniedError, false}, TNotTyped::Elevated},
-        TDeliveryCase{"InputCountedShortWithAccessDenied", {12, 0, kAccessDeniedError, false},
-                      TNotTyped::Elevated},
         TDeliveryCase{"KnownAboveBeforeSendingEvenIfCountedWhole", {12, 12, 0, true},
                       TNotTyped::Elevated},
         TDeliveryCase{"PartOfTheNumberIsNotTheNumber", {10, 7, kQuotaExceeded, false},
@@ -116,12 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
         TTextCase{"HexadecimalForTheFortyBitReader",
                   {0x12345678, TCardFormat::Hexadecimal, 1, TNotTyped::Refused},
                   L"Номер карты не введён: 0012345678\nАктивная программа не приняла номер "
-                  L"целиком."},
-        TTextCase{"NoWindow", {7, TCardFormat::Decimal, 0, TNotTyped::NoWindow},
-                  L"Номер карты не введён: 7\nНет активного окна для ввода номера."},
-        TTextCase{"OwnWindow", {7, TCardFormat::Decimal, 0, TNotTyped::OwnWindow},
-                  L"Номер карты не введён: 7\nАктивно окно самого драйвера,\nв его окна номер не "
-                  L"вводится."}),
+                  L"целиком."}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(NotTypedNotice, EveryTextFitsTheBalloon) {

@@ -12,19 +12,13 @@ TEST(RunningCopy, TheRecordTellsOfTheProcessAndItsWindow) {
   EXPECT_EQ(DecodeRunningCopy(EncodeRunningCopy(narrow)), narrow);
 }
 
-TEST(RunningCopy, AnOlderCopysEmptySectionTellsOfNone) {
-  EXPECT_EQ(DecodeRunningCopy(TRunningCopyRecord{}), std::nullopt);
-}
-
-TEST(RunningCopy, ACopyWhoseWindowIsNotMadeYetTellsOfNone) {
-  EXPECT_EQ(DecodeRunningCopy(EncodeRunningCopy({4242, 0})), std::nullopt);
-  EXPECT_EQ(DecodeRunningCopy(EncodeRunningCopy({0, 0x10066})), std::nullopt);
-}
-
-TEST(RunningCopy, BytesWithoutTheMarkTellOfNone) {
-  TRunningCopyRecord record = EncodeRunningCopy({4242, 0x10066});
-  record[0] ^= 0xFF;
-  EXPECT_EQ(DecodeRunningCopy(record), std::nullopt);
+TEST(RunningCopy, TellsOfNoneWhereThereIsNoWindowToBringUp) {
+  EXPECT_EQ(DecodeRunningCopy(TRunningCopyRecord{}), std::nullopt) << "an older copy's zeros";
+  EXPECT_EQ(DecodeRunningCopy(EncodeRunningCopy({4242, 0})), std::nullopt) << "no window yet";
+  EXPECT_EQ(DecodeRunningCopy(EncodeRunningCopy({0, 0x10066})), std::nullopt) << "no process";
+  TRunningCopyRecord foreign = EncodeRunningCopy({4242, 0x10066});
+  foreign[0] ^= 0xFF;
+  EXPECT_EQ(DecodeRunningCopy(foreign), std::nullopt) << "bytes without the mark";
 }
 
 }  // namespace

@@ -65,10 +65,4 @@ TEST(ProbeRound, OnlyTheFirstAnswerOfAPortCountsAndStrangersNone) {
   EXPECT_FALSE(round.Opens(42)) << "a port not in the round";
 }
 
-TEST(ProbeRound, AnEmptyRoundHasNothingToWaitFor) {
-  const TProbeRound round({}, kStart);
-  EXPECT_TRUE(round.AllAnswered());
-  EXPECT_EQ(round.WaitMs(kStart), 0u);
-}
-
 }  // namespace

@@ -1,5 +1,4 @@
-// Keeping the program within reach from the notification area: the balloon's members, when
-// minimising may take the task-bar button away, and how often a refused icon is asked again.
+// The notification area: the balloon's members, and how often a refused icon is asked again.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,16 +13,6 @@ TEST(TrayBalloon, TitleAndTextAreCutToWhatTheRecordHolds) {
   const TTrayBalloonFields fields = MakeTrayBalloonFields(title, text);
   EXPECT_EQ(fields.Title, title.substr(0, kBalloonTitleMaxChars));
   EXPECT_EQ(fields.Text, text.substr(0, kBalloonTextMaxChars));
-  const TTrayBalloonFields shortOnes = MakeTrayBalloonFields(L"Драйвер", L"Номер\nпричина");
-  EXPECT_EQ(shortOnes.Title, L"Драйвер");
-  EXPECT_EQ(shortOnes.Text, L"Номер\nпричина");
-}
-
-TEST(TaskbarButton, GoesOnlyWithTheNewShellAndTheIconInPlace) {
-  EXPECT_TRUE(TaskbarButtonGoes(true, true));
-  EXPECT_FALSE(TaskbarButtonGoes(true, false)) << "no icon: the button is the way back";
-  EXPECT_FALSE(TaskbarButtonGoes(false, true));
-  EXPECT_FALSE(TaskbarButtonGoes(false, false));
 }
 
 TEST(TrayAddRetry, AsksAgainEveryFewTicksWhileTheIconIsMissing) {
