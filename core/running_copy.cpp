@@ -6,7 +6,8 @@ namespace {
 constexpr std::uint32_t kMark = 0x564E544C;
 
 void Put(TRunningCopyRecord& record, std::size_t at, std::uint64_t value, std::size_t bytes) {
-  for (std::size_t i = 0; i < bytes; ++i) record[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  for (std::size_t i = 0; i < bytes; ++i)
+    record[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 std::uint64_t Take(const TRunningCopyRecord& record, std::size_t at, std::size_t bytes) {

@@ -77,7 +77,8 @@ TDelivery PostToCaretWindow(HWND caret, const std::wstring& text, TCardSuffix su
   const std::vector<TPostedMessage> messages = CaretWindowMessages(text, suffix, scanCode);
   TDelivery delivery{.Asked = messages.size()};
   for (const TPostedMessage& message : messages) {
-    if (!PostMessageW(caret, message.Message, message.WParam, static_cast<LPARAM>(message.LParam))) {
+    const auto lParam = static_cast<LPARAM>(message.LParam);
+    if (!PostMessageW(caret, message.Message, message.WParam, lParam)) {
       delivery.Error = GetLastError();
       break;
     }

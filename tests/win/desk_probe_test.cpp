@@ -99,7 +99,8 @@ TEST(SetupProbeDeadline, HangingOpensDoNotHoldTheDialogAndEndBeforeTheProgram) {
     absent = setup.RowText(2);
     hanging[0] = setup.RowText(kHangingPorts[0] - 1);
     hanging[1] = setup.RowText(kHangingPorts[1] - 1);
-    hangingEnabled = setup.RowEnabled(kHangingPorts[0] - 1) || setup.RowEnabled(kHangingPorts[1] - 1);
+    hangingEnabled =
+        setup.RowEnabled(kHangingPorts[0] - 1) || setup.RowEnabled(kHangingPorts[1] - 1);
     // The late open answers while the dialog is up; the list stays as it was shown.
     WaitUntil([&] { return ports.LateOpened.load(); }, 5000);
     late = setup.RowText(kLatePort - 1);

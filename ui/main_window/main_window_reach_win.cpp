@@ -2,8 +2,6 @@
 // refused at logon is added again, the task-bar button stays while there is no icon, a second
 // start brings this copy up, a card that was not typed is told of, and the end of the session
 // is never held up by a question.
-#include <memory>
-
 #include "core/single_copy_win.h"
 #include "reader/card_delivery.h"
 #include "reader/dev_th_win.h"
