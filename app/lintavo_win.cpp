@@ -29,6 +29,7 @@ void RefuseSecondCopy() {
 
 int RunMainWindow() {
   const auto form = TLintavoForm::Create(Application.Handle());
+  PublishMainWindow(form->Handle());
   // The main window is owned by the application window and has no task-bar button of its
   // own; the application window carries the program's button and Alt+Tab entry from now on.
   Application.ShowTaskbarWindow();
@@ -58,6 +59,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     if (Settings.RunOnlyOneCopy && !IsFirstInstance()) {
       RefuseSecondCopy();
+      // The running copy may sit hidden in the notification area, and Windows 11 hides new
+      // icons in the overflow: it comes up instead of only being named.
+      BringRunningCopyForward();
       return 0;
     }
     return RunMainWindow();

@@ -114,7 +114,8 @@ Function ${Un}ProgramRunning
 FunctionEnd
 
 ; Asks every running copy to close as the operator would; the program may first ask its
-; own exit question, which is for the operator to answer.
+; own exit question, which is for the operator to answer. Windows lets that question come to
+; the front only when the installer, which holds the front, allows the copy to take it.
 Function ${Un}AskRunningCopiesToClose
   StrCpy $0 0
   ${Do}
@@ -122,6 +123,8 @@ Function ${Un}AskRunningCopiesToClose
     ${If} $0 = 0
       ${Break}
     ${EndIf}
+    System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1)"
+    System::Call "user32::AllowSetForegroundWindow(i r1)"
     System::Call "user32::PostMessageW(p r0, i ${WM_CLOSE}, p 0, p 0)"
   ${Loop}
 FunctionEnd

@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
+#include "core/unique_handle_win.h"
+#include "reader/card_delivery.h"
 #include "reader/typing_plan.h"
 
 namespace {
@@ -14,6 +17,7 @@ static_assert(sizeof(void*) != 4 || sizeof(GUITHREADINFO) == 48);
 struct TForegroundThread {
   TForeground Facts;
   HWND Caret = nullptr;
+  DWORD Process = 0;
 };
 
 TForegroundThread LookAtForeground() {
@@ -30,7 +34,35 @@ TForegroundThread LookAtForeground() {
                  .HasCaret = info.hwndCaret != nullptr,
                  .HasFocus = info.hwndFocus != nullptr};
   found.Caret = info.hwndCaret;
+  found.Process = process;
   return found;
+}
+
+// The mandatory integrity level of a process, or none when the system will not say.
+std::optional<DWORD> IntegrityLevelOf(HANDLE process) {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return std::nullopt;
+  const TUniqueHandle owned(token);
+  DWORD size = 0;
+  GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+  std::vector<BYTE> buffer(size);
+  if (size == 0 || !GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size))
+    return std::nullopt;
+  const PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+  const UCHAR parts = *GetSidSubAuthorityCount(sid);
+  if (parts == 0) return std::nullopt;
+  return *GetSidSubAuthority(sid, parts - 1);
+}
+
+// Whether the system is known to keep this program's input from the process: it runs at a
+// higher integrity level, as a program started as administrator does. Unknown counts as no;
+// the count of what the system took then has the last word.
+bool RunsAboveUs(DWORD processId) {
+  const TUniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process.Valid()) return false;
+  const auto theirs = IntegrityLevelOf(process.Get());
+  const auto ours = IntegrityLevelOf(GetCurrentProcess());
+  return theirs && ours && *theirs > *ours;
 }
 
 std::uint16_t ScanCodeOf(TCardSuffix suffix) {
@@ -38,16 +70,25 @@ std::uint16_t ScanCodeOf(TCardSuffix suffix) {
   return key ? static_cast<std::uint16_t>(MapVirtualKeyW(*key, MAPVK_VK_TO_VSC)) : 0;
 }
 
-// Posted, not sent: a busy target must not stall the reader.
-void PostToCaretWindow(HWND caret, const std::wstring& text, TCardSuffix suffix) {
+// Posted, not sent: a busy target must not stall the reader. The first refused post ends
+// the number there, so that what did arrive is the start of it.
+TDelivery PostToCaretWindow(HWND caret, const std::wstring& text, TCardSuffix suffix) {
   const auto scanCode = static_cast<std::uint8_t>(ScanCodeOf(suffix));
-  for (const TPostedMessage& message : CaretWindowMessages(text, suffix, scanCode)) {
-    PostMessageW(caret, message.Message, message.WParam, static_cast<LPARAM>(message.LParam));
+  const std::vector<TPostedMessage> messages = CaretWindowMessages(text, suffix, scanCode);
+  TDelivery delivery{.Asked = messages.size()};
+  for (const TPostedMessage& message : messages) {
+    const auto lParam = static_cast<LPARAM>(message.LParam);
+    if (!PostMessageW(caret, message.Message, message.WParam, lParam)) {
+      delivery.Error = GetLastError();
+      break;
+    }
+    ++delivery.Taken;
   }
+  return delivery;
 }
 
 // One call for the whole number, so the operator's own typing cannot fall in between.
-void SendToFocusedWindow(const std::wstring& text, TCardSuffix suffix) {
+TDelivery SendToFocusedWindow(DWORD process, const std::wstring& text, TCardSuffix suffix) {
   std::vector<INPUT> inputs;
   for (const TKeyEvent& event : FocusedWindowKeyEvents(text, suffix, ScanCodeOf(suffix))) {
     INPUT input{};
@@ -58,19 +99,29 @@ void SendToFocusedWindow(const std::wstring& text, TCardSuffix suffix) {
         (event.Unicode ? KEYEVENTF_UNICODE : 0) | (event.Release ? KEYEVENTF_KEYUP : 0);
     inputs.push_back(input);
   }
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  TDelivery delivery{.Asked = inputs.size(), .TargetAbove = RunsAboveUs(process)};
+  if (delivery.TargetAbove) return delivery;
+  SetLastError(ERROR_SUCCESS);
+  delivery.Taken = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  if (delivery.Taken < delivery.Asked) delivery.Error = GetLastError();
+  return delivery;
 }
 }  // namespace
 
-void TypeCardCode(CardCode code) {
+std::optional<TNotTypedCard> TypeCardCode(CardCode code) {
   const TOutputSettings output = OutputSettingsNow();
+  const std::uint8_t readerType = ReaderTypeNow();
   const TForegroundThread foreground = LookAtForeground();
   const TTypingRoute route = TypingRouteOf(foreground.Facts, output.NoCaretTyping);
-  if (route == TTypingRoute::Nowhere) return;
-  const std::wstring text = CardCodeText(code, output.Format, ReaderTypeNow());
-  if (route == TTypingRoute::CaretWindow) {
-    PostToCaretWindow(foreground.Caret, text, output.Suffix);
+  TNotTyped reason = TNotTyped::None;
+  if (route == TTypingRoute::Nowhere) {
+    reason = NowhereReason(foreground.Facts, output.NoCaretTyping);
   } else {
-    SendToFocusedWindow(text, output.Suffix);
+    const std::wstring text = CardCodeText(code, output.Format, readerType);
+    reason = NotTypedOf(route == TTypingRoute::CaretWindow
+                            ? PostToCaretWindow(foreground.Caret, text, output.Suffix)
+                            : SendToFocusedWindow(foreground.Process, text, output.Suffix));
   }
+  if (reason == TNotTyped::None) return std::nullopt;
+  return TNotTypedCard{code, output.Format, readerType, reason};
 }

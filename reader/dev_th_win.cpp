@@ -10,6 +10,7 @@ std::unique_ptr<TDevTh> ReaderThread;
 std::unique_ptr<TDevTh> TDevTh::Create(TReaderPort* port, TReaderNotice notice,
                                        std::uint32_t number) {
   std::unique_ptr<TDevTh> thread(new TDevTh(port, notice, number));
+  if (port != nullptr) port->Purge();
   thread->Thread_.Reset(
       CreateThread(nullptr, 0, &TDevTh::ThreadProc, thread.get(), CREATE_SUSPENDED, nullptr));
   if (!thread->Thread_.Valid()) {
@@ -57,17 +58,24 @@ void TDevTh::NoticeEnd() const {
   if (Notice_.Window != nullptr) PostMessageW(Notice_.Window, Notice_.Message, Number_, 0);
 }
 
+void TDevTh::NoticeNotTyped(const TNotTypedCard& card) const {
+  if (Notice_.Window == nullptr || Notice_.NotTyped == 0) return;
+  const TNoticeWords words = PackNotTypedCard(card);
+  PostMessageW(Notice_.Window, Notice_.NotTyped, words.WParam, static_cast<LPARAM>(words.LParam));
+}
+
 // The port is read here without a lock because the GUI thread replaces Uart only after
 // StopReader has returned, and StopReader returns only after this loop has ended. A lost
 // line ends the loop: polling a device that is gone would only fail again.
 void TDevTh::Execute() {
   TWatchedPort line(Port_);
-  line.Purge();
   TFrameAccumulator frame;
   do {
     Sleep(kPollIntervalMs);
     CardCode code = 0;
-    if (ReadFrame(&line, frame, code)) TypeCardCode(code);
+    if (ReadFrame(&line, frame, code)) {
+      if (const auto notTyped = TypeCardCode(code)) NoticeNotTyped(*notTyped);
+    }
     if (line.Lost()) {
       NoticeEnd();
       return;

@@ -8,13 +8,16 @@
 #include <memory>
 
 #include "core/unique_handle_win.h"
+#include "reader/card_delivery.h"
 #include "reader/reader_port.h"
 
-// Where a reader tells that it ended on its own: the message is posted to the window with
-// the reader's number as wParam. A reader touches no window of this program otherwise.
+// Where a reader tells the window of what the operator must hear of: that it ended on its
+// own (Message, the reader's number as wParam), and a card it could not type (NotTyped, the
+// card packed into wParam and lParam). A reader touches no window of this program otherwise.
 struct TReaderNotice {
   HWND Window = nullptr;
   UINT Message = 0;
+  UINT NotTyped = 0;
 };
 
 class TDevTh {
@@ -22,7 +25,8 @@ class TDevTh {
   static constexpr DWORD kPollIntervalMs = 40;
 
   // A thread created suspended that reads `port`, or none when the platform refused one.
-  // `number` tells its notice apart from those of readers before it.
+  // What the port held before is dropped now, so anything that arrives once this returns
+  // is read. `number` tells its notice apart from those of readers before it.
   static std::unique_ptr<TDevTh> Create(TReaderPort* port, TReaderNotice notice,
                                         std::uint32_t number);
   // Stops and waits for the work loop, so the object never outlives its thread.
@@ -44,6 +48,7 @@ class TDevTh {
   static DWORD WINAPI ThreadProc(void* self);
   void Execute();
   void NoticeEnd() const;
+  void NoticeNotTyped(const TNotTypedCard& card) const;
 
   TReaderPort* const Port_;
   const TReaderNotice Notice_;

@@ -65,10 +65,6 @@ bool NoticeNamesPort(std::wstring_view deviceName, int portNumber) {
   });
 }
 
-bool ReopenAfterSetup(int portBefore, int portAfter, bool portOpen) {
-  return portAfter != portBefore || !portOpen;
-}
-
 TLineAction TLineWatch::Lose() {
   State_ = TLineState::Lost;
   TicksToRetry_ = kRetryTicks;
@@ -121,6 +117,21 @@ TLineAction TLineWatch::DeviceArrived(bool setupOpen) {
       return TLineAction::None;
   }
   return TLineAction::None;
+}
+
+TLineAction TLineWatch::Resumed(bool setupOpen) {
+  switch (State_) {
+    case TLineState::Open:
+      if (setupOpen) return Lose();
+      break;
+    case TLineState::Lost:
+      if (setupOpen) return TLineAction::None;
+      break;
+    case TLineState::Reopening:
+      return TLineAction::None;
+  }
+  State_ = TLineState::Reopening;
+  return TLineAction::Reopen;
 }
 
 void TLineWatch::Reopened(bool open) {

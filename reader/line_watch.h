@@ -73,10 +73,6 @@ class TWatchedPort final : public TReaderPort {
 // the "\\.\" device prefix.
 bool NoticeNamesPort(std::wstring_view deviceName, int portNumber);
 
-// Whether a confirmed setup reopens the port: a new number, or the same one while it is not
-// open (lost, or failed at start), so that confirming it again is a way to bring it back.
-bool ReopenAfterSetup(int portBefore, int portAfter, bool portOpen);
-
 // The line's state machine, ticked by a timer of kTickMs on the GUI thread.
 //   Open       the port is open and a reader runs; each tick asks whether the device is
 //              still there.
@@ -116,6 +112,11 @@ class TLineWatch {
   TLineAction DeviceRemoved();
   // Our port's device came: reopen at once rather than at the next retry.
   TLineAction DeviceArrived(bool setupOpen);
+  // The machine woke from sleep. Many USB-serial drivers come back with the old handle
+  // reading nothing, without an error, while a fresh open works: the port is opened anew
+  // whatever its state. Under the setup dialog the line is let go instead, and the retry
+  // after the dialog brings it back.
+  TLineAction Resumed(bool setupOpen);
   // The result of a reopen, the watch's own or the setup's.
   void Reopened(bool open);
 

@@ -151,6 +151,4 @@ PortState OpenConfiguredPort() {
   return CurrentPortState();
 }
 
-bool PortIsOpen() { return Uart != nullptr && !Uart->Closed; }
-
 PortState CurrentPortState() { return PortStateOf(Uart != nullptr, Uart != nullptr && Uart->Closed); }

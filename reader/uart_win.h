@@ -79,9 +79,6 @@ extern std::unique_ptr<TUart> Uart;
 // Closes the old port object, builds one for Settings.PortNumber and says how that went.
 PortState OpenConfiguredPort();
 
-// Whether the port object exists and its device is open.
-bool PortIsOpen();
-
 // The state of the port object as it is now.
 PortState CurrentPortState();
 

@@ -330,8 +330,11 @@ TEST_F(Copies, SecondGuardedCopyShowsTheNoticeAndEndsWhileTheFirstKeepsTyping) {
   ASSERT_TRUE(PressButton(notice, kButtonOK));
   EXPECT_NE(second.WaitForExit(kLong), static_cast<DWORD>(STILL_ACTIVE));
   EXPECT_EQ(second.ReadIni(), ini);
-  // The front the ended copy handed on has reached its window before notepad is asked.
-  EXPECT_TRUE(WaitUntil([] { return GetForegroundWindow() != nullptr; }, kLong));
+  // The ended copy brings the first copy's window up; only once it is in front may notepad
+  // be asked for the front.
+  const HWND firstMain = First->Lintavo.MainWindow(0);
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == firstMain; }, kLong))
+      << DescribeFront();
 
   EXPECT_TRUE(First->Lintavo.Running());
   const TCard card{L"--card26 16777215", L"16777215"};

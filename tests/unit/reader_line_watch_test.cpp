@@ -149,13 +149,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TNameCase{"Empty", L"", 0, false}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(ReopenAfterSetup, NewNumberOrAPortNotOpen) {
-  EXPECT_TRUE(ReopenAfterSetup(2, 3, true));
-  EXPECT_TRUE(ReopenAfterSetup(2, 3, false));
-  EXPECT_TRUE(ReopenAfterSetup(2, 2, false)) << "the same port confirmed while lost";
-  EXPECT_FALSE(ReopenAfterSetup(2, 2, true)) << "a working port is left as it is";
-}
-
 // --- the state machine -------------------------------------------------------------------------
 
 // One step fed to the watch, and what it must answer.

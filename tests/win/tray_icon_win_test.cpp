@@ -107,7 +107,7 @@ TEST_F(TrayIconTest, AddFillsTheRecordForTheMessageWindow) {
   GiveIcon();
   ASSERT_EQ(Actions(), (std::vector<DWORD>{NIM_DELETE, NIM_ADD}));
   const NOTIFYICONDATAW& record = Calls.back().Record;
-  EXPECT_EQ(record.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE));
+  EXPECT_EQ(record.cbSize, static_cast<DWORD>(sizeof(NOTIFYICONDATAW)));
   EXPECT_EQ(record.hWnd, Icon->MessageWindow());
   EXPECT_EQ(record.uID, 0u);
   EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));

@@ -27,7 +27,21 @@ void TLintavoForm::StartLineReader() {
   ResumeReader();
 }
 
-void TLintavoForm::OnLineTimer() { Carry(LineWatch_.Tick(SetupForm != nullptr)); }
+// A tick long after the one before it means the machine slept without saying so; the port is
+// then opened anew, as on the system's own resume notice.
+void TLintavoForm::OnLineTimer() {
+  const bool setupOpen = SetupForm != nullptr;
+  Carry(SleepWatch_.Tick(GetTickCount64()) ? LineWatch_.Resumed(setupOpen)
+                                           : LineWatch_.Tick(setupOpen));
+  KeepReachable();
+}
+
+void TLintavoForm::OnPowerBroadcast(WPARAM event) {
+  // The line is watched from the first activation on, when its reader starts.
+  if (FirstActivate) return;
+  if (event != PBT_APMRESUMEAUTOMATIC && event != PBT_APMRESUMESUSPEND) return;
+  if (SleepWatch_.Resumed(GetTickCount64())) Carry(LineWatch_.Resumed(SetupForm != nullptr));
+}
 
 void TLintavoForm::OnReaderEnded(WPARAM number) {
   Carry(LineWatch_.ReaderEnded(static_cast<std::uint32_t>(number), RunningReaderNumber()));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/settings.h"
+#include "core/single_copy_win.h"
 #include "reader/dev_th_win.h"
 #include "reader/uart_win.h"
 #include "services/about_bridge_win.h"
@@ -15,6 +16,7 @@
 #include "ui/main_window/main_status.h"
 #include "ui/main_window/resource_ids.h"
 #include "ui/main_window/toolbar_look.h"
+#include "ui/setup/port_probe_win.h"
 #include "ui/setup/setup_form_win.h"
 #include "ui/shell/application_win.h"
 #include "ui/shell/texts.h"
@@ -130,6 +132,10 @@ void TLintavoForm::Show() {
 }
 
 LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == ShowRunningCopyMessage() && message != 0) {
+    PopupShowServerClick();
+    return 0;
+  }
   switch (message) {
     case WM_CREATE:
       BuildComponents();
@@ -151,6 +157,18 @@ LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_DEVICECHANGE:
       OnDeviceChange(wParam, lParam);
       return TRUE;
+    case WM_POWERBROADCAST:
+      OnPowerBroadcast(wParam);
+      return TRUE;
+    case kCardNotTypedMessage:
+      OnCardNotTyped(wParam, lParam);
+      return 0;
+    case WM_QUERYENDSESSION:
+      // The session may end whenever Windows wants: nothing here asks the operator first.
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) OnEndSession();
+      return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return 0;
@@ -209,7 +227,7 @@ void TLintavoForm::BuildTrayComponents() {
   LoadTrayPictures(*TrayIcon1, Instance());
   TrayIcon1->Loaded();
 
-  AppEvents1.OnMinimize = [] { HideTaskbarButton(Application.Handle(), NewStyleShell); };
+  AppEvents1.OnMinimize = [this] { OnMinimize(); };
   AppEvents1.OnRestore = [] { ShowTaskbarButton(Application.Handle(), NewStyleShell); };
   Application.OnMinimize = [this] { AppEvents1.Minimized(); };
   Application.OnRestore = [this] { AppEvents1.Restored(); };
@@ -233,6 +251,7 @@ void TLintavoForm::OnCreate() {
   LineWatch_ = TLineWatch(PortStateValue == PortOpen);
   UpdateTrayIcon();
   UpdateStatus();
+  AllowRunningCopyNotice();
 }
 
 void TLintavoForm::CreateToolBar() {
@@ -355,14 +374,18 @@ LRESULT TLintavoForm::OnControlColour(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void TLintavoForm::ExitRequest() {
+bool TLintavoForm::BringExitQuestionForward() {
   // Only this copy's own question counts: another copy's, or another program's window of
   // the same class and caption, must not keep this one from ending.
-  if (const HWND question = FindThreadWindow(kMessageFormClass, kCaptionExit)) {
-    SetForegroundWindow(question);
-    BringWindowToTop(question);
-    return;
-  }
+  const HWND question = FindThreadWindow(kMessageFormClass, kCaptionExit);
+  if (question == nullptr) return false;
+  SetForegroundWindow(question);
+  BringWindowToTop(question);
+  return true;
+}
+
+void TLintavoForm::ExitRequest() {
+  if (BringExitQuestionForward()) return;
   SendMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
@@ -373,6 +396,9 @@ bool TLintavoForm::CloseQuery() {
 }
 
 void TLintavoForm::OnClose() {
+  // Asked to close from outside (the installer does so) while the question is open: that
+  // question is the answer, not a second one.
+  if (BringExitQuestionForward()) return;
   if (!FormPlacement1->OnCloseQuery(CloseQuery())) return;
   CloseMainWindow();
 }
@@ -388,8 +414,9 @@ void TLintavoForm::CloseMainWindow() {
   ReleaseHelpObj();
   // The reader is stopped before the window goes, and the line watch before the reader so
   // that no tick starts another; the port stays open until the process ends and the system
-  // releases the device.
+  // releases the device. No probe of the setup dialog outlives the program.
   StopLineWatch();
   StopReader();
+  EndPortProbes();
   Destroy();
 }

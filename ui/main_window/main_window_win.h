@@ -11,6 +11,7 @@
 #include "core/common.h"
 #include "reader/dev_th_win.h"
 #include "reader/line_watch.h"
+#include "reader/sleep_watch.h"
 #include "ui/main_window/toolbar_win.h"
 #include "ui/placement/form_placement_win.h"
 #include "ui/shell/gdi_win.h"
@@ -26,6 +27,8 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   // Posted by a reader that ended on its own (its line is lost, or it failed); wParam is
   // the reader's number.
   static constexpr UINT kReaderEndedMessage = WM_APP + 2;
+  // Posted by the reader for a card it could not type; wParam and lParam carry the card.
+  static constexpr UINT kCardNotTypedMessage = WM_APP + 3;
   // The line watch's tick.
   static constexpr UINT_PTR kLineTimerId = 1;
 
@@ -47,7 +50,9 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   // a changed state is shown.
   void PortReopened(PortState state);
   // Where the reader posts when it ends on its own.
-  TReaderNotice ReaderNotice() const { return {Handle(), kReaderEndedMessage}; }
+  TReaderNotice ReaderNotice() const {
+    return {Handle(), kReaderEndedMessage, kCardNotTypedMessage};
+  }
 
   int PortFailed = 0;
   int PortStateValue = PortMissing;
@@ -71,6 +76,8 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void OnClose();
   void OnDestroy();
   bool CloseQuery();
+  // Brings this copy's open exit question forward; false when none is open.
+  bool BringExitQuestionForward();
   void CloseMainWindow();
   void OnGetMinMaxInfo(MINMAXINFO& info) const;
   LRESULT OnControlColour(HDC dc, HWND control);
@@ -85,10 +92,18 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void OnLineTimer();
   void OnReaderEnded(WPARAM number);
   void OnDeviceChange(WPARAM event, LPARAM record);
+  void OnPowerBroadcast(WPARAM event);
   void Carry(TLineAction action);
   void DropLine();
   void ReopenLine();
   void ShowPortState(PortState state);
+
+  // Keeping the program within the operator's reach (main_window_reach_win.cpp).
+  void AllowRunningCopyNotice();
+  void KeepReachable();
+  void OnMinimize();
+  void OnCardNotTyped(WPARAM wParam, LPARAM lParam);
+  void OnEndSession();
 
   HWND ReaderTypeLabel_ = nullptr;
   HWND ComPortLabel_ = nullptr;
@@ -97,6 +112,8 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   std::unique_ptr<TToolBar> ToolBar_;
   COLORREF PortColour_ = 0;
   TLineWatch LineWatch_{false};
+  TSleepWatch SleepWatch_;
+  TTrayAddRetry TrayAddRetry_;
 
   std::optional<TFormPlacementWin> FormPlacement1;
   std::optional<TDrawnPopupMenu> TrayMenu1;

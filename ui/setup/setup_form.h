@@ -20,7 +20,8 @@ struct TPortItem {
   bool Enabled = false;
 };
 
-// Tries to open a port and closes it again; true when it opened.
+// Tries to open a port and closes it again; true when it opened. The ports are probed side
+// by side, each call on a thread of its own.
 using TPortProbe = std::function<bool(int port)>;
 
 // The port the program itself holds, open or failed. It is never probed: the reader is

@@ -8,13 +8,13 @@
 
 #include "core/unique_handle_win.h"
 #include "reader/dev_th_win.h"
-#include "reader/line_watch.h"
 #include "reader/port_state.h"
 #include "reader/uart_win.h"
 #include "services/help_bridge_win.h"
 #include "ui/dialogs/message_dialog_win.h"
 #include "ui/shell/application_win.h"
 #include "ui/shell/gdi_win.h"
+#include "ui/setup/port_probe_win.h"
 #include "ui/shell/texts.h"
 
 std::unique_ptr<TSetupForm> SetupForm;
@@ -279,7 +279,9 @@ void TSetupForm::StoreToSettings() {
 
 void TSetupForm::FillPortList() {
   const bool currentOpen = Uart != nullptr && !Uart->Closed;
-  CommRxCLB_.SetItems(BuildPortItems(Settings.PortNumber, currentOpen, Probe_));
+  const TProbeRound round = ProbePortsSideBySide(PortsToProbe(Settings.PortNumber), Probe_);
+  CommRxCLB_.SetItems(BuildPortItems(Settings.PortNumber, currentOpen,
+                                     [&round](int port) { return round.Opens(port); }));
 }
 
 void TSetupForm::CheckOnlyPort(int port) {
@@ -381,20 +383,19 @@ bool ShowSetup(int page, const TPortProbe& probe) {
 }
 
 bool RunSetup(int page, TSetupHost& host, const TPortProbe& probe) {
-  const std::uint8_t previousPort = Settings.PortNumber;
   if (!ShowSetup(page, probe)) return false;
-  if (ReopenAfterSetup(previousPort, Settings.PortNumber, PortIsOpen())) {
-    // The reader thread reads Uart without a lock, so it must have ended before the port
-    // object is replaced. A port that did not open gets no reader: the main window reopens
-    // it by itself and starts one then.
-    StopReader();
-    const PortState state = OpenConfiguredPort();
-    if (state == PortOpen) {
-      StartReader(host.ReaderNotice());
-      ResumeReader();
-    }
-    host.PortReopened(state);
+  // Confirming reopens the port, the same one too: a port can look open and read nothing
+  // (a USB-serial adapter after a sleep), and confirming it is the operator's way to bring
+  // it back. The reader thread reads Uart without a lock, so it must have ended before the
+  // port object is replaced. A port that did not open gets no reader: the main window
+  // reopens it by itself and starts one then.
+  StopReader();
+  const PortState state = OpenConfiguredPort();
+  if (state == PortOpen) {
+    StartReader(host.ReaderNotice());
+    ResumeReader();
   }
+  host.PortReopened(state);
   host.UpdateStatus();
   return true;
 }

@@ -1,6 +1,6 @@
 // The setup dialog "Установки" and the setup flow around it: the dialog edits the five
 // settings and the output options and lists COM 1 to COM 100 as probed at the moment it
-// opens; a confirmed change of port reopens the port and restarts the reader.
+// opens; a confirmed setup reopens the port and restarts the reader.
 #pragma once
 
 #include <windows.h>
@@ -114,9 +114,9 @@ class TSetupHost {
   virtual TReaderNotice ReaderNotice() const { return {}; }
 };
 
-// The whole setup flow: the dialog, then, for a new port number or a port that is not open,
-// the reader stopped, the port reopened and, when it opened, the reader started again. True
-// when the operator confirmed; the caller then saves the settings.
+// The whole setup flow: the dialog, then, once confirmed, the reader stopped, the chosen port
+// reopened and, when it opened, the reader started again. True when the operator confirmed;
+// the caller then saves the settings.
 bool RunSetup(int page, TSetupHost& host, const TPortProbe& probe = ProbePort);
 // The same with the main window as host.
 bool RunSetup(int page);

@@ -76,5 +76,18 @@ inline constexpr wchar_t kExitSpeedItemCaption[] = L"Выход";
 inline constexpr wchar_t kExitSpeedItemHint[] = L"Завершение работы программы";
 inline constexpr wchar_t kQuestionExit[] = L"Завершить работу программы?";
 
+// The balloon for a card that was not typed: the number, then why, in lines short enough
+// for any notification area.
+inline constexpr wchar_t kNotTypedNumber[] = L"Номер карты не введён: ";
+inline constexpr wchar_t kNotTypedNoWindow[] = L"Нет активного окна для ввода номера.";
+inline constexpr wchar_t kNotTypedOwnWindow[] =
+    L"Активно окно самого драйвера,\nв его окна номер не вводится.";
+inline constexpr wchar_t kNotTypedNoCaret[] =
+    L"В активном окне нет текстового курсора.\nВвод без курсора можно включить\n"
+    L"в установках, страница «Вывод».";
+inline constexpr wchar_t kNotTypedElevated[] =
+    L"Активная программа запущена от имени\nадминистратора, Windows не даёт вводить в неё.";
+inline constexpr wchar_t kNotTypedRefused[] = L"Активная программа не приняла номер целиком.";
+
 // Start-up: the second line of the notice shown when another copy is running.
 inline constexpr wchar_t kAlreadyRunning[] = L"уже запущен на Вашем компьютере!";

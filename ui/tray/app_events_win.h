@@ -20,6 +20,9 @@ class TAppEvents {
 };
 
 // While minimised the program lives in the notification area: its task-bar button goes
-// with the window that carries it, and comes back on restore. Older shells keep it.
-void HideTaskbarButton(HWND applicationWindow, bool newStyleShell);
+// with the window that carries it, and comes back on restore. Older shells keep it, and so
+// does a program whose icon the shell refused, or the operator could not reach it.
+void HideTaskbarButton(HWND applicationWindow, bool goes);
 void ShowTaskbarButton(HWND applicationWindow, bool newStyleShell);
+// While minimised, the button as it should be now that the icon came or went.
+void FitMinimisedTaskbarButton(HWND applicationWindow, bool goes);

@@ -16,6 +16,23 @@ TTrayNotifyFields MakeTrayNotifyFields(std::uintptr_t image, std::wstring_view h
   return fields;
 }
 
+TTrayBalloonFields MakeTrayBalloonFields(std::wstring_view title, std::wstring_view text) {
+  return {std::wstring(title.substr(0, kBalloonTitleMaxChars)),
+          std::wstring(text.substr(0, kBalloonTextMaxChars))};
+}
+
+bool TaskbarButtonGoes(bool newStyleShell, bool iconAdded) { return newStyleShell && iconAdded; }
+
+bool TTrayAddRetry::Tick(bool missing) {
+  if (!missing) {
+    TicksToTry_ = kEveryTicks;
+    return false;
+  }
+  if (--TicksToTry_ > 0) return false;
+  TicksToTry_ = kEveryTicks;
+  return true;
+}
+
 TTrayAttempt AttemptFor(const TTrayStep& step) {
   if (step.Kind == TTrayStepKind::Click && step.Button == TTrayButton::Right)
     return TTrayAttempt::ShowMenu;

@@ -45,6 +45,33 @@ inline constexpr unsigned kNotifyFlagTip = 4;
 // image 0 means "no image".
 TTrayNotifyFields MakeTrayNotifyFields(std::uintptr_t image, std::wstring_view hint);
 
+// A balloon from the icon: its title and text cut to what the record holds.
+inline constexpr unsigned kNotifyFlagInfo = 0x10;
+inline constexpr std::size_t kBalloonTitleMaxChars = 63;
+inline constexpr std::size_t kBalloonTextMaxChars = 255;
+struct TTrayBalloonFields {
+  std::wstring Title;
+  std::wstring Text;
+};
+TTrayBalloonFields MakeTrayBalloonFields(std::wstring_view title, std::wstring_view text);
+
+// Whether minimising takes the program's task-bar button away: with the new-style shell,
+// and only while the notification area holds the icon, which is then the way back.
+bool TaskbarButtonGoes(bool newStyleShell, bool iconAdded);
+
+// The shell refused the icon (at logon it may not be ready yet): the add is tried again on
+// the line timer's ticks, every kEveryTicks, until it holds.
+class TTrayAddRetry {
+ public:
+  static constexpr int kEveryTicks = 4;
+  // True when this tick should try the add; `missing` is true while the icon is wanted and
+  // the shell does not hold it.
+  bool Tick(bool missing);
+
+ private:
+  int TicksToTry_ = kEveryTicks;
+};
+
 enum class TTrayButton { None, Left, Right, Middle };
 
 enum class TTrayStepKind { MoveNotice, PressNotice, ReleaseNotice, Click, DoubleClick };

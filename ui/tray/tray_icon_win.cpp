@@ -122,7 +122,9 @@ void TTrayIcon::FillNotifyRecord() {
   const TTrayNotifyFields fields =
       MakeTrayNotifyFields(reinterpret_cast<std::uintptr_t>(Icon_.Get()), Hint_);
   Record_ = {};
-  Record_.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  // The whole record, as every system from Vista on takes it: the balloon's members are in
+  // its later part.
+  Record_.cbSize = sizeof(NOTIFYICONDATAW);
   Record_.hWnd = Handle();
   Record_.uID = fields.Id;
   Record_.uFlags = fields.Flags;
@@ -141,6 +143,20 @@ void TTrayIcon::AddTrayIcon() {
   IconAdded_ = Notify(NIM_ADD);
   // Some shells take an empty tip only from a modify.
   if (HintShortPart(Hint_).empty() && IconAdded_) Notify(NIM_MODIFY);
+}
+
+bool TTrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+  if (!IconAdded_) return false;
+  const TTrayBalloonFields fields = MakeTrayBalloonFields(title, text);
+  FillNotifyRecord();
+  Record_.uFlags |= NIF_INFO;
+  wcsncpy_s(Record_.szInfoTitle, fields.Title.c_str(), _TRUNCATE);
+  wcsncpy_s(Record_.szInfo, fields.Text.c_str(), _TRUNCATE);
+  Record_.dwInfoFlags = NIIF_WARNING | NIIF_NOSOUND;
+  const bool shown = Notify(NIM_MODIFY);
+  // The balloon is shown once; later modifies carry only the icon's own members.
+  FillNotifyRecord();
+  return shown;
 }
 
 void TTrayIcon::RemoveTrayIcon() {

@@ -61,6 +61,10 @@ class TTrayIcon : public TWindow<TTrayIcon> {
   void RefreshTrayIcon();
   bool ShowTrayMenu(int x, int y);
   bool RunDefaultItem();
+  // A warning balloon from the icon, silent: the caller sounds the warning itself, so that
+  // it is heard also where the system keeps balloons quiet. False when the shell holds no
+  // icon or refused the balloon.
+  bool ShowBalloon(const std::wstring& title, const std::wstring& text);
 
   std::function<void(const TTrayMouseNotice&)> OnMouseNotice;
   TShellNotify ShellNotify;
