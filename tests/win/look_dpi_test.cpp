@@ -1,0 +1,230 @@
+// A window dragged to a screen of another DPI lays itself out again: the system tells it
+// with WM_DPICHANGED, which the tests send as the system would. And controls on the setup
+// dialog's themed pages show the page, not the dialog's grey.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <uxtheme.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "tests/support/message_pump.h"
+#include "tests/support/screen_pixels.h"
+#include "tests/support/window_text.h"
+#include "tests/win/look_windows.h"
+#include "ui/dialogs/message_dialog_win.h"
+#include "ui/main_window/toolbar_look.h"
+#include "ui/setup/setup_form_win.h"
+#include "ui/shell/display_win.h"
+#include "ui/shell/texts.h"
+
+namespace {
+
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED
+
+// What the system sends a window that moved to a screen of `dpi`.
+void ChangeDpi(HWND window, int dpi, RECT suggested) {
+  SendMessageW(window, kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+}
+
+SIZE ClientSize(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return {client.right, client.bottom};
+}
+
+RECT OuterRect(HWND window) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  return outer;
+}
+
+// A child's rectangle in its parent's client area: left, top, width, height.
+RECT PlaceOf(HWND child) {
+  RECT r = OuterRect(child);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::string Describe(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+         "," + std::to_string(r.bottom);
+}
+
+// --- the main window -------------------------------------------------------------------------
+
+HWND ToolBarOf(HWND main) { return FindWindowExW(main, nullptr, L"LintavoToolBar", nullptr); }
+
+SIZE MinimumSize(HWND main) {
+  MINMAXINFO info{};
+  SendMessageW(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  return {info.ptMinTrackSize.x, info.ptMinTrackSize.y};
+}
+
+TEST(DpiChange, MainWindowGrowsToTheNewDpiAndBack) {
+  const TMainWindowInProcess main;
+  const HWND window = main.Handle();
+  ASSERT_EQ(ClientSize(ToolBarOf(window)).cy, kToolBarHeight);
+
+  const RECT at144{30, 40, 30 + 512, 40 + 300};
+  ChangeDpi(window, 144, at144);
+  EXPECT_TRUE(SameRect(OuterRect(window), at144)) << Describe(OuterRect(window));
+  EXPECT_EQ(ClientSize(ToolBarOf(window)).cy, 5 + 77 + 5);
+  EXPECT_EQ(ClientSize(ToolBarOf(window)).cx, ClientSize(window).cx);
+  const std::vector<HWND> labels = ChildrenOfClass(window, L"Static");
+  ASSERT_EQ(labels.size(), 4u);
+  // Label1 designed at 48, 40 below the toolbar; ComPortLabel at 150, 64.
+  EXPECT_EQ(PlaceOf(labels[0]).left, 72);
+  EXPECT_EQ(PlaceOf(labels[0]).top, 87 + 60);
+  EXPECT_EQ(PlaceOf(labels[3]).left, 225);
+  EXPECT_EQ(PlaceOf(labels[3]).top, 87 + 96);
+  ASSERT_TRUE(FontOf(labels[0]).has_value());
+  EXPECT_EQ(FontOf(labels[0])->lfHeight, -16);
+  EXPECT_EQ(MinimumSize(window).cx, 512);
+  EXPECT_EQ(MinimumSize(window).cy, 300);
+
+  const RECT at96{30, 40, 30 + 341, 40 + 200};
+  ChangeDpi(window, 96, at96);
+  EXPECT_TRUE(SameRect(OuterRect(window), at96)) << Describe(OuterRect(window));
+  EXPECT_EQ(ClientSize(ToolBarOf(window)).cy, kToolBarHeight);
+  EXPECT_EQ(PlaceOf(labels[0]).left, 48);
+  EXPECT_EQ(PlaceOf(labels[0]).top, kToolBarHeight + 40);
+  EXPECT_EQ(FontOf(labels[0])->lfHeight, -11);
+  EXPECT_EQ(MinimumSize(window).cx, 341);
+}
+
+// --- the setup dialog ------------------------------------------------------------------------
+
+std::unique_ptr<TSetupForm> MakeSetupForm() {
+  return TSetupForm::Create([](int) { return false; });
+}
+
+TEST(DpiChange, SetupDialogLaysItsPagesOutAgain) {
+  const auto form = MakeSetupForm();
+  ASSERT_NE(form, nullptr);
+  const HWND dialog = form->Handle();
+  ASSERT_EQ(ClientSize(dialog).cx, TSetupForm::kClientWidth);
+
+  ChangeDpi(dialog, 144, {50, 60, 900, 900});
+  EXPECT_EQ(ClientSize(dialog).cx, 488);
+  EXPECT_EQ(ClientSize(dialog).cy, 420);
+  // The system's suggestion places the dialog; its size is the dialog's own.
+  EXPECT_EQ(OuterRect(dialog).left, 50);
+  EXPECT_EQ(OuterRect(dialog).top, 60);
+
+  const RECT ok = PlaceOf(GetDlgItem(dialog, TSetupForm::kOkButtonId));
+  EXPECT_EQ(ok.left, 114);
+  EXPECT_EQ(ok.top, 371);  // (239 + 8) x 1.5, rounded
+  EXPECT_EQ(ok.right, 114);  // the width
+  EXPECT_EQ(ok.bottom, 41);  // the height
+  const RECT minimize = PlaceOf(GetDlgItem(dialog, TSetupForm::kMinimizeId));
+  EXPECT_EQ(minimize.right, 374);
+  EXPECT_EQ(minimize.bottom, 26);
+  // The port list inside its group: 8, 16 from the group's corner, each scaled.
+  const RECT group = PlaceOf(GetDlgItem(dialog, TSetupForm::kPortGroupId));
+  const RECT list = PlaceOf(GetDlgItem(dialog, TSetupForm::kPortListId));
+  EXPECT_EQ(list.left - group.left, 12);
+  EXPECT_EQ(list.top - group.top, 24);
+  EXPECT_EQ(list.right, 410);
+  EXPECT_EQ(SendDlgItemMessageW(dialog, TSetupForm::kPortListId, LB_GETITEMHEIGHT, 0, 0), 20);
+
+  EXPECT_EQ(FontOf(GetDlgItem(dialog, TSetupForm::kMinimizeId))->lfHeight, -16);
+  EXPECT_EQ(FontOf(GetDlgItem(dialog, TSetupForm::kPortGroupId))->lfHeight, -18);
+}
+
+// Before a move, the system asks what size the dialog will take at the new DPI.
+TEST(DpiChange, SetupDialogSaysItsSizeAtAnotherDpi) {
+  const auto form = MakeSetupForm();
+  ASSERT_NE(form, nullptr);
+  const HWND dialog = form->Handle();
+  SIZE at96{};
+  EXPECT_TRUE(SendMessageW(dialog, kGetDpiScaledSizeMessage, 96, reinterpret_cast<LPARAM>(&at96)));
+  EXPECT_EQ(at96.cx, OuterRect(dialog).right - OuterRect(dialog).left);
+  EXPECT_EQ(at96.cy, OuterRect(dialog).bottom - OuterRect(dialog).top);
+  SIZE at144{};
+  EXPECT_TRUE(SendMessageW(dialog, kGetDpiScaledSizeMessage, 144, reinterpret_cast<LPARAM>(&at144)));
+  // The client area one and a half times as large, and a frame at least as wide as before.
+  EXPECT_GE(at144.cx - 488, at96.cx - TSetupForm::kClientWidth);
+  EXPECT_GE(at144.cy - 420, at96.cy - TSetupForm::kClientHeight);
+  EXPECT_LE(at144.cx - 488, 2 * (at96.cx - TSetupForm::kClientWidth));
+}
+
+// --- the message dialog ----------------------------------------------------------------------
+
+TEST(DpiChange, MessageDialogScalesAsBuilt) {
+  const auto form = BuildMessageForm(kQuestionExit, MessageKind::Exit,
+                                     {MessageButton::Yes, MessageButton::No});
+  const HWND dialog = form->Handle();
+  const SIZE before = ClientSize(dialog);
+  const HWND image = GetDlgItem(dialog, kMessageImageId);
+  const HWND label = GetDlgItem(dialog, kMessageLabelId);
+  ASSERT_EQ(PlaceOf(image).right, 32);
+  const LONG fontBefore = FontOf(label)->lfHeight;
+
+  ChangeDpi(dialog, 144, {10, 10, 2000, 2000});
+  EXPECT_LE(std::abs(ClientSize(dialog).cx - before.cx * 3 / 2), 1);
+  EXPECT_LE(std::abs(ClientSize(dialog).cy - before.cy * 3 / 2), 1);
+  EXPECT_EQ(PlaceOf(image).right, 48);
+  EXPECT_EQ(PlaceOf(image).bottom, 48);
+  EXPECT_LE(std::abs(FontOf(label)->lfHeight - fontBefore * 3 / 2), 1);
+  const RECT yes = PlaceOf(GetDlgItem(dialog, kMessageButtonIdBase));
+  EXPECT_LE(yes.top + yes.bottom, ClientSize(dialog).cy);  // the buttons stay inside
+}
+
+// --- themed pages ----------------------------------------------------------------------------
+
+// The dialog on the screen, on a page, painted.
+class ThemedPage : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(Form, nullptr);
+    Pages = GetDlgItem(Form->Handle(), TSetupForm::kPagesId);
+    ASSERT_NE(GetWindowTheme(Pages), nullptr) << "the tab control is not themed";
+  }
+  void Show(int page) {
+    Form->LoadFromSettings(page);
+    SetWindowPos(Form->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    PumpFor(300);
+  }
+  // The colour at a point of the dialog's client area, as the screen shows it.
+  COLORREF At(int x, int y) const {
+    POINT point{x, y};
+    ClientToScreen(Form->Handle(), &point);
+    return TScreenPixels({point.x, point.y, point.x + 1, point.y + 1}).At(0, 0);
+  }
+  // A point of a control's own background, right of its text: its last pixels but two.
+  POINT BackgroundOf(int id) const {
+    const RECT r = PlaceOf(GetDlgItem(Form->Handle(), id));
+    return {r.left + r.right - 3, r.top + r.bottom / 2};
+  }
+
+  std::unique_ptr<TSetupForm> Form = MakeSetupForm();
+  HWND Pages = nullptr;
+};
+
+TEST_F(ThemedPage, LabelsAndCheckBoxesShowThePageBehindThem) {
+  Show(1);
+  const RECT minimize = PlaceOf(GetDlgItem(Form->Handle(), TSetupForm::kMinimizeId));
+  const COLORREF page = At(minimize.left + 2, minimize.top - 4);
+  // The themed page differs from the dialog's face, or nothing here could be seen.
+  ASSERT_NE(page, GetSysColor(COLOR_BTNFACE));
+  for (const int id : {TSetupForm::kMinimizeId, TSetupForm::kQuestionId, TSetupForm::kOneCopyId}) {
+    const POINT at = BackgroundOf(id);
+    EXPECT_EQ(At(at.x, at.y), page) << "check box " << id;
+  }
+
+  Show(2);
+  const RECT label = PlaceOf(GetDlgItem(Form->Handle(), TSetupForm::kReaderTypeLabelId));
+  const POINT at = BackgroundOf(TSetupForm::kReaderTypeLabelId);
+  EXPECT_EQ(At(at.x, at.y), At(label.left + 2, label.top + label.bottom + 3));
+  EXPECT_EQ(At(at.x, at.y), page);
+}
+
+}  // namespace
