@@ -131,9 +131,11 @@ void PlaceWithClientSize(HWND window, POINT at, SIZE client, int dpi) {
 RECT WorkAreaOf(HWND window) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  if (GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info)) return info.rcWork;
+  const bool known = GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info) != FALSE;
+  if (known && (info.dwFlags & MONITORINFOF_PRIMARY) == 0) return info.rcWork;
+  // The primary screen's, as the system keeps it for the task bar (Wine keeps it only here).
   RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0) && known) area = info.rcWork;
   return area;
 }
 
