@@ -201,7 +201,7 @@ void WalkMainWindow(const TLintavoInstance& lintavo, HWND main, int dpi, TLook& 
   ASSERT_NE(bar, nullptr);
   look.ToolBarHeight = ClientSize(bar).cy;
   EXPECT_EQ(look.ToolBarHeight, ToolBarMetricsAtDpi(dpi).BarHeight);
-  ASSERT_TRUE(lintavo.WaitForPortLabel(L"COM2 - Порт не открыт", kLong));
+  ASSERT_TRUE(lintavo.WaitForPortLabel(L"COM2 - Порт открыт", kLong));
   ExpectTitleFits(main, dpi);
   ExpectLabelsFit(main, dpi, look.ToolBarHeight);
   SaveShot(main, L"main-" + std::to_wstring(dpi));
