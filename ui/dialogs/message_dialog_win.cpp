@@ -194,8 +194,6 @@ void TMessageForm::Press(MessageButton button) {
 
 // Centred in the work area, so the dialog never stands under the task bar.
 void TMessageForm::CentreOnScreen() {
-  RECT window;
-  GetWindowRect(Handle(), &window);
   RECT area = WorkAreaOf(Handle());
   // With several monitors, follow the active window when it stands on another one.
   if (const HWND active = GetActiveWindow()) {
@@ -203,6 +201,15 @@ void TMessageForm::CentreOnScreen() {
     if (monitor != nullptr && monitor != MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY))
       area = WorkAreaOf(active);
   }
+  const int before = Dpi_;
+  CentreIn(area);
+  // A screen of another DPI scaled the dialog on the way; it is centred at its new size.
+  if (Dpi_ != before) CentreIn(area);
+}
+
+void TMessageForm::CentreIn(const RECT& area) {
+  RECT window;
+  GetWindowRect(Handle(), &window);
   const TLayoutPoint p = CentreInArea(window.right - window.left, window.bottom - window.top,
                                       area.right - area.left, area.bottom - area.top);
   SetWindowPos(Handle(), nullptr, area.left + p.Left, area.top + p.Top, 0, 0,

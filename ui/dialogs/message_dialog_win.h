@@ -53,6 +53,7 @@ class TMessageForm : public TWindow<TMessageForm> {
   void MoveFocus(int step);
   HWND FocusedButton() const;
   void CentreOnScreen();
+  void CentreIn(const RECT& area);
   SIZE ClientSize(int dpi) const;
   SIZE OuterSize(int dpi) const;
   void OnDpiChanged(const TDpiChange& change);

@@ -244,6 +244,14 @@ SIZE TSetupForm::OuterSize(int dpi) const {
 // Centred on the work area of the screen the window `over` stands on (the primary screen
 // without one), and kept inside it.
 void TSetupForm::SizeAndCentre(HWND over) {
+  const int before = WindowDpi(Handle());
+  PlaceCentred(over);
+  // Moved onto a screen of another DPI, the dialog was laid out again on the way, at the
+  // place the system suggested; it is centred once more at its new size.
+  if (WindowDpi(Handle()) != before) PlaceCentred(over);
+}
+
+void TSetupForm::PlaceCentred(HWND over) {
   const RECT area = WorkAreaOf(over);
   const SIZE size = OuterSize(Dpi_);
   const TLayoutPoint at = CentreInArea(size.cx, size.cy, area.right - area.left, area.bottom - area.top);

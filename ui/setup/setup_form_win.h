@@ -82,6 +82,7 @@ class TSetupForm : public TWindow<TSetupForm> {
   static SIZE ClientSize(int dpi);
   SIZE OuterSize(int dpi) const;
   void SizeAndCentre(HWND over);
+  void PlaceCentred(HWND over);
   void OnDpiChanged(const TDpiChange& change);
   void PaintPageBrush();
   bool OnPage(HWND control) const;
