@@ -137,23 +137,6 @@ TEST(DpiChange, SetupDialogLaysItsPagesOutAgain) {
   EXPECT_EQ(FontOf(GetDlgItem(dialog, TSetupForm::kPortGroupId))->lfHeight, -18);
 }
 
-// Before a move, the system asks what size the dialog will take at the new DPI.
-TEST(DpiChange, SetupDialogSaysItsSizeAtAnotherDpi) {
-  const auto form = MakeSetupForm();
-  ASSERT_NE(form, nullptr);
-  const HWND dialog = form->Handle();
-  SIZE at96{};
-  EXPECT_TRUE(SendMessageW(dialog, kGetDpiScaledSizeMessage, 96, reinterpret_cast<LPARAM>(&at96)));
-  EXPECT_EQ(at96.cx, OuterRect(dialog).right - OuterRect(dialog).left);
-  EXPECT_EQ(at96.cy, OuterRect(dialog).bottom - OuterRect(dialog).top);
-  SIZE at144{};
-  EXPECT_TRUE(SendMessageW(dialog, kGetDpiScaledSizeMessage, 144, reinterpret_cast<LPARAM>(&at144)));
-  // The client area one and a half times as large, and a frame at least as wide as before.
-  EXPECT_GE(at144.cx - 488, at96.cx - TSetupForm::kClientWidth);
-  EXPECT_GE(at144.cy - 420, at96.cy - TSetupForm::kClientHeight);
-  EXPECT_LE(at144.cx - 488, 2 * (at96.cx - TSetupForm::kClientWidth));
-}
-
 // --- the message dialog ----------------------------------------------------------------------
 
 TEST(DpiChange, MessageDialogScalesAsBuilt) {
