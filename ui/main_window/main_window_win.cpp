@@ -288,9 +288,12 @@ void TLintavoForm::PlaceLabels() {
   }
 }
 
+// The title bar's icon at the size it has at the window's DPI; the one it replaces goes once
+// the window no longer shows it.
 void TLintavoForm::ShowSmallIcon() {
-  SmallIcon_ = LoadIconResource(Instance(), IDI_TRAY_DEVICE, MetricAtDpi(SM_CXSMICON, Dpi_),
-                                MetricAtDpi(SM_CYSMICON, Dpi_));
+  const TUniqueIcon previous = std::exchange(
+      SmallIcon_, LoadIconResource(Instance(), IDI_TRAY_DEVICE, MetricAtDpi(SM_CXSMICON, Dpi_),
+                                   MetricAtDpi(SM_CYSMICON, Dpi_)));
   SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallIcon_.Get()));
 }
 

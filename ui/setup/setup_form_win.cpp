@@ -49,10 +49,11 @@ struct TControlPlace {
 };
 
 constexpr int kLabelDrop = 8;  // a row's label sits level with its drop-down's text
+constexpr TDesignedRect kPages{0, 0, TSetupForm::kClientWidth, kPagesHeight};
 constexpr TDesignedRect kPortGroup{13, 49, 292, 152};
 
 constexpr TControlPlace kPlaces[] = {
-    {TSetupForm::kPagesId, TOrigin::Dialog, {0, 0, TSetupForm::kClientWidth, kPagesHeight}},
+    {TSetupForm::kPagesId, TOrigin::Dialog, kPages},
     {TSetupForm::kMinimizeId, TOrigin::Sheet, {16, 56, 249, 17}},
     {TSetupForm::kQuestionId, TOrigin::Sheet, {16, 104, 249, 17}},
     {TSetupForm::kOneCopyId, TOrigin::Sheet, {16, 152, 249, 17}},
@@ -214,7 +215,7 @@ void TSetupForm::Layout(int dpi) {
   }
   CommRxCLB_.SetDpi(dpi);
 
-  const TDesignedRect pages = ScaleRectToDpi(kPlaces[0].Rect, dpi);
+  const TDesignedRect pages = ScaleRectToDpi(kPages, dpi);
   SetWindowPos(Pages_, nullptr, pages.Left, pages.Top, pages.Width, pages.Height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   RECT sheet{0, 0, pages.Width, pages.Height};
