@@ -3,6 +3,7 @@
 // dialog's themed pages show the page, not the dialog's grey.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 #include <uxtheme.h>
 
 #include <cstdlib>
@@ -34,6 +35,17 @@ SIZE ClientSize(HWND window) {
   return {client.right, client.bottom};
 }
 
+BOOL CALLBACK Collect(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> TopLevelWindowsOfThread() {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
 RECT OuterRect(HWND window) {
   RECT outer{};
   GetWindowRect(window, &outer);
@@ -60,6 +72,20 @@ std::string Describe(const RECT& r) {
 
 HWND ToolBarOf(HWND main) { return FindWindowExW(main, nullptr, L"LintavoToolBar", nullptr); }
 
+// The rectangle of a toolbar button as its tooltip knows it. The tooltip is a popup made
+// with the bar as its parent, so the window that owns it is the bar's top-level window.
+RECT ToolRect(HWND main, int index) {
+  HWND tooltip = nullptr;
+  for (HWND window : TopLevelWindowsOfThread()) {
+    if (ClassName(window) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == main) tooltip = window;
+  }
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  if (tooltip == nullptr || !SendMessageW(tooltip, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(&tool)))
+    return {};
+  return tool.rect;
+}
+
 SIZE MinimumSize(HWND main) {
   MINMAXINFO info{};
   SendMessageW(main, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
@@ -76,6 +102,10 @@ TEST(DpiChange, MainWindowGrowsToTheNewDpiAndBack) {
   EXPECT_TRUE(SameRect(OuterRect(window), at144)) << Describe(OuterRect(window));
   EXPECT_EQ(ClientSize(ToolBarOf(window)).cy, 5 + 77 + 5);
   EXPECT_EQ(ClientSize(ToolBarOf(window)).cx, ClientSize(window).cx);
+  // Each button where its tooltip is: the setup button designed at 3, the exit button 10
+  // (15 at 144 DPI) inside the outer right edge.
+  EXPECT_TRUE(SameRect(ToolRect(window, 0), {5, 5, 5 + 96, 5 + 77})) << Describe(ToolRect(window, 0));
+  EXPECT_EQ(ToolRect(window, 2).right, 512 - 15);
   const std::vector<HWND> labels = ChildrenOfClass(window, L"Static");
   ASSERT_EQ(labels.size(), 4u);
   // Label1 designed at 48, 40 below the toolbar; ComPortLabel at 150, 64.

@@ -386,6 +386,7 @@ void TLintavoForm::OnSize() {
   GetWindowRect(Handle(), &outer);
   const int width = outer.right - outer.left;
   ToolBar_->FitToParent();
+  ToolBar_->SetButtonLeft(0, ScaleToDpi(kSetupButtonLeft, Dpi_));
   ToolBar_->SetButtonLeft(1, HelpButtonLeft(width, Dpi_));
   ToolBar_->SetButtonLeft(2, ExitButtonLeft(width, Dpi_));
 }
