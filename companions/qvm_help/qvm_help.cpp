@@ -71,9 +71,10 @@ TUniqueFont CreateViewerFont() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
-  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, ViewerDpi, DpiOf(nullptr));
-  metrics.lfMessageFont.lfCharSet = RUSSIAN_CHARSET;
-  return TUniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+  LOGFONTW& font = metrics.lfMessageFont;
+  font.lfHeight = MulDiv(font.lfHeight, ViewerDpi, DpiOf(nullptr));
+  font.lfCharSet = RUSSIAN_CHARSET;
+  return TUniqueFont(CreateFontIndirectW(&font));
 }
 
 void LayoutViewer(HWND window) {

@@ -126,7 +126,8 @@ void SaveShot(HWND window, const std::wstring& name) {
 }
 
 std::string Narrow(const std::wstring& text) {
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string narrow(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(), length, nullptr, nullptr);
   narrow.resize(static_cast<std::size_t>(length > 0 ? length - 1 : 0));
@@ -253,7 +254,8 @@ void WalkTrayMenu(const TLintavoInstance& lintavo, int dpi, TLook& look) {
   // first colour shows near the top once the items are painted (the system's frame of a
   // few pixels lies over its outer edge).
   const int band = ScaleToDpi(24, dpi);
-  EXPECT_TRUE(WaitUntil([&] { return ClientPixel(popup, band - 4, 4) == RGB(255, 255, 0); }, kLong));
+  EXPECT_TRUE(
+      WaitUntil([&] { return ClientPixel(popup, band - 4, 4) == RGB(255, 255, 0); }, kLong));
   look.TrayMenu = ClientSize(popup);
   // Four commands, each as high as its picture and a designed four pixels, and the
   // separator, within the frame.
@@ -312,9 +314,9 @@ TEST(Look, OneAndAHalfTimesAsLargeAt144Dpi) {
     ASSERT_EQ(p96.size(), p144.size()) << "page " << page + 1;
     EXPECT_GE(p96.size(), 6u);  // the tabs, a page's own controls and the three buttons
     // The page's first control: the others' rows measured from it.
-    const int first = page == 0 ? TSetupForm::kMinimizeId
-                                : page == 1 ? TSetupForm::kReaderTypeLabelId
-                                            : TSetupForm::kFormatLabelId;
+    const int first = page == 0   ? TSetupForm::kMinimizeId
+                      : page == 1 ? TSetupForm::kReaderTypeLabelId
+                                  : TSetupForm::kFormatLabelId;
     ASSERT_EQ(p96.count(first), 1u);
     for (const auto& [id, r96] : p96) {
       const RECT& r144 = p144[id];

@@ -14,8 +14,8 @@ using TUniqueKey = TUnique<TRegistryKeyPolicy>;
 
 TUniqueKey DesktopKey() {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS)
     return {};
   return TUniqueKey(key);
 }

@@ -32,14 +32,13 @@ TEST_P(ScaleToDpiTest, RoundsToTheNearestPixel) {
   EXPECT_EQ(ScaleToDpi(c.Designed, c.Dpi), c.Scaled);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, ScaleToDpiTest,
-    testing::Values(TLengthCase{"At96EveryLengthStays", 341, 96, 341},
-                    TLengthCase{"At144HalfAPixelRoundsUp", 341, 144, 512},
-                    TLengthCase{"At120QuarterRoundsDown", 13, 120, 16},
-                    TLengthCase{"At192Doubles", 51, 192, 102},
-                    TLengthCase{"NegativeRoundsAwayFromZero", -3, 144, -5}),
-    [](const auto& info) { return std::string(info.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Lengths, ScaleToDpiTest,
+                         testing::Values(TLengthCase{"At96EveryLengthStays", 341, 96, 341},
+                                         TLengthCase{"At144HalfAPixelRoundsUp", 341, 144, 512},
+                                         TLengthCase{"At120QuarterRoundsDown", 13, 120, 16},
+                                         TLengthCase{"At192Doubles", 51, 192, 102},
+                                         TLengthCase{"NegativeRoundsAwayFromZero", -3, 144, -5}),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(LineWidthAtDpi, WholePixelsOnly) {
   EXPECT_EQ(LineWidthAtDpi(144), 1);
@@ -49,7 +48,7 @@ TEST(LineWidthAtDpi, WholePixelsOnly) {
 }
 
 TEST(FontHeightAtDpi, PointsToNegativePixelHeights) {
-  EXPECT_EQ(FontHeightAtDpi(8, 96), -11);  // the designed windows' font
+  EXPECT_EQ(FontHeightAtDpi(8, 96), -11);   // the designed windows' font
   EXPECT_EQ(FontHeightAtDpi(14, 96), -19);  // the tray band's
   EXPECT_EQ(FontHeightAtDpi(8, 120), -13);
   EXPECT_EQ(FontHeightAtDpi(9, 144), -18);
@@ -60,7 +59,8 @@ TEST(ScaleRectToDpi, EachNumberOnItsOwn) {
   EXPECT_EQ(ScaleRectToDpi({279, 117, 341, 200}, 96), (TDesignedRect{279, 117, 341, 200}));
   EXPECT_EQ(ScaleRectToDpi({279, 117, 341, 200}, 144), (TDesignedRect{419, 176, 512, 300}));
   // Two controls of the same designed width keep the same width, wherever they stand.
-  EXPECT_EQ(ScaleRectToDpi({16, 56, 249, 17}, 120).Width, ScaleRectToDpi({17, 57, 249, 17}, 120).Width);
+  EXPECT_EQ(ScaleRectToDpi({16, 56, 249, 17}, 120).Width,
+            ScaleRectToDpi({17, 57, 249, 17}, 120).Width);
 }
 
 // --- pixel art -------------------------------------------------------------------------------
@@ -193,8 +193,8 @@ TEST(CheckColumnAtDpi, WidensWithTheRows) {
 // --- the message dialog's icon ---------------------------------------------------------------
 
 TEST(MessageDialogAtDpi, TheIconsSizeMakesRoomBesideAndAboveTheButtons) {
-  TMessageLayoutInput in{MessageSpacing(9, 20), 113, 200, 20, true, {MessageButton::OK},
-                         1536, 1152, 9, 37};
+  TMessageLayoutInput in{MessageSpacing(9, 20), 113,  200,  20, true,
+                         {MessageButton::OK},   1536, 1152, 9,  37};
   in.IconSize = 48;
   const TMessageLayout l = LayoutMessageForm(in);
   ASSERT_TRUE(l.Icon.has_value());

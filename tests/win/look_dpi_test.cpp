@@ -77,11 +77,13 @@ HWND ToolBarOf(HWND main) { return FindWindowExW(main, nullptr, L"LintavoToolBar
 RECT ToolRect(HWND main, int index) {
   HWND tooltip = nullptr;
   for (HWND window : TopLevelWindowsOfThread()) {
-    if (ClassName(window) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == main) tooltip = window;
+    if (ClassName(window) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == main)
+      tooltip = window;
   }
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
-  if (tooltip == nullptr || !SendMessageW(tooltip, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(&tool)))
+  if (tooltip == nullptr ||
+      !SendMessageW(tooltip, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(&tool)))
     return {};
   return tool.rect;
 }
@@ -104,7 +106,8 @@ TEST(DpiChange, MainWindowGrowsToTheNewDpiAndBack) {
   EXPECT_EQ(ClientSize(ToolBarOf(window)).cx, ClientSize(window).cx);
   // Each button where its tooltip is: the setup button designed at 3, the exit button 10
   // (15 at 144 DPI) inside the outer right edge.
-  EXPECT_TRUE(SameRect(ToolRect(window, 0), {5, 5, 5 + 96, 5 + 77})) << Describe(ToolRect(window, 0));
+  EXPECT_TRUE(SameRect(ToolRect(window, 0), {5, 5, 5 + 96, 5 + 77}))
+      << Describe(ToolRect(window, 0));
   EXPECT_EQ(ToolRect(window, 2).right, 512 - 15);
   const std::vector<HWND> labels = ChildrenOfClass(window, L"Static");
   ASSERT_EQ(labels.size(), 4u);
@@ -149,7 +152,7 @@ TEST(DpiChange, SetupDialogLaysItsPagesOutAgain) {
 
   const RECT ok = PlaceOf(GetDlgItem(dialog, TSetupForm::kOkButtonId));
   EXPECT_EQ(ok.left, 114);
-  EXPECT_EQ(ok.top, 371);  // (239 + 8) x 1.5, rounded
+  EXPECT_EQ(ok.top, 371);    // (239 + 8) x 1.5, rounded
   EXPECT_EQ(ok.right, 114);  // the width
   EXPECT_EQ(ok.bottom, 41);  // the height
   const RECT minimize = PlaceOf(GetDlgItem(dialog, TSetupForm::kMinimizeId));
@@ -170,8 +173,8 @@ TEST(DpiChange, SetupDialogLaysItsPagesOutAgain) {
 // --- the message dialog ----------------------------------------------------------------------
 
 TEST(DpiChange, MessageDialogScalesAsBuilt) {
-  const auto form = BuildMessageForm(kQuestionExit, MessageKind::Exit,
-                                     {MessageButton::Yes, MessageButton::No});
+  const auto form =
+      BuildMessageForm(kQuestionExit, MessageKind::Exit, {MessageButton::Yes, MessageButton::No});
   const HWND dialog = form->Handle();
   const SIZE before = ClientSize(dialog);
   const HWND image = GetDlgItem(dialog, kMessageImageId);

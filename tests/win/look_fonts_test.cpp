@@ -27,8 +27,7 @@ namespace {
 
 // The font each window shows, for those that show one; `without` names the classes of
 // those that do not.
-std::vector<LOGFONTW> FontsShown(const std::vector<HWND>& windows,
-                                 std::string* without = nullptr) {
+std::vector<LOGFONTW> FontsShown(const std::vector<HWND>& windows, std::string* without = nullptr) {
   std::vector<LOGFONTW> fonts;
   for (HWND window : windows) {
     if (const auto font = FontOf(window)) {
@@ -77,8 +76,8 @@ TEST(CyrillicFonts, EverySetupDialogControl) {
 }
 
 TEST(CyrillicFonts, MessageDialogLabelAndButtons) {
-  const auto form = BuildMessageForm(kQuestionExit, MessageKind::Exit,
-                                     {MessageButton::Yes, MessageButton::No});
+  const auto form =
+      BuildMessageForm(kQuestionExit, MessageKind::Exit, {MessageButton::Yes, MessageButton::No});
   std::string without;
   std::vector<HWND> texts;
   for (HWND child : ChildWindows(form->Handle()))
@@ -106,7 +105,8 @@ TEST(CyrillicFonts, HelpViewerOfTheCompanionLibrary) {
   THelpTable table{};
   getExportList(table.data());
   const std::string documents = (ProductDir() / L"DOC").string();
-  reinterpret_cast<THelpInitialise>(table[HelpSlotInitialise])(documents.c_str(), kHelpDocumentName, 0);
+  reinterpret_cast<THelpInitialise>(table[HelpSlotInitialise])(documents.c_str(), kHelpDocumentName,
+                                                               0);
   reinterpret_cast<THelpShowContents>(table[HelpSlotContents])();
   const HWND viewer = FindTopLevel(GetCurrentProcessId(), window_class::kHelpViewer);
   ASSERT_NE(viewer, nullptr);

@@ -68,8 +68,8 @@ TEST(WorkArea, MessageDialogStaysInIt) {
     shown = OuterRect(dialog);
     PostMessageW(dialog, WM_CLOSE, 0, 0);
   });
-  const int result =
-      ShowMessageDialog(kQuestionExit, MessageKind::Exit, {MessageButton::Yes, MessageButton::No}, 0);
+  const int result = ShowMessageDialog(kQuestionExit, MessageKind::Exit,
+                                       {MessageButton::Yes, MessageButton::No}, 0);
   reader.join();
   ASSERT_TRUE(seen) << "the question did not appear";
   EXPECT_EQ(result, kClosedResult);

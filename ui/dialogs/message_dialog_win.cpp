@@ -97,7 +97,8 @@ std::unique_ptr<TMessageForm> BuildMessageForm(const std::wstring& text, Message
     const HWND image =
         CreateChild(window, L"STATIC", nullptr, SS_ICON, *layout.Icon, kMessageImageId, nullptr);
     form->IconId_ = info.IconId;
-    SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(StockIcon(info.IconId, form->Dpi_)), 0);
+    const HICON icon = StockIcon(info.IconId, form->Dpi_);
+    SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     SetWindowPos(image, nullptr, layout.Icon->Left, layout.Icon->Top, layout.Icon->Width,
                  layout.Icon->Height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -296,11 +297,12 @@ void TMessageForm::OnDpiChanged(const TDpiChange& change) {
     RECT r{};
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
-    SetWindowPos(child, nullptr, Rescaled(r.left, from, change.Dpi), Rescaled(r.top, from, change.Dpi),
-                 Rescaled(r.right - r.left, from, change.Dpi), Rescaled(r.bottom - r.top, from, change.Dpi),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto scaled = [&](LONG length) { return Rescaled(length, from, change.Dpi); };
+    SetWindowPos(child, nullptr, scaled(r.left), scaled(r.top), scaled(r.right - r.left),
+                 scaled(r.bottom - r.top), SWP_NOZORDER | SWP_NOACTIVATE);
     if (GetDlgCtrlID(child) == kMessageImageId) {
-      SendMessageW(child, STM_SETICON, reinterpret_cast<WPARAM>(StockIcon(IconId_, change.Dpi)), 0);
+      const HICON icon = StockIcon(IconId_, change.Dpi);
+      SendMessageW(child, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     } else {
       SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), TRUE);
     }

@@ -77,7 +77,8 @@ HWND FindThreadWindow(const wchar_t* className, const wchar_t* caption) {
 
 std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(length));
   return text;
 }
 
@@ -199,10 +200,10 @@ void TLintavoForm::BuildComponents() {
   Dpi_ = WindowDpi(Handle());
   Font_ = CreateDesignedFont(kDesignedFontPoints, Dpi_);
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
-  ShowSmallIcon();
   CreateToolBar();
   CreateLabels();
   BuildTrayComponents();
+  ShowSmallIcon();
 }
 
 void TLintavoForm::BuildTrayComponents() {
@@ -267,9 +268,9 @@ void TLintavoForm::CreateToolBar() {
 void TLintavoForm::CreateLabels() {
   const wchar_t* const texts[] = {kReaderTypeCaption, kComPortCaption, L"", L""};
   for (std::size_t i = 0; i < Labels_.size(); ++i) {
-    Labels_[i] =
-        CreateWindowExW(0, L"STATIC", texts[i], WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-                        0, 0, 0, 0, Handle(), nullptr, Instance(), nullptr);
+    Labels_[i] = CreateWindowExW(0, L"STATIC", texts[i],
+                                 WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, 0,
+                                 0, Handle(), nullptr, Instance(), nullptr);
   }
   ReaderTypeLabel_ = Labels_[2];
   ComPortLabel_ = Labels_[3];

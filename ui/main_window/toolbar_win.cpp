@@ -67,7 +67,6 @@ std::unique_ptr<TToolBar> TToolBar::Create(HWND parent, HFONT font, TUniqueBitma
   std::unique_ptr<TToolBar> bar(new TToolBar(font, std::move(wallpaper), std::move(buttons)));
   bar->Dpi_ = dpi;
   bar->Metrics_ = ToolBarMetricsAtDpi(dpi);
-  bar->ScalePictures(dpi);
   RECT client{};
   GetClientRect(parent, &client);
   if (!bar->CreateHandle({.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
@@ -75,6 +74,8 @@ std::unique_ptr<TToolBar> TToolBar::Create(HWND parent, HFONT font, TUniqueBitma
                           .Height = bar->Metrics_.BarHeight,
                           .Parent = parent}))
     return nullptr;
+  // The pictures are first drawn when the window's loop runs, after this.
+  bar->ScalePictures(dpi);
   bar->CreateTooltips();
   return bar;
 }
@@ -93,7 +94,8 @@ TToolBar::TToolBar(HFONT font, TUniqueBitmap wallpaper, std::vector<TToolButtonI
 void TToolBar::ScalePictures(int dpi) {
   Wallpaper_ = ScaleBitmapToDpi(DesignedWallpaper_.Get(), dpi);
   for (Button& button : Buttons_) {
-    button.Glyph = ScaleBitmapSharp(button.Info.Glyph.Get(), Metrics_.GlyphSize, Metrics_.GlyphSize);
+    const int size = Metrics_.GlyphSize;
+    button.Glyph = ScaleBitmapSharp(button.Info.Glyph.Get(), size, size);
     button.GreyGlyph = MakeGreyGlyph(button.Glyph.Get(), button.Transparent);
   }
 }

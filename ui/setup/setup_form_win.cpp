@@ -255,7 +255,8 @@ void TSetupForm::SizeAndCentre(HWND over) {
 void TSetupForm::PlaceCentred(HWND over) {
   const RECT area = WorkAreaOf(over);
   const SIZE size = OuterSize(Dpi_);
-  const TLayoutPoint at = CentreInArea(size.cx, size.cy, area.right - area.left, area.bottom - area.top);
+  const TLayoutPoint at =
+      CentreInArea(size.cx, size.cy, area.right - area.left, area.bottom - area.top);
   PlaceWithClientSize(Handle(), {area.left + at.Left, area.top + at.Top}, ClientSize(Dpi_), Dpi_);
 }
 

@@ -17,7 +17,8 @@ Function SystemExport(const wchar_t* library, const char* name) {
 
 // Loaded once and kept for the run: the shell's scaling library is not loaded otherwise.
 HMODULE ShellScaling() {
-  static const HMODULE module = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  static const HMODULE module =
+      LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   return module;
 }
 
@@ -29,7 +30,7 @@ using TSystemParametersInfoForDpi = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT)
 using TAdjustWindowRectExForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using TSetDialogDpiChangeBehavior = BOOL(WINAPI*)(HWND, int, int);
 
-constexpr int kEffectiveDpi = 0;      // MDT_EFFECTIVE_DPI
+constexpr int kEffectiveDpi = 0;       // MDT_EFFECTIVE_DPI
 constexpr int kDisableAllScaling = 1;  // DDC_DISABLE_ALL
 
 template <typename Function>
@@ -87,7 +88,8 @@ NONCLIENTMETRICSW NonClientMetricsAtDpi(int dpi) {
   static const auto forDpi = User32<TSystemParametersInfoForDpi>("SystemParametersInfoForDpi");
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
+  if (forDpi &&
+      forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi)))
     return metrics;
   metrics = {};
   metrics.cbSize = sizeof metrics;
@@ -131,7 +133,8 @@ void PlaceWithClientSize(HWND window, POINT at, SIZE client, int dpi) {
 RECT WorkAreaOf(HWND window) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
-  const bool known = GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info) != FALSE;
+  const bool known =
+      GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info) != FALSE;
   if (known && (info.dwFlags & MONITORINFOF_PRIMARY) == 0) return info.rcWork;
   // The primary screen's, as the system keeps it for the task bar (Wine keeps it only here).
   RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -147,7 +150,8 @@ bool HighContrast() {
 }
 
 void KeepDialogScalingOwn(HWND dialog) {
-  static const auto setBehaviour = User32<TSetDialogDpiChangeBehavior>("SetDialogDpiChangeBehavior");
+  static const auto setBehaviour =
+      User32<TSetDialogDpiChangeBehavior>("SetDialogDpiChangeBehavior");
   if (setBehaviour) setBehaviour(dialog, kDisableAllScaling, kDisableAllScaling);
 }
 

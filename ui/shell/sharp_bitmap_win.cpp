@@ -36,7 +36,8 @@ TUniqueBitmap ScaleBitmapSharp(HBITMAP bitmap, int width, int height) {
   const TScreenDc screen;
   BITMAPINFO sourceInfo = TopDown32(source.cx, source.cy);
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(source.cx) * source.cy);
-  if (GetDIBits(screen.Get(), bitmap, 0, source.cy, pixels.data(), &sourceInfo, DIB_RGB_COLORS) == 0)
+  if (GetDIBits(screen.Get(), bitmap, 0, source.cy, pixels.data(), &sourceInfo, DIB_RGB_COLORS) ==
+      0)
     return {};
   const std::vector<std::uint32_t> scaled =
       ScalePixelsSharp(pixels, source.cx, source.cy, width, height);

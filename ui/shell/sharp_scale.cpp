@@ -15,10 +15,11 @@ std::vector<std::uint32_t> ScalePixelsSharp(std::span<const std::uint32_t> pixel
   std::vector<std::uint32_t> scaled;
   scaled.reserve(static_cast<std::size_t>(scaledWidth) * static_cast<std::size_t>(scaledHeight));
   for (int y = 0; y < scaledHeight; ++y) {
-    const std::size_t row =
-        static_cast<std::size_t>(NearestSource(y, scaledHeight, height)) * static_cast<std::size_t>(width);
+    const std::size_t row = static_cast<std::size_t>(NearestSource(y, scaledHeight, height)) *
+                            static_cast<std::size_t>(width);
     for (int x = 0; x < scaledWidth; ++x)
-      scaled.push_back(pixels[row + static_cast<std::size_t>(NearestSource(x, scaledWidth, width))]);
+      scaled.push_back(
+          pixels[row + static_cast<std::size_t>(NearestSource(x, scaledWidth, width))]);
   }
   return scaled;
 }
