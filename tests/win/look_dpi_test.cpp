@@ -10,14 +10,13 @@
 #include <memory>
 #include <vector>
 
-#include "tests/support/message_pump.h"
-#include "tests/support/screen_pixels.h"
 #include "tests/support/window_text.h"
 #include "tests/win/look_windows.h"
 #include "ui/dialogs/message_dialog_win.h"
 #include "ui/main_window/toolbar_look.h"
 #include "ui/setup/setup_form_win.h"
 #include "ui/shell/display_win.h"
+#include "ui/shell/gdi_win.h"
 #include "ui/shell/texts.h"
 
 namespace {
@@ -194,7 +193,23 @@ TEST(DpiChange, MessageDialogScalesAsBuilt) {
 
 // --- themed pages ----------------------------------------------------------------------------
 
-// The dialog on the screen, on a page, painted.
+// What a window paints into its client area, read at a point: it paints into a picture of
+// the test's own, through the code that paints it on the screen.
+COLORREF PrintedPixel(HWND window, POINT at) {
+  RECT client{};
+  GetClientRect(window, &client);
+  const TScreenDc screen;
+  const TMemoryDc surface(screen.Get());
+  const TUniqueBitmap picture(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+  const TSelectObjectScope select(surface.Get(), picture.Get());
+  const TUniqueBrush unpainted(CreateSolidBrush(RGB(1, 2, 3)));
+  FillRect(surface.Get(), &client, unpainted.Get());
+  SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Get()),
+               PRF_CLIENT | PRF_ERASEBKGND);
+  return GetPixel(surface.Get(), at.x, at.y);
+}
+
+// The setup dialog on a page, its controls over the themed tab control.
 class ThemedPage : public testing::Test {
  protected:
   void SetUp() override {
@@ -202,23 +217,19 @@ class ThemedPage : public testing::Test {
     Pages = GetDlgItem(Form->Handle(), TSetupForm::kPagesId);
     ASSERT_NE(GetWindowTheme(Pages), nullptr) << "the tab control is not themed";
   }
-  void Show(int page) {
-    Form->LoadFromSettings(page);
-    SetWindowPos(Form->Handle(), HWND_TOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
-    RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    PumpFor(300);
-  }
-  // The colour at a point of the dialog's client area, as the screen shows it.
-  COLORREF At(int x, int y) const {
-    POINT point{x, y};
-    ClientToScreen(Form->Handle(), &point);
-    return TScreenPixels({point.x, point.y, point.x + 1, point.y + 1}).At(0, 0);
-  }
-  // A point of a control's own background, right of its text: its last pixels but two.
-  POINT BackgroundOf(int id) const {
-    const RECT r = PlaceOf(GetDlgItem(Form->Handle(), id));
-    return {r.left + r.right - 3, r.top + r.bottom / 2};
+  // A control's own background right of its text (its last pixels but two), and the page
+  // the tab control paints under that point.
+  void ExpectShowsThePage(int id) const {
+    const HWND control = GetDlgItem(Form->Handle(), id);
+    RECT r{};
+    GetClientRect(control, &r);
+    POINT at{r.right - 3, r.bottom / 2};
+    const COLORREF shown = PrintedPixel(control, at);
+    MapWindowPoints(control, Pages, &at, 1);
+    const COLORREF page = PrintedPixel(Pages, at);
+    // The themed page differs from the dialog's face, or nothing here could be seen.
+    ASSERT_NE(page, GetSysColor(COLOR_BTNFACE)) << id;
+    EXPECT_EQ(shown, page) << "control " << id << " paints a box of its own";
   }
 
   std::unique_ptr<TSetupForm> Form = MakeSetupForm();
@@ -226,21 +237,15 @@ class ThemedPage : public testing::Test {
 };
 
 TEST_F(ThemedPage, LabelsAndCheckBoxesShowThePageBehindThem) {
-  Show(1);
-  const RECT minimize = PlaceOf(GetDlgItem(Form->Handle(), TSetupForm::kMinimizeId));
-  const COLORREF page = At(minimize.left + 2, minimize.top - 4);
-  // The themed page differs from the dialog's face, or nothing here could be seen.
-  ASSERT_NE(page, GetSysColor(COLOR_BTNFACE));
-  for (const int id : {TSetupForm::kMinimizeId, TSetupForm::kQuestionId, TSetupForm::kOneCopyId}) {
-    const POINT at = BackgroundOf(id);
-    EXPECT_EQ(At(at.x, at.y), page) << "check box " << id;
-  }
-
-  Show(2);
-  const RECT label = PlaceOf(GetDlgItem(Form->Handle(), TSetupForm::kReaderTypeLabelId));
-  const POINT at = BackgroundOf(TSetupForm::kReaderTypeLabelId);
-  EXPECT_EQ(At(at.x, at.y), At(label.left + 2, label.top + label.bottom + 3));
-  EXPECT_EQ(At(at.x, at.y), page);
+  Form->LoadFromSettings(1);
+  for (const int id : {TSetupForm::kMinimizeId, TSetupForm::kQuestionId, TSetupForm::kOneCopyId})
+    ExpectShowsThePage(id);
+  Form->LoadFromSettings(2);
+  ExpectShowsThePage(TSetupForm::kReaderTypeLabelId);
+  Form->LoadFromSettings(3);
+  for (const int id : {TSetupForm::kFormatLabelId, TSetupForm::kSuffixLabelId,
+                       TSetupForm::kNoCaretTypingId})
+    ExpectShowsThePage(id);
 }
 
 }  // namespace
