@@ -29,7 +29,8 @@ class TToolBar : public TWindow<TToolBar> {
   static constexpr const wchar_t* kClassName = L"LintavoToolBar";
 
   static std::unique_ptr<TToolBar> Create(HWND parent, HFONT font, TUniqueBitmap wallpaper,
-                                          std::vector<TToolButtonInfo> buttons, int dpi);
+                                          std::vector<TToolButtonInfo> buttons,
+                                          int dpi = kDesignDpi);
   // Lays the bar out again at another DPI, with the caption font made for it.
   void SetDpi(int dpi, HFONT font);
   const TToolBarMetrics& Metrics() const { return Metrics_; }
