@@ -21,6 +21,13 @@ namespace {
 
 bool OsHasNewStyleShell() { return LOBYTE(LOWORD(GetVersion())) >= 4; }
 
+// The program's icon at a size the system shows icons at; shared, as LoadIcon's are.
+HICON ProgramIcon(int widthMetric, int heightMetric) {
+  return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY_DEVICE),
+                                       IMAGE_ICON, GetSystemMetrics(widthMetric),
+                                       GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
 void RefuseSecondCopy() {
   const std::wstring notice =
       Translate(kApplicationTitle, 0) + L"\r" + Translate(kAlreadyRunning, 0);
@@ -51,7 +58,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   NewStyleShell = OsHasNewStyleShell();
   Application.Initialize();
   Application.SetTitle(kApplicationTitle);
-  Application.SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRAY_DEVICE)));
+  Application.SetIcon(ProgramIcon(SM_CXICON, SM_CYICON), ProgramIcon(SM_CXSMICON, SM_CYSMICON));
   ExeDir = ProgramDirectory();
   SettingsFileName = ExeDir + SettingsFileName;
   LoadSettings();

@@ -21,6 +21,11 @@ constexpr wchar_t kNoDocument[] = L"Документ справки не най�
 constexpr wchar_t kNotInitialised[] = L"Справка не инициализирована.";
 constexpr int kTopicListId = 10;
 constexpr int kTopicTextId = 11;
+// The viewer's sizes at 96 DPI; the program that loads the library scales its windows
+// itself, so the viewer does too.
+constexpr int kDesignDpi = 96;
+constexpr int kViewerWidth = 680;
+constexpr int kViewerHeight = 460;
 constexpr int kListWidth = 190;
 constexpr int kGap = 6;
 
@@ -30,6 +35,7 @@ std::wstring Problem = kNotInitialised;  // shown instead of topics while set
 std::vector<std::int32_t> ListContexts;  // the context of each list entry
 TUniqueWindow Viewer;
 TUniqueFont ViewerFont;
+int ViewerDpi = kDesignDpi;
 
 std::wstring ReadUtf8File(const std::wstring& path) {
   std::ifstream file(path.c_str(), std::ios::binary);
@@ -44,21 +50,59 @@ std::wstring ReadUtf8File(const std::wstring& path) {
   return text;
 }
 
+// The system's DPI, or a window's where the running Windows can say (10 and later).
+int DpiOf(HWND window) {
+  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = reinterpret_cast<TGetDpiForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (window != nullptr && getDpiForWindow != nullptr) {
+    if (const UINT dpi = getDpiForWindow(window); dpi != 0) return static_cast<int>(dpi);
+  }
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+int Scaled(int designed) { return MulDiv(designed, ViewerDpi, kDesignDpi); }
+
+// The message font at the viewer's DPI (the system gives it at its own), Cyrillic.
 TUniqueFont CreateViewerFont() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
-  metrics.lfMessageFont.lfCharSet = RUSSIAN_CHARSET;
-  return TUniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+  LOGFONTW& font = metrics.lfMessageFont;
+  font.lfHeight = MulDiv(font.lfHeight, ViewerDpi, DpiOf(nullptr));
+  font.lfCharSet = RUSSIAN_CHARSET;
+  return TUniqueFont(CreateFontIndirectW(&font));
 }
 
 void LayoutViewer(HWND window) {
   RECT client;
   GetClientRect(window, &client);
-  const int height = client.bottom - 2 * kGap;
-  MoveWindow(GetDlgItem(window, kTopicListId), kGap, kGap, kListWidth, height, TRUE);
-  MoveWindow(GetDlgItem(window, kTopicTextId), 2 * kGap + kListWidth, kGap,
-             client.right - 3 * kGap - kListWidth, height, TRUE);
+  const int gap = Scaled(kGap);
+  const int listWidth = Scaled(kListWidth);
+  const int height = client.bottom - 2 * gap;
+  MoveWindow(GetDlgItem(window, kTopicListId), gap, gap, listWidth, height, TRUE);
+  MoveWindow(GetDlgItem(window, kTopicTextId), 2 * gap + listWidth, gap,
+             client.right - 3 * gap - listWidth, height, TRUE);
+}
+
+void SetViewerFont(HWND window) {
+  TUniqueFont previous = std::move(ViewerFont);
+  ViewerFont = CreateViewerFont();
+  for (const int id : {kTopicListId, kTopicTextId})
+    SendDlgItemMessageW(window, id, WM_SETFONT, reinterpret_cast<WPARAM>(ViewerFont.Get()), TRUE);
+}
+
+// Dragged to a screen of another DPI: the font made again for it, the window at the place
+// the system suggests.
+void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
+  ViewerDpi = dpi;
+  SetViewerFont(window);
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayoutViewer(window);
 }
 
 void ShowTopicText(std::int32_t context) {
@@ -76,6 +120,9 @@ LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   switch (message) {
     case WM_SIZE:
       LayoutViewer(window);
+      return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kTopicListId && HIWORD(wParam) == LBN_SELCHANGE) {
@@ -111,10 +158,11 @@ void CreateViewer() {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kViewerClass;
   RegisterClassExW(&wc);
-  if (!ViewerFont) ViewerFont = CreateViewerFont();
+  ViewerDpi = DpiOf(nullptr);
+  ViewerFont = CreateViewerFont();
 
-  constexpr int width = 680;
-  constexpr int height = 460;
+  const int width = Scaled(kViewerWidth);
+  const int height = Scaled(kViewerHeight);
   Viewer.Reset(CreateWindowExW(0, kViewerClass, kCaptionPrefix,
                                WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                (GetSystemMetrics(SM_CXSCREEN) - width) / 2,

@@ -42,8 +42,11 @@ inline int ToolButtonLeft(HWND main, ToolButton button) {
   return 0;
 }
 
+// The main window shows to a search from its first moment, a little before its toolbar
+// exists (the longer with the system's theme to set up); the toolbar is waited for.
 inline HWND ToolBarOf(HWND main) {
-  return FindWindowExW(main, nullptr, window_class::kToolBar, nullptr);
+  return WaitForWindow(
+      [main] { return FindWindowExW(main, nullptr, window_class::kToolBar, nullptr); });
 }
 
 inline LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }

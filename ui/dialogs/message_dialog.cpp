@@ -87,8 +87,8 @@ TMessageLayout LayoutMessageForm(const TMessageLayoutInput& in) {
   int blockWidth = in.TextWidth;
   int blockHeight = in.TextHeight;
   if (in.HasIcon) {
-    blockWidth += s.HorizontalSpacing + kIconSize;
-    blockHeight = std::max(blockHeight, kIconSize);
+    blockWidth += s.HorizontalSpacing + in.IconSize;
+    blockHeight = std::max(blockHeight, in.IconSize);
   }
   const std::vector<MessageButton> buttons = in.Buttons.List();
   const int n = static_cast<int>(buttons.size());
@@ -104,8 +104,8 @@ TMessageLayout LayoutMessageForm(const TMessageLayoutInput& in) {
 
   int labelLeft = s.HorizontalMargin;
   if (in.HasIcon) {
-    out.Icon = TLayoutRect{s.HorizontalMargin, s.VerticalMargin, kIconSize, kIconSize};
-    labelLeft += kIconSize + s.HorizontalSpacing;
+    out.Icon = TLayoutRect{s.HorizontalMargin, s.VerticalMargin, in.IconSize, in.IconSize};
+    labelLeft += in.IconSize + s.HorizontalSpacing;
   }
   out.Label = {labelLeft, s.VerticalMargin, in.TextWidth, in.TextHeight};
 

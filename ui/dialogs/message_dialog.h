@@ -91,6 +91,8 @@ struct TLayoutRect {
   bool operator==(const TLayoutRect&) const = default;
 };
 
+inline constexpr int kIconSize = 32;  // at 96 DPI
+
 struct TMessageLayoutInput {
   TMessageSpacing Spacing;
   int ButtonWidth;  // from DialogButtonWidth
@@ -102,9 +104,8 @@ struct TMessageLayoutInput {
   int ScreenHeight;
   int FrameWidth;  // outer size minus client size
   int FrameHeight;
+  int IconSize = kIconSize;  // the stock icon's size at the dialog's DPI
 };
-
-inline constexpr int kIconSize = 32;
 
 struct TMessageLayout {
   int ClientWidth = 0;

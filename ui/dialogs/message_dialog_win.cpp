@@ -4,14 +4,15 @@
 
 #include "services/trint_win.h"
 #include "ui/shell/application_win.h"
+#include "ui/shell/designed_font_win.h"
+#include "ui/shell/display_win.h"
 #include "ui/shell/gdi_win.h"
+#include "ui/shell/mul_div.h"
 
 namespace {
 
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
-constexpr BYTE kCyrillicCharset = RUSSIAN_CHARSET;  // 204
-
 // The system's message font, or the font new windows get when the system will not say.
 LOGFONTW MessageFont() {
   NONCLIENTMETRICSW metrics{};
@@ -33,11 +34,16 @@ HWND CreateChild(HWND parent, const wchar_t* cls, const wchar_t* text, DWORD sty
   return child;
 }
 
-SIZE FrameSize() {
-  RECT r{0, 0, 0, 0};
-  AdjustWindowRectEx(&r, kFormStyle, FALSE, kFormExStyle);
-  return {r.right - r.left, r.bottom - r.top};
+SIZE FrameSize() { return OuterSizeAtDpi({0, 0}, kFormStyle, kFormExStyle, SystemDpi()); }
+
+// The system's stock icon at the size icons have at the DPI.
+HICON StockIcon(int id, int dpi) {
+  const int size = MetricAtDpi(SM_CXICON, dpi);
+  return static_cast<HICON>(
+      LoadImageW(nullptr, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
 }
+
+int Rescaled(int length, int from, int to) { return MulDivRound(length, to, from); }
 
 }  // namespace
 
@@ -53,8 +59,9 @@ std::unique_ptr<TMessageForm> BuildMessageForm(const std::wstring& text, Message
   // character set forced.
   LOGFONTW font = MessageFont();
   const TUniqueFont canvasFont(CreateFontIndirectW(&font));
-  font.lfCharSet = kCyrillicCharset;
+  font = WithCyrillic(font);
   form->Font_.Reset(CreateFontIndirectW(&font));
+  form->Dpi_ = SystemDpi();
 
   const TWindowDc dc(window);
   const TSelectObjectScope selected(dc.Get(), canvasFont.Get());
@@ -79,7 +86,8 @@ std::unique_ptr<TMessageForm> BuildMessageForm(const std::wstring& text, Message
       {spacing, DialogButtonWidth(spacing.ButtonWidth, buttons, ButtonWidths),
        static_cast<int>(textRect.right), static_cast<int>(textRect.bottom), info.IconId != kNoIcon,
        buttons, screenWidth, GetSystemMetrics(SM_CYSCREEN), static_cast<int>(frame.cx),
-       static_cast<int>(frame.cy)});
+       static_cast<int>(frame.cy), GetSystemMetrics(SM_CXICON)});
+  form->ClientSize_ = {layout.ClientWidth, layout.ClientHeight};
 
   SetWindowPos(window, nullptr, layout.Window.Left, layout.Window.Top, layout.Window.Width,
                layout.Window.Height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -88,10 +96,11 @@ std::unique_ptr<TMessageForm> BuildMessageForm(const std::wstring& text, Message
   if (layout.Icon) {
     const HWND image =
         CreateChild(window, L"STATIC", nullptr, SS_ICON, *layout.Icon, kMessageImageId, nullptr);
-    SendMessageW(image, STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadIconW(nullptr, MAKEINTRESOURCEW(info.IconId))), 0);
-    SetWindowPos(image, nullptr, layout.Icon->Left, layout.Icon->Top, kIconSize, kIconSize,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    form->IconId_ = info.IconId;
+    const HICON icon = StockIcon(info.IconId, form->Dpi_);
+    SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    SetWindowPos(image, nullptr, layout.Icon->Left, layout.Icon->Top, layout.Icon->Width,
+                 layout.Icon->Height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   CreateChild(window, L"STATIC", text.c_str(), SS_LEFT, layout.Label, kMessageLabelId,
               form->Font_.Get());
@@ -184,19 +193,24 @@ void TMessageForm::Press(MessageButton button) {
   EndModal(result);
 }
 
+// Centred in the work area, so the dialog never stands under the task bar.
 void TMessageForm::CentreOnScreen() {
-  RECT window;
-  GetWindowRect(Handle(), &window);
-  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT area = WorkAreaOf(Handle());
   // With several monitors, follow the active window when it stands on another one.
   if (const HWND active = GetActiveWindow()) {
     const HMONITOR monitor = MonitorFromWindow(active, MONITOR_DEFAULTTONULL);
-    if (monitor != nullptr && monitor != MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY)) {
-      MONITORINFO mi{};
-      mi.cbSize = sizeof mi;
-      if (GetMonitorInfoW(monitor, &mi)) area = mi.rcMonitor;
-    }
+    if (monitor != nullptr && monitor != MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY))
+      area = WorkAreaOf(active);
   }
+  const int before = Dpi_;
+  CentreIn(area);
+  // A screen of another DPI scaled the dialog on the way; it is centred at its new size.
+  if (Dpi_ != before) CentreIn(area);
+}
+
+void TMessageForm::CentreIn(const RECT& area) {
+  RECT window;
+  GetWindowRect(Handle(), &window);
   const TLayoutPoint p = CentreInArea(window.right - window.left, window.bottom - window.top,
                                       area.right - area.left, area.bottom - area.top);
   SetWindowPos(Handle(), nullptr, area.left + p.Left, area.top + p.Top, 0, 0,
@@ -219,6 +233,12 @@ LRESULT TMessageForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ENDSESSION:
       OnEndSession(wParam != FALSE);
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiChangeOf(wParam, lParam));
+      return 0;
+    case kGetDpiScaledSizeMessage:
+      *reinterpret_cast<SIZE*>(lParam) = OuterSize(static_cast<int>(wParam));
+      return TRUE;
     default:
       return DefaultProc(message, wParam, lParam);
   }
@@ -254,3 +274,40 @@ void TMessageForm::OnEndSession(bool ending) {
 }
 
 void TMessageForm::EndModal(int result) { Modal_.End(result); }
+
+SIZE TMessageForm::ClientSize(int dpi) const {
+  return {Rescaled(ClientSize_.cx, Dpi_, dpi), Rescaled(ClientSize_.cy, Dpi_, dpi)};
+}
+
+SIZE TMessageForm::OuterSize(int dpi) const {
+  return OuterSizeAtDpi(ClientSize(dpi), kFormStyle, kFormExStyle, dpi);
+}
+
+// Moved to a screen of another DPI: the dialog as built, every part scaled in proportion,
+// its font and icon made again for the new DPI.
+void TMessageForm::OnDpiChanged(const TDpiChange& change) {
+  const int from = Dpi_;
+  const SIZE client = ClientSize(change.Dpi);
+  LOGFONTW font{};
+  GetObjectW(Font_.Get(), sizeof font, &font);
+  font.lfHeight = Rescaled(font.lfHeight, from, change.Dpi);
+  TUniqueFont previous = std::exchange(Font_, TUniqueFont(CreateFontIndirectW(&font)));
+  for (HWND child = GetWindow(Handle(), GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&r), 2);
+    const auto scaled = [&](LONG length) { return Rescaled(length, from, change.Dpi); };
+    SetWindowPos(child, nullptr, scaled(r.left), scaled(r.top), scaled(r.right - r.left),
+                 scaled(r.bottom - r.top), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (GetDlgCtrlID(child) == kMessageImageId) {
+      const HICON icon = StockIcon(IconId_, change.Dpi);
+      SendMessageW(child, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    } else {
+      SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), TRUE);
+    }
+  }
+  ClientSize_ = client;
+  Dpi_ = change.Dpi;
+  PlaceWithClientSize(Handle(), {change.Suggested.left, change.Suggested.top}, client, change.Dpi);
+}

@@ -13,6 +13,8 @@
 
 #include "core/unique_handle_win.h"
 #include "ui/dialogs/message_dialog.h"
+#include "ui/shell/display_win.h"
+#include "ui/shell/dpi_scale.h"
 #include "ui/shell/modal_loop_win.h"
 #include "ui/shell/window_win.h"
 
@@ -51,8 +53,15 @@ class TMessageForm : public TWindow<TMessageForm> {
   void MoveFocus(int step);
   HWND FocusedButton() const;
   void CentreOnScreen();
+  void CentreIn(const RECT& area);
+  SIZE ClientSize(int dpi) const;
+  SIZE OuterSize(int dpi) const;
+  void OnDpiChanged(const TDpiChange& change);
 
   TUniqueFont Font_;  // the label's and buttons' font, character set 204
+  int Dpi_ = kDesignDpi;  // the dialog is built at the system's DPI
+  SIZE ClientSize_{};
+  int IconId_ = kNoIcon;
   std::vector<std::pair<MessageButton, HWND>> Buttons_;
   TButtonRoles Roles_;
   std::int32_t HelpContext_ = 0;

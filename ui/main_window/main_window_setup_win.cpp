@@ -15,6 +15,7 @@ class TMainWindowSetupHost final : public TSetupHost {
   TReaderNotice ReaderNotice() const override {
     return LintavoForm != nullptr ? LintavoForm->ReaderNotice() : TReaderNotice{};
   }
+  HWND Window() const override { return LintavoForm != nullptr ? LintavoForm->Handle() : nullptr; }
 };
 
 }  // namespace

@@ -19,7 +19,9 @@
 #include "ui/setup/port_probe_win.h"
 #include "ui/setup/setup_form_win.h"
 #include "ui/shell/application_win.h"
+#include "ui/shell/designed_font_win.h"
 #include "ui/shell/texts.h"
+#include "ui/tray/icon_list_win.h"
 #include "ui/tray/tray_menu_win.h"
 #include "ui/tray/tray_pictures_ids.h"
 
@@ -30,10 +32,8 @@ namespace {
 // Handled after the activation that posted it has finished.
 constexpr UINT kFirstActivateMessage = WM_APP + 1;
 
-constexpr int kDesignedLeft = 279;
-constexpr int kDesignedTop = 117;
-constexpr int kDesignedWidth = 341;
-constexpr int kDesignedHeight = 200;
+// The outer rectangle at 96 DPI; also the smallest size the window can be made.
+constexpr TDesignedRect kDesignedPlace{279, 117, 341, 200};
 constexpr int kHelpContextMainWindow = 20;
 constexpr int kLabelSlack = 2;
 
@@ -41,10 +41,8 @@ struct LabelPlace {
   int Left;
   int Top;  // inside the panel below the toolbar
 };
-constexpr LabelPlace kLabel1{48, 40};
-constexpr LabelPlace kLabel2{7, 64};
-constexpr LabelPlace kReaderTypeLabel{150, 40};
-constexpr LabelPlace kComPortLabel{150, 64};
+// Label1, Label2, ReaderTypeLabel and ComPortLabel, at 96 DPI.
+constexpr LabelPlace kLabelPlaces[] = {{48, 40}, {7, 64}, {150, 40}, {150, 64}};
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
@@ -79,6 +77,13 @@ HWND FindThreadWindow(const wchar_t* className, const wchar_t* caption) {
   return search.Found;
 }
 
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  const int length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
 // Labels size themselves to their text, as the designed form's labels do.
 void SetLabelText(HWND label, const std::wstring& text) {
   SetWindowTextW(label, text.c_str());
@@ -99,6 +104,9 @@ void SetLabelText(HWND label, const std::wstring& text) {
 
 void TLintavoForm::DescribeClass(WNDCLASSEXW& windowClass) {
   windowClass.hIcon = LoadIconW(Instance(), MAKEINTRESOURCEW(IDI_TRAY_DEVICE));
+  windowClass.hIconSm = static_cast<HICON>(
+      LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_TRAY_DEVICE), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
 }
@@ -107,12 +115,15 @@ std::unique_ptr<TLintavoForm> TLintavoForm::Create(HWND owner) {
   std::unique_ptr<TLintavoForm> form(new TLintavoForm());
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME |
                       WS_CLIPCHILDREN;
+  // The designed place lies on the primary screen, whose DPI the system's is.
+  form->Dpi_ = SystemDpi();
+  const TDesignedRect place = ScaleRectToDpi(kDesignedPlace, form->Dpi_);
   if (!form->CreateHandle({.Caption = kApplicationTitle,
                            .Style = style,
-                           .Left = kDesignedLeft,
-                           .Top = kDesignedTop,
-                           .Width = kDesignedWidth,
-                           .Height = kDesignedHeight,
+                           .Left = place.Left,
+                           .Top = place.Top,
+                           .Width = place.Width,
+                           .Height = place.Height,
                            .Parent = owner}))
     throw std::runtime_error("Cannot create the main window");
   return form;
@@ -178,6 +189,9 @@ LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_GETMINMAXINFO:
       OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiChangeOf(wParam, lParam));
+      return 0;
     case WM_CTLCOLORSTATIC:
       return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SYSCOMMAND:
@@ -201,13 +215,13 @@ LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 void TLintavoForm::BuildComponents() {
   LintavoForm = this;
   FormPlacement1.emplace(Handle(), Report);
-  Font_.Reset(CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                          DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif"));
+  Dpi_ = WindowDpi(Handle());
+  Font_ = CreateDesignedFont(kDesignedFontPoints, Dpi_);
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
   CreateToolBar();
   CreateLabels();
   BuildTrayComponents();
+  ShowSmallIcon();
 }
 
 void TLintavoForm::BuildTrayComponents() {
@@ -217,10 +231,10 @@ void TLintavoForm::BuildTrayComponents() {
   PicClip1.emplace(TUniqueBitmap(LoadPicture(IDB_TRAY_MENU_STRIP)), kTrayStripCols,
                    kTrayStripRows);
   TrayMenu1->OnGetItemParams = [this](const TDrawnMenuItem& item, UINT, TItemParams& params) {
-    TrayMenuItemParams(*PicClip1, item, params);
+    TrayMenuItemParams(*PicClip1, item, params, TrayMenu1->Dpi());
   };
-  TrayMenu1->OnDrawMargin = [](HDC dc, const RECT& margin) {
-    DrawTrayMenuBand(dc, margin, NewStyleShell);
+  TrayMenu1->OnDrawMargin = [this](HDC dc, const RECT& margin) {
+    DrawTrayMenuBand(dc, margin, NewStyleShell, TrayMenu1->Dpi());
   };
   TrayIcon1.emplace(kApplicationTitle, Handle(), Report);
   TrayIcon1->SetPopupMenu(&*TrayMenu1);
@@ -261,28 +275,60 @@ void TLintavoForm::CreateToolBar() {
   const int width = outer.right - outer.left;
   std::vector<TToolButtonInfo> buttons;
   buttons.push_back({IDM_SETUP_VIEW, kSetupSpeedItemCaption, kSetupSpeedItemHint,
-                     LoadPicture(IDB_GLYPH_SETUP), nullptr, 3});
+                     LoadPicture(IDB_GLYPH_SETUP), nullptr, ScaleToDpi(kSetupButtonLeft, Dpi_)});
   buttons.push_back({0, kHelpSpeedItemCaption, kHelpSpeedItemHint, LoadPicture(IDB_GLYPH_HELP),
-                     GetSubMenu(HelpPopupMenu_.Get(), 0), HelpButtonLeft(width)});
+                     GetSubMenu(HelpPopupMenu_.Get(), 0), HelpButtonLeft(width, Dpi_)});
   buttons.push_back({IDM_FILE_EXIT, kExitSpeedItemCaption, kExitSpeedItemHint,
-                     LoadPicture(IDB_GLYPH_EXIT), nullptr, ExitButtonLeft(width)});
-  ToolBar_ = TToolBar::Create(Handle(), Font_.Get(), LoadPicture(IDB_WALLPAPER), std::move(buttons));
+                     LoadPicture(IDB_GLYPH_EXIT), nullptr, ExitButtonLeft(width, Dpi_)});
+  ToolBar_ = TToolBar::Create(Handle(), Font_.Get(), LoadPicture(IDB_WALLPAPER), std::move(buttons),
+                              Dpi_);
 }
 
 void TLintavoForm::CreateLabels() {
-  auto label = [this](LabelPlace place, const wchar_t* text) {
-    const HWND control =
-        CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
-                        place.Left, kToolBarHeight + place.Top, 0, 0, Handle(), nullptr,
-                        Instance(), nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
-    SetLabelText(control, text);
-    return control;
-  };
-  label(kLabel1, kReaderTypeCaption);
-  label(kLabel2, kComPortCaption);
-  ReaderTypeLabel_ = label(kReaderTypeLabel, L"");
-  ComPortLabel_ = label(kComPortLabel, L"");
+  const wchar_t* const texts[] = {kReaderTypeCaption, kComPortCaption, L"", L""};
+  for (std::size_t i = 0; i < Labels_.size(); ++i) {
+    Labels_[i] = CreateWindowExW(0, L"STATIC", texts[i],
+                                 WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0, 0, 0,
+                                 0, Handle(), nullptr, Instance(), nullptr);
+  }
+  ReaderTypeLabel_ = Labels_[2];
+  ComPortLabel_ = Labels_[3];
+  PlaceLabels();
+}
+
+// The labels at the window's DPI, each sized to its text in the font made for it.
+void TLintavoForm::PlaceLabels() {
+  const int panelTop = ToolBar_ != nullptr ? ToolBar_->Metrics().BarHeight : 0;
+  for (std::size_t i = 0; i < Labels_.size(); ++i) {
+    SendMessageW(Labels_[i], WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
+    SetWindowPos(Labels_[i], nullptr, ScaleToDpi(kLabelPlaces[i].Left, Dpi_),
+                 panelTop + ScaleToDpi(kLabelPlaces[i].Top, Dpi_), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetLabelText(Labels_[i], WindowText(Labels_[i]));
+  }
+}
+
+// The title bar's icon at the size it has at the window's DPI; the one it replaces goes once
+// the window no longer shows it.
+void TLintavoForm::ShowSmallIcon() {
+  const TUniqueIcon previous = std::exchange(
+      SmallIcon_, LoadIconResource(Instance(), IDI_TRAY_DEVICE, MetricAtDpi(SM_CXSMICON, Dpi_),
+                                   MetricAtDpi(SM_CYSMICON, Dpi_)));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(SmallIcon_.Get()));
+}
+
+// Dragged to a screen of another DPI: everything is laid out and drawn again for it, and
+// the window takes the place the system suggests, which keeps it under the mouse.
+void TLintavoForm::OnDpiChanged(const TDpiChange& change) {
+  Dpi_ = change.Dpi;
+  TUniqueFont previous = std::exchange(Font_, CreateDesignedFont(kDesignedFontPoints, Dpi_));
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
+  ToolBar_->SetDpi(Dpi_, Font_.Get());
+  PlaceLabels();
+  ShowSmallIcon();
+  const RECT& r = change.Suggested;
+  SetWindowPos(Handle(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TLintavoForm::OnActivate(WPARAM wParam) {
@@ -360,12 +406,14 @@ void TLintavoForm::OnSize() {
   GetWindowRect(Handle(), &outer);
   const int width = outer.right - outer.left;
   ToolBar_->FitToParent();
-  ToolBar_->SetButtonLeft(1, HelpButtonLeft(width));
-  ToolBar_->SetButtonLeft(2, ExitButtonLeft(width));
+  ToolBar_->SetButtonLeft(0, ScaleToDpi(kSetupButtonLeft, Dpi_));
+  ToolBar_->SetButtonLeft(1, HelpButtonLeft(width, Dpi_));
+  ToolBar_->SetButtonLeft(2, ExitButtonLeft(width, Dpi_));
 }
 
 void TLintavoForm::OnGetMinMaxInfo(MINMAXINFO& info) const {
-  info.ptMinTrackSize = {kDesignedWidth, kDesignedHeight};
+  info.ptMinTrackSize = {ScaleToDpi(kDesignedPlace.Width, Dpi_),
+                         ScaleToDpi(kDesignedPlace.Height, Dpi_)};
 }
 
 LRESULT TLintavoForm::OnControlColour(HDC dc, HWND control) {

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -14,6 +15,8 @@
 #include "reader/sleep_watch.h"
 #include "ui/main_window/toolbar_win.h"
 #include "ui/placement/form_placement_win.h"
+#include "ui/shell/display_win.h"
+#include "ui/shell/dpi_scale.h"
 #include "ui/shell/gdi_win.h"
 #include "ui/shell/window_win.h"
 #include "ui/tray/app_events_win.h"
@@ -69,6 +72,9 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void OnCreate();
   void CreateToolBar();
   void CreateLabels();
+  void PlaceLabels();
+  void OnDpiChanged(const TDpiChange& change);
+  void ShowSmallIcon();
   void OnActivate(WPARAM wParam);
   void OnFirstActivate();
   void OnCommand(int id);
@@ -105,10 +111,14 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void OnCardNotTyped(WPARAM wParam, LPARAM lParam);
   void OnEndSession();
 
+  int Dpi_ = kDesignDpi;  // of the screen the window stands on
+  // The four labels in creation order: the two captions, then the two values.
+  std::array<HWND, 4> Labels_{};
   HWND ReaderTypeLabel_ = nullptr;
   HWND ComPortLabel_ = nullptr;
   TUniqueMenu HelpPopupMenu_;
   TUniqueFont Font_;
+  TUniqueIcon SmallIcon_;  // the title bar's, at the window's DPI
   std::unique_ptr<TToolBar> ToolBar_;
   COLORREF PortColour_ = 0;
   TLineWatch LineWatch_{false};

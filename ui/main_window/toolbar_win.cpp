@@ -6,6 +6,8 @@
 #include <utility>
 
 #include "ui/main_window/toolbar_look.h"
+#include "ui/shell/display_win.h"
+#include "ui/shell/sharp_bitmap_win.h"
 
 namespace {
 
@@ -45,41 +47,72 @@ TUniqueBitmap MakeGreyGlyph(HBITMAP glyph, COLORREF transparent) {
   return grey;
 }
 
-void FillRow(HDC dc, int left, int right, int y, int colourIndex) {
-  RECT row{left, y, right, y + 1};
-  FillRect(dc, &row, GetSysColorBrush(colourIndex));
+void FillRows(HDC dc, int left, int right, int y, int rows, int colourIndex) {
+  RECT band{left, y, right, y + rows};
+  FillRect(dc, &band, GetSysColorBrush(colourIndex));
+}
+
+// A button's frame, one designed pixel wide at any DPI.
+void DrawFrame(HDC dc, RECT frame, UINT edge, int lineWidth) {
+  for (int line = 0; line < lineWidth; ++line) {
+    DrawEdge(dc, &frame, edge, BF_RECT);
+    InflateRect(&frame, -1, -1);
+  }
 }
 
 }  // namespace
 
 std::unique_ptr<TToolBar> TToolBar::Create(HWND parent, HFONT font, TUniqueBitmap wallpaper,
-                                           std::vector<TToolButtonInfo> buttons) {
+                                           std::vector<TToolButtonInfo> buttons, int dpi) {
   std::unique_ptr<TToolBar> bar(new TToolBar(font, std::move(wallpaper), std::move(buttons)));
+  bar->Dpi_ = dpi;
+  bar->Metrics_ = ToolBarMetricsAtDpi(dpi);
   RECT client{};
   GetClientRect(parent, &client);
   if (!bar->CreateHandle({.Style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                           .Width = client.right,
-                          .Height = kToolBarHeight,
+                          .Height = bar->Metrics_.BarHeight,
                           .Parent = parent}))
     return nullptr;
+  // The pictures are first drawn when the window's loop runs, after this.
+  bar->ScalePictures(dpi);
   bar->CreateTooltips();
   return bar;
 }
 
 TToolBar::TToolBar(HFONT font, TUniqueBitmap wallpaper, std::vector<TToolButtonInfo> buttons)
-    : Font_(font), Wallpaper_(std::move(wallpaper)) {
+    : Font_(font), DesignedWallpaper_(std::move(wallpaper)) {
   for (auto& info : buttons) {
     Button button;
     button.Info = std::move(info);
     button.Transparent = BottomLeftPixel(button.Info.Glyph.Get());
-    button.GreyGlyph = MakeGreyGlyph(button.Info.Glyph.Get(), button.Transparent);
     Buttons_.push_back(std::move(button));
   }
 }
 
+// Nearest-pixel copies keep the transparent colour exact, which the glyphs' drawing needs.
+void TToolBar::ScalePictures(int dpi) {
+  Wallpaper_ = ScaleBitmapToDpi(DesignedWallpaper_.Get(), dpi);
+  for (Button& button : Buttons_) {
+    const int size = Metrics_.GlyphSize;
+    button.Glyph = ScaleBitmapSharp(button.Info.Glyph.Get(), size, size);
+    button.GreyGlyph = MakeGreyGlyph(button.Glyph.Get(), button.Transparent);
+  }
+}
+
+void TToolBar::SetDpi(int dpi, HFONT font) {
+  Font_ = font;
+  Dpi_ = dpi;
+  Metrics_ = ToolBarMetricsAtDpi(dpi);
+  ScalePictures(dpi);
+  FitToParent();
+  for (std::size_t i = 0; i < Buttons_.size(); ++i) MoveTooltip(i);
+}
+
 RECT TToolBar::ButtonRect(std::size_t index) const {
   const int left = Buttons_[index].Info.Left;
-  return {left, kToolButtonTop, left + kToolButtonWidth, kToolButtonTop + kToolButtonHeight};
+  return {left, Metrics_.ButtonTop, left + Metrics_.ButtonWidth,
+          Metrics_.ButtonTop + Metrics_.ButtonHeight};
 }
 
 void TToolBar::SetButtonLeft(std::size_t index, int left) {
@@ -92,7 +125,7 @@ void TToolBar::SetButtonLeft(std::size_t index, int left) {
 void TToolBar::FitToParent() {
   RECT client{};
   GetClientRect(GetParent(Handle()), &client);
-  SetWindowPos(Handle(), nullptr, 0, 0, client.right, kToolBarHeight,
+  SetWindowPos(Handle(), nullptr, 0, 0, client.right, Metrics_.BarHeight,
                SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(Handle(), nullptr, FALSE);
 }
@@ -147,14 +180,21 @@ void TToolBar::OnPaint() {
 }
 
 void TToolBar::Draw(HDC dc, const RECT& client) const {
-  TUniqueBrush tile(CreatePatternBrush(Wallpaper_.Get()));
-  SetBrushOrgEx(dc, 0, 0, nullptr);
-  FillRect(dc, &client, tile.Get());
+  // Under a high-contrast scheme the captions take its text colour, which the wallpaper's
+  // light greys would swallow; the scheme's own face shows instead.
+  if (HighContrast()) {
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  } else {
+    TUniqueBrush tile(CreatePatternBrush(Wallpaper_.Get()));
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    FillRect(dc, &client, tile.Get());
+  }
   // Etched lines: a shadow row with a highlight row below it, at the top and the bottom.
-  FillRow(dc, 0, client.right, 0, COLOR_BTNSHADOW);
-  FillRow(dc, 0, client.right, 1, COLOR_BTNHIGHLIGHT);
-  FillRow(dc, 0, client.right, client.bottom - 2, COLOR_BTNSHADOW);
-  FillRow(dc, 0, client.right, client.bottom - 1, COLOR_BTNHIGHLIGHT);
+  const int line = Metrics_.LineWidth;
+  FillRows(dc, 0, client.right, 0, line, COLOR_BTNSHADOW);
+  FillRows(dc, 0, client.right, line, line, COLOR_BTNHIGHLIGHT);
+  FillRows(dc, 0, client.right, client.bottom - 2 * line, line, COLOR_BTNSHADOW);
+  FillRows(dc, 0, client.right, client.bottom - line, line, COLOR_BTNHIGHLIGHT);
   for (std::size_t i = 0; i < Buttons_.size(); ++i) DrawButton(dc, i);
 }
 
@@ -165,41 +205,43 @@ void TToolBar::DrawButton(HDC dc, std::size_t index) const {
                        (button.Info.DropDownMenu != nullptr || Hot_ == Pressed_);
   const bool hot = IsHot(index);
   if (pressed) {
-    DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
+    DrawFrame(dc, frame, BDR_SUNKENOUTER, Metrics_.LineWidth);
   } else if (hot) {
-    DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
+    DrawFrame(dc, frame, BDR_RAISEDINNER, Metrics_.LineWidth);
   }
-  const int shift = pressed ? 1 : 0;
+  const int shift = pressed ? Metrics_.LineWidth : 0;
+  const int glyph = Metrics_.GlyphSize;
 
   TSelectObjectScope font(dc, Font_);
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
-  const int contentHeight = kToolGlyphSize + kToolGlyphCaptionGap + metrics.tmHeight;
-  const int glyphLeft = frame.left + (kToolButtonWidth - kToolGlyphSize) / 2 + shift;
-  const int glyphTop = frame.top + (kToolButtonHeight - contentHeight) / 2 + shift;
+  const int contentHeight = glyph + Metrics_.GlyphCaptionGap + metrics.tmHeight;
+  const int glyphLeft = frame.left + (Metrics_.ButtonWidth - glyph) / 2 + shift;
+  const int glyphTop = frame.top + (Metrics_.ButtonHeight - contentHeight) / 2 + shift;
 
   {
     TMemoryDc glyphDc(dc);
-    const HBITMAP shown = Hot_ == static_cast<int>(index) ? button.Info.Glyph.Get()
-                                                          : button.GreyGlyph.Get();
+    const HBITMAP shown =
+        Hot_ == static_cast<int>(index) ? button.Glyph.Get() : button.GreyGlyph.Get();
     TSelectObjectScope select(glyphDc.Get(), shown);
-    TransparentBlt(dc, glyphLeft, glyphTop, kToolGlyphSize, kToolGlyphSize, glyphDc.Get(), 0, 0,
-                   kToolGlyphSize, kToolGlyphSize, button.Transparent);
+    TransparentBlt(dc, glyphLeft, glyphTop, glyph, glyph, glyphDc.Get(), 0, 0, glyph, glyph,
+                   button.Transparent);
   }
 
   if (button.Info.DropDownMenu != nullptr) {
-    // The drop-down triangle: 1 pixel right of the glyph, centred on it.
-    const int left = glyphLeft + kToolGlyphSize + 1;
-    const int top = glyphTop + (kToolGlyphSize - static_cast<int>(std::size(kDropDownRows))) / 2;
-    for (std::size_t row = 0; row < std::size(kDropDownRows); ++row) {
+    // The drop-down triangle: a designed pixel right of the glyph, centred on it.
+    const std::vector<int> rows = DropDownRowsAtDpi(Dpi_);
+    const int left = glyphLeft + glyph + Metrics_.LineWidth;
+    const int top = glyphTop + (glyph - static_cast<int>(rows.size())) / 2;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
       const int x = left + static_cast<int>(row);
-      FillRow(dc, x, x + kDropDownRows[row], top + static_cast<int>(row), COLOR_BTNTEXT);
+      FillRows(dc, x, x + rows[row], top + static_cast<int>(row), 1, COLOR_BTNTEXT);
     }
   }
 
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  RECT caption{frame.left + shift, glyphTop + kToolGlyphSize + kToolGlyphCaptionGap,
+  RECT caption{frame.left + shift, glyphTop + glyph + Metrics_.GlyphCaptionGap,
                frame.right + shift, frame.bottom + shift};
   DrawTextW(dc, button.Info.Caption.c_str(), -1, &caption,
             DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);

@@ -1,7 +1,11 @@
-"""The notification-area pictures: the two 16 x 16 state icons (the card reader in green for
-an open port, in red for one that is not open), the 32 x 32 grey device shown until the
-port's state is known, and the 128 x 32 strip of tray-menu pictures on light grey, whose
-bottom-left pixel names the colour the menu leaves transparent.
+"""The notification-area pictures: the two state icons (the card reader in green for an open
+port, in red for one that is not open), the grey device shown until the port's state is
+known (also the program's own icon), and the 128 x 32 strip of tray-menu pictures on light
+grey, whose bottom-left pixel names the colour the menu leaves transparent.
+
+Each icon file holds the reader at every size Windows asks for from 100 % to 200 %
+scaling (16, 20, 24, 32 and 48 pixels), drawn for that size with one-pixel outlines, so
+the system never has to stretch one.
 
 usage: tray_pictures.py OUTPUT_DIR"""
 
@@ -33,13 +37,6 @@ READER_16 = [
 ]
 
 
-def state_icon(lit, body, shade):
-    pic = Picture(16, 16, '.')
-    rows = [r.replace('H', lit).replace('B', body).replace('D', shade) for r in READER_16]
-    pic.put(0, 0, rows)
-    return pic
-
-
 def fill(pic, x0, y0, x1, y1, ch):
     """Fills the box from x0, y0 to x1, y1, both corners included."""
     for y in range(y0, y1 + 1):
@@ -54,33 +51,64 @@ def raised_box(pic, x0, y0, x1, y1, face, lit, shade):
     fill(pic, x0 + 2, y0 + 2, x1 - 2, y1 - 2, face)
 
 
-def draw_reader(pic, ox, oy, face, lit, shade, lamp):
-    """The card reader, 26 pixels wide: a card half in its slot above a body with a
-    display and a lamp."""
-    fill(pic, ox + 7, oy + 1, ox + 18, oy + 11, 'k')          # the card
-    fill(pic, ox + 8, oy + 2, ox + 17, oy + 11, 'w')
-    fill(pic, ox + 8, oy + 4, ox + 17, oy + 5, 'n')
-    fill(pic, ox + 9, oy + 7, ox + 12, oy + 8, 'y')           # its chip
-    raised_box(pic, ox, oy + 10, ox + 25, oy + 28, face, lit, shade)
-    fill(pic, ox + 5, oy + 10, ox + 20, oy + 11, 'k')         # the slot
-    fill(pic, ox + 4, oy + 14, ox + 21, oy + 20, 'k')         # the display
-    fill(pic, ox + 5, oy + 15, ox + 20, oy + 19, 'g')
-    pic.put(ox + 6, oy + 16, ["G.G.GG.G.GGG.G",
-                              "G.G..G.G...G.G",
-                              "GGG.GG.GGG.G.G"])
-    for y in range(oy + 16, oy + 19):
-        for x in range(ox + 6, ox + 20):
-            if pic.pixels[y][x] == '.':
-                pic.pixels[y][x] = 'g'
-    fill(pic, ox + 4, oy + 23, ox + 6, oy + 25, lamp)         # the lamp
-    fill(pic, ox + 10, oy + 24, ox + 21, oy + 24, shade)      # grille
-    fill(pic, ox + 10, oy + 26, ox + 21, oy + 26, shade)
+DIGITS = ["G.G.GG.G.GGG.G",
+          "G.G..G.G...G.G",
+          "GGG.GG.GGG.G.G"]
 
 
-def device_icon():
-    pic = Picture(32, 32, '.')
-    draw_reader(pic, 3, 1, 's', 'w', 'd', 'd')
+def draw_reader(pic, ox, oy, face, lit, shade, lamp, scale=1.0):
+    """The card reader, 26 pixels wide at scale 1: a card half in its slot above a body
+    with a display and a lamp. At another scale every box keeps its one-pixel outline and
+    the display's digits show only where there is room for them."""
+    def box(x0, y0, x1, y1, ch):
+        fill(pic, ox + round(x0 * scale), oy + round(y0 * scale),
+             ox + round((x1 + 1) * scale) - 1, oy + round((y1 + 1) * scale) - 1, ch)
+
+    def edge(x0, y0, x1, y1):
+        return (ox + round(x0 * scale), oy + round(y0 * scale),
+                ox + round((x1 + 1) * scale) - 1, oy + round((y1 + 1) * scale) - 1)
+
+    box(7, 1, 18, 11, 'k')                                    # the card
+    x0, y0, x1, y1 = edge(7, 1, 18, 11)
+    fill(pic, x0 + 1, y0 + 1, x1 - 1, y1, 'w')
+    box(8, 4, 17, 5, 'n')
+    box(9, 7, 12, 8, 'y')                                     # its chip
+    raised_box(pic, *edge(0, 10, 25, 28), face, lit, shade)
+    box(5, 10, 20, 11, 'k')                                   # the slot
+    x0, y0, x1, y1 = edge(4, 14, 21, 20)                      # the display
+    fill(pic, x0, y0, x1, y1, 'k')
+    fill(pic, x0 + 1, y0 + 1, x1 - 1, y1 - 1, 'g')
+    if scale >= 1:
+        step = max(1, int(scale))
+        rows = [''.join(ch * step for ch in row) for row in DIGITS for _ in range(step)]
+        left = (x0 + x1 + 1 - len(rows[0])) // 2
+        top = (y0 + y1 + 1 - len(rows)) // 2
+        pic.put(left, top, [row.replace('.', ' ') for row in rows])
+    box(4, 23, 6, 25, lamp)                                   # the lamp
+    box(10, 24, 21, 24, shade)                                # grille
+    box(10, 26, 21, 26, shade)
+
+
+# The sizes an icon file holds: 100 %, 125 %, 150 % and 200 % of the small icon, and the
+# large icon at 100 % and 150 %.
+ICON_SIZES = (16, 20, 24, 32, 48)
+
+
+def reader_icon(size, face, lit, shade, lamp):
+    """The reader at one size: the hand-drawn 16-pixel picture, or the drawing scaled from
+    its 32-pixel design."""
+    pic = Picture(size, size, '.')
+    if size == 16:
+        rows = [r.replace('H', lit).replace('B', face).replace('D', shade) for r in READER_16]
+        pic.put(0, 0, rows)
+    else:
+        scale = size / 32
+        draw_reader(pic, round(3 * scale), round(1 * scale), face, lit, shade, lamp, scale)
     return pic
+
+
+def reader_icons(face, lit, shade, lamp):
+    return [reader_icon(size, face, lit, shade, lamp) for size in ICON_SIZES]
 
 
 def hammer_rows(size):
@@ -207,9 +235,9 @@ def menu_strip():
 def main():
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
-    write_ico([state_icon('w', 'G', 'g')], os.path.join(out, 'tray_green.ico'))
-    write_ico([state_icon('w', 'r', 'm')], os.path.join(out, 'tray_red.ico'))
-    write_ico([device_icon()], os.path.join(out, 'tray_device.ico'))
+    write_ico(reader_icons('G', 'w', 'g', 'y'), os.path.join(out, 'tray_green.ico'))
+    write_ico(reader_icons('r', 'w', 'm', 'y'), os.path.join(out, 'tray_red.ico'))
+    write_ico(reader_icons('s', 'w', 'd', 'd'), os.path.join(out, 'tray_device.ico'))
     write_bmp(menu_strip(), os.path.join(out, 'tray_menu_strip.bmp'))
 
 

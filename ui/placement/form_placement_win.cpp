@@ -1,6 +1,6 @@
 #include "ui/placement/form_placement_win.h"
 
-#include "ui/shell/gdi_win.h"
+#include "ui/shell/display_win.h"
 
 namespace {
 
@@ -53,10 +53,9 @@ ScreenSize PlacementWindowWin::Screen() const {
   return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-std::int32_t PlacementWindowWin::PixelsPerInch() const {
-  const TScreenDc screen;
-  return GetDeviceCaps(screen.Get(), LOGPIXELSY);
-}
+// The DPI the window is laid out at: that of the screen it stands on, which before
+// per-monitor scaling is the screen's logical pixels per inch.
+std::int32_t PlacementWindowWin::PixelsPerInch() const { return WindowDpi(Window_); }
 
 std::int32_t PlacementWindowWin::Metric(FrameMetric metric) const {
   switch (metric) {

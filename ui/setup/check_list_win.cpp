@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "ui/shell/gdi_win.h"
+#include "ui/shell/sharp_scale.h"
 
 namespace {
 
@@ -36,22 +37,27 @@ bool TickEdgePixel(int row, int column) {
            TickPixel(row, column - 1) && TickPixel(row, column + 1));
 }
 
-void DrawCheckImage(HDC dc, int left, int top, CheckImage image) {
+// The box at the DPI: its frame a whole designed pixel wide, the tick's pixel art scaled
+// without blur.
+void DrawCheckImage(HDC dc, int left, int top, CheckImage image, int dpi) {
   const bool greyed = image == CheckImage::GreyBox || image == CheckImage::HollowTick;
-  const int boxLeft = left + kBoxLeft;
-  RECT box{boxLeft, top, boxLeft + kBoxSize, top + kBoxSize};
+  const int boxSize = ScaleToDpi(kBoxSize, dpi);
+  const int boxLeft = left + ScaleToDpi(kBoxLeft, dpi);
+  RECT box{boxLeft, top, boxLeft + boxSize, top + boxSize};
   const TUniqueBrush border(CreateSolidBrush(kBoxBorder));
   const TUniqueBrush fill(CreateSolidBrush(greyed ? kGreyBoxFill : kBoxFill));
   FillRect(dc, &box, border.Get());
-  InflateRect(&box, -1, -1);
+  InflateRect(&box, -LineWidthAtDpi(dpi), -LineWidthAtDpi(dpi));
   FillRect(dc, &box, fill.Get());
   if (image == CheckImage::Box || image == CheckImage::GreyBox) return;
-  for (int row = 0; row < kBoxSize; ++row) {
-    for (int column = 0; column < kBoxSize; ++column) {
+  for (int y = 0; y < boxSize; ++y) {
+    const int row = NearestSource(y, boxSize, kBoxSize);
+    for (int x = 0; x < boxSize; ++x) {
+      const int column = NearestSource(x, boxSize, kBoxSize);
       if (image == CheckImage::Tick && TickPixel(row, column)) {
-        SetPixelV(dc, boxLeft + column, top + row, kTickColour);
+        SetPixelV(dc, boxLeft + x, top + y, kTickColour);
       } else if (image == CheckImage::HollowTick && TickEdgePixel(row, column)) {
-        SetPixelV(dc, boxLeft + column, top + row, kHollowTickColour);
+        SetPixelV(dc, boxLeft + x, top + y, kHollowTickColour);
       }
     }
   }
@@ -73,23 +79,23 @@ int SystemColourOf(RowTextColour colour) {
 
 }  // namespace
 
-bool TPortCheckList::Create(HWND parent, int id, const RECT& bounds, HFONT font,
-                            TClickHandler onClick) {
+bool TPortCheckList::Create(HWND parent, int id, TClickHandler onClick) {
   OnClick_ = std::move(onClick);
   if (!CreateHandle({.ExStyle = WS_EX_CLIENTEDGE,
                      .Style = WS_CHILD | WS_TABSTOP | WS_VSCROLL | WS_CLIPSIBLINGS |
                               LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
                               LBS_NOINTEGRALHEIGHT,
-                     .Left = bounds.left,
-                     .Top = bounds.top,
-                     .Width = bounds.right - bounds.left,
-                     .Height = bounds.bottom - bounds.top,
                      .Parent = parent,
                      .Menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id))}))
     return false;
-  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, kPortRowHeight);
+  SetDpi(kDesignDpi);
   return true;
+}
+
+void TPortCheckList::SetDpi(int dpi) {
+  Dpi_ = dpi;
+  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, ScaleToDpi(kPortRowHeight, dpi));
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TPortCheckList::SetItems(std::vector<TPortItem> items) {
@@ -125,21 +131,23 @@ void TPortCheckList::Draw(const DRAWITEMSTRUCT& draw) const {
   HDC dc = draw.hDC;
   const TSaveDcScope saved(dc);
 
+  const int columnWidth = ScaleToDpi(kCheckColumnWidth, Dpi_);
   RECT check = draw.rcItem;
-  check.right = check.left + kCheckColumnWidth;
+  check.right = check.left + columnWidth;
   RECT text = draw.rcItem;
   text.left = check.right;
   FillRect(dc, &check, GetSysColorBrush(COLOR_WINDOW));
   FillRect(dc, &text, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
 
   const int rowHeight = draw.rcItem.bottom - draw.rcItem.top;
-  DrawCheckImage(dc, check.left + (kCheckColumnWidth - kCheckImageWidth) / 2,
-                 draw.rcItem.top + (rowHeight - kCheckImageHeight) / 2, CheckImageOf(item));
+  DrawCheckImage(dc, check.left + (columnWidth - ScaleToDpi(kCheckImageWidth, Dpi_)) / 2,
+                 draw.rcItem.top + (rowHeight - ScaleToDpi(kCheckImageHeight, Dpi_)) / 2,
+                 CheckImageOf(item), Dpi_);
 
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(SystemColourOf(RowTextColourOf(item, selected))));
   RECT label = text;
-  label.left += kTextIndent;
+  label.left += ScaleToDpi(kTextIndent, Dpi_);
   DrawTextW(dc, item.Text.c_str(), static_cast<int>(item.Text.size()), &label,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
   if ((draw.itemState & ODS_FOCUS) != 0) DrawFocusRect(dc, &text);
@@ -169,7 +177,7 @@ LRESULT TPortCheckList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 void TPortCheckList::OnLeftButtonDown(LPARAM lParam) {
-  if (!InCheckColumn(GET_X_LPARAM(lParam))) return;
+  if (!InCheckColumn(GET_X_LPARAM(lParam), Dpi_)) return;
   if (ToggleRow(Items_, RowAt(lParam))) Refresh();
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/setup/setup_form.h"
+#include "ui/shell/dpi_scale.h"
 #include "ui/shell/window_win.h"
 
 // The system's list box with the program's handlers on top.
@@ -22,8 +23,10 @@ class TPortCheckList : public TWindow<TPortCheckList> {
 
   TPortCheckList() = default;
 
-  // A child of `parent` at the given pixel rectangle; false when the platform refused.
-  bool Create(HWND parent, int id, const RECT& bounds, HFONT font, TClickHandler onClick);
+  // A child of `parent`, placed by the parent; false when the platform refused.
+  bool Create(HWND parent, int id, TClickHandler onClick);
+  // Rows, check column and check pictures at the DPI (the parent gives the font).
+  void SetDpi(int dpi);
 
   std::vector<TPortItem>& Items() { return Items_; }
   const std::vector<TPortItem>& Items() const { return Items_; }
@@ -44,5 +47,6 @@ class TPortCheckList : public TWindow<TPortCheckList> {
 
   std::vector<TPortItem> Items_;
   TClickHandler OnClick_;
+  int Dpi_ = kDesignDpi;
   bool Pressed_ = false;  // a left press began on the list and has not been released
 };

@@ -80,7 +80,7 @@ ListKey ListKeyOf(wchar_t character) {
   }
 }
 
-bool InCheckColumn(int x) { return x >= 0 && x < kCheckColumnWidth; }
+bool InCheckColumn(int x, int dpi) { return x >= 0 && x < ScaleToDpi(kCheckColumnWidth, dpi); }
 
 CheckImage CheckImageOf(const TPortItem& item) {
   if (item.Enabled) return item.Checked ? CheckImage::Tick : CheckImage::Box;

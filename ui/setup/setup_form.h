@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/common.h"
+#include "ui/shell/dpi_scale.h"
 
 // Row i of the port list stands for COM(i + 1).
 inline constexpr int kListedPortCount = 100;
@@ -48,12 +49,14 @@ void CheckEnabledRows(std::span<TPortItem> items, bool checked);
 enum class ListKey { None, Toggle, CheckAll, UncheckAll };
 ListKey ListKeyOf(wchar_t character);
 
-// The check column at the left of each row, with the check picture centred in it.
+// The check column at the left of each row, with the check picture centred in it; sizes at
+// 96 DPI.
 inline constexpr int kCheckColumnWidth = 18;
 inline constexpr int kCheckImageWidth = 16;
 inline constexpr int kCheckImageHeight = 13;
 inline constexpr int kPortRowHeight = 13;
-bool InCheckColumn(int x);
+// Whether a point x pixels from the row's left edge, at the DPI, lies in the check column.
+bool InCheckColumn(int x, int dpi = kDesignDpi);
 
 enum class CheckImage { Box, Tick, GreyBox, HollowTick };
 CheckImage CheckImageOf(const TPortItem& item);

@@ -1,7 +1,9 @@
 #include "ui/setup/setup_form_win.h"
 
 #include <commctrl.h>
+#include <uxtheme.h>
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <string>
@@ -12,9 +14,12 @@
 #include "reader/uart_win.h"
 #include "services/help_bridge_win.h"
 #include "ui/dialogs/message_dialog_win.h"
-#include "ui/shell/application_win.h"
-#include "ui/shell/gdi_win.h"
 #include "ui/setup/port_probe_win.h"
+#include "ui/shell/application_win.h"
+#include "ui/shell/designed_font_win.h"
+#include "ui/shell/display_win.h"
+#include "ui/shell/dpi_scale.h"
+#include "ui/shell/gdi_win.h"
 #include "ui/shell/texts.h"
 
 std::unique_ptr<TSetupForm> SetupForm;
@@ -24,51 +29,47 @@ namespace {
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-// The bottom panel with the three buttons; the pages fill the rest.
+// The bottom panel with the three buttons; the pages fill the rest. All at 96 DPI.
 constexpr int kPanelHeight = 41;
-constexpr int kButtonTop = 8;
-constexpr int kButtonWidth = 76;
-constexpr int kButtonHeight = 27;
-constexpr int kOkLeft = 76;
-constexpr int kCancelLeft = 157;
-constexpr int kHelpLeft = 238;
-
-constexpr int kCheckBoxLeft = 16;
-constexpr int kCheckBoxTops[] = {56, 104, 152};
-constexpr int kCheckBoxWidth = 249;
-constexpr int kCheckBoxHeight = 17;
-
+constexpr int kPagesHeight = TSetupForm::kClientHeight - kPanelHeight;
 constexpr int kDropDownListHeight = 120;  // the drop-down's own height with its list open
+constexpr int kGroupFontPoints = 9;
 
-// A label and its drop-down in one row, as on the reader page; further rows below it.
-constexpr int kRowLabelLeft = 8;
-constexpr int kRowLabelWidth = 118;
-constexpr int kRowLabelHeight = 13;
-constexpr int kRowLabelDrop = 8;  // the label's text sits level with the drop-down's
-constexpr int kRowDropDownLeft = 128;
-constexpr int kRowDropDownWidth = 177;
-constexpr int kRowTops[] = {8, 48};
-constexpr int kNoCaretTypingTop = 96;
-constexpr int kNoCaretTypingWidth = 297;
+// What a control's designed rectangle is measured from.
+enum class TOrigin {
+  Dialog,  // the client area
+  Sheet,   // the pages' display area, below the tabs
+  Group,   // the port group box
+};
 
-constexpr int kFontHeight = -11;       // 8 points
-constexpr int kGroupFontHeight = -12;  // 9 points
-constexpr wchar_t kFontFace[] = L"MS Sans Serif";
+struct TControlPlace {
+  int Id;
+  TOrigin Origin;
+  TDesignedRect Rect;
+};
 
-RECT Bounds(int left, int top, int width, int height) {
-  return {left, top, left + width, top + height};
-}
+constexpr int kLabelDrop = 8;  // a row's label sits level with its drop-down's text
+constexpr TDesignedRect kPages{0, 0, TSetupForm::kClientWidth, kPagesHeight};
+constexpr TDesignedRect kPortGroup{13, 49, 292, 152};
 
-RECT Offset(RECT bounds, POINT by) {
-  OffsetRect(&bounds, by.x, by.y);
-  return bounds;
-}
-
-HFONT MakeFont(int height) {
-  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_DONTCARE, kFontFace);
-}
+constexpr TControlPlace kPlaces[] = {
+    {TSetupForm::kPagesId, TOrigin::Dialog, kPages},
+    {TSetupForm::kMinimizeId, TOrigin::Sheet, {16, 56, 249, 17}},
+    {TSetupForm::kQuestionId, TOrigin::Sheet, {16, 104, 249, 17}},
+    {TSetupForm::kOneCopyId, TOrigin::Sheet, {16, 152, 249, 17}},
+    {TSetupForm::kReaderTypeLabelId, TOrigin::Sheet, {8, 8 + kLabelDrop, 118, 13}},
+    {TSetupForm::kReaderTypeId, TOrigin::Sheet, {128, 8, 177, kDropDownListHeight}},
+    {TSetupForm::kPortGroupId, TOrigin::Sheet, kPortGroup},
+    {TSetupForm::kPortListId, TOrigin::Group, {8, 16, 273, 121}},
+    {TSetupForm::kFormatLabelId, TOrigin::Sheet, {8, 8 + kLabelDrop, 118, 13}},
+    {TSetupForm::kFormatId, TOrigin::Sheet, {128, 8, 177, kDropDownListHeight}},
+    {TSetupForm::kSuffixLabelId, TOrigin::Sheet, {8, 48 + kLabelDrop, 118, 13}},
+    {TSetupForm::kSuffixId, TOrigin::Sheet, {128, 48, 177, kDropDownListHeight}},
+    {TSetupForm::kNoCaretTypingId, TOrigin::Sheet, {8, 96, 297, 17}},
+    {TSetupForm::kOkButtonId, TOrigin::Dialog, {76, kPagesHeight + 8, 76, 27}},
+    {TSetupForm::kCancelButtonId, TOrigin::Dialog, {157, kPagesHeight + 8, 76, 27}},
+    {TSetupForm::kHelpButtonId, TOrigin::Dialog, {238, kPagesHeight + 8, 76, 27}},
+};
 
 void AppendText(std::vector<WORD>& words, const wchar_t* text) {
   for (const wchar_t* c = text; *c != 0; ++c) words.push_back(*c);
@@ -109,7 +110,7 @@ bool ProbePort(int port) {
   return device.Valid();
 }
 
-std::unique_ptr<TSetupForm> TSetupForm::Create(TPortProbe probe) {
+std::unique_ptr<TSetupForm> TSetupForm::Create(TPortProbe probe, HWND over) {
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
   InitCommonControlsEx(&classes);
   std::unique_ptr<TSetupForm> form(new TSetupForm(std::move(probe)));
@@ -118,28 +119,21 @@ std::unique_ptr<TSetupForm> TSetupForm::Create(TPortProbe probe) {
                                 Application.Handle()) ||
       !form->CreateControls())
     return nullptr;
-  form->SizeAndCentre();
+  KeepDialogScalingOwn(form->Handle());
+  form->Layout(over != nullptr ? WindowDpi(over) : SystemDpi());
+  form->SizeAndCentre(over);
   return form;
 }
 
-HWND TSetupForm::AddControl(const wchar_t* className, const wchar_t* text, DWORD style,
-                            const RECT& bounds, int id, HFONT font) {
-  const HWND control = CreateWindowExW(
-      0, className, text, WS_CHILD | WS_CLIPSIBLINGS | style, bounds.left, bounds.top,
-      bounds.right - bounds.left, bounds.bottom - bounds.top, Handle(),
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  if (control != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  return control;
+HWND TSetupForm::AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int id) {
+  return CreateWindowExW(0, className, text, WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
+                         Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
+// The controls, made where they are; Layout places them and gives them their fonts.
 bool TSetupForm::CreateControls() {
-  Font_.Reset(MakeFont(kFontHeight));
-  GroupFont_.Reset(MakeFont(kGroupFontHeight));
-  const HFONT font = Font_.Get();
-  const int pagesHeight = kClientHeight - kPanelHeight;
-
-  Pages_ = AddControl(WC_TABCONTROLW, nullptr, WS_VISIBLE | WS_TABSTOP,
-                      Bounds(0, 0, kClientWidth, pagesHeight), kPagesId, font);
+  Pages_ = AddControl(WC_TABCONTROLW, nullptr, WS_VISIBLE | WS_TABSTOP, kPagesId);
   if (Pages_ == nullptr) return false;
   const wchar_t* const pageNames[] = {kSetupViewPage, kSetupReaderPage, kSetupOutputPage};
   for (int page = 0; page < kPageCount; ++page) {
@@ -148,44 +142,31 @@ bool TSetupForm::CreateControls() {
     tab.pszText = const_cast<wchar_t*>(pageNames[page]);
     SendMessageW(Pages_, TCM_INSERTITEMW, page, reinterpret_cast<LPARAM>(&tab));
   }
-  RECT sheet{0, 0, kClientWidth, pagesHeight};
-  SendMessageW(Pages_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&sheet));
-  const POINT origin{sheet.left, sheet.top};
 
   const int checkBoxIds[] = {kMinimizeId, kQuestionId, kOneCopyId};
   const wchar_t* const checkBoxTexts[] = {kSetupMinimizeOnRun, kSetupCheckExit,
                                           kSetupRunOnlyOneCopy};
   for (int i = 0; i < 3; ++i) {
-    PageControls_[kViewPageIndex].push_back(AddControl(
-        L"BUTTON", checkBoxTexts[i], WS_TABSTOP | BS_AUTOCHECKBOX,
-        Offset(Bounds(kCheckBoxLeft, kCheckBoxTops[i], kCheckBoxWidth, kCheckBoxHeight), origin),
-        checkBoxIds[i], font));
+    PageControls_[kViewPageIndex].push_back(
+        AddControl(L"BUTTON", checkBoxTexts[i], WS_TABSTOP | BS_AUTOCHECKBOX, checkBoxIds[i]));
   }
 
   const wchar_t* const readerTypes[] = {kSetupReaderType26, kSetupReaderType40};
-  ReaderTypeCB_ = AddDropDownRow(kReaderPageIndex, origin, kRowTops[0], kReaderTypeLabelId,
-                                 kSetupReaderTypeLabel, kReaderTypeId, readerTypes);
-  const RECT group = Offset(Bounds(13, 49, 292, 152), origin);
-  const bool listMade = CommRxCLB_.Create(
-      Handle(), kPortListId, Offset(Bounds(8, 16, 273, 121), {group.left, group.top}), font,
-      [this](int row) { CheckOnlyPort(row + 1); });
+  ReaderTypeCB_ = AddDropDownRow(kReaderPageIndex, kReaderTypeLabelId, kSetupReaderTypeLabel,
+                                 kReaderTypeId, readerTypes);
+  const bool listMade =
+      CommRxCLB_.Create(Handle(), kPortListId, [this](int row) { CheckOnlyPort(row + 1); });
   PageControls_[kReaderPageIndex].push_back(CommRxCLB_.Handle());
   // Made after the list so that it lies below it.
-  const HWND groupBox =
-      AddControl(L"BUTTON", kSetupPortGroup, BS_GROUPBOX, group, kPortGroupId, GroupFont_.Get());
+  const HWND groupBox = AddControl(L"BUTTON", kSetupPortGroup, BS_GROUPBOX, kPortGroupId);
   PageControls_[kReaderPageIndex].push_back(groupBox);
-  const bool outputMade = CreateOutputPage(origin);
+  const bool outputMade = CreateOutputPage();
 
-  const int buttonTop = pagesHeight + kButtonTop;
   const HWND ok = AddControl(L"BUTTON", kSetupOkButton, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-                             Bounds(kOkLeft, buttonTop, kButtonWidth, kButtonHeight), kOkButtonId,
-                             font);
+                             kOkButtonId);
   const HWND cancel = AddControl(L"BUTTON", kSetupCancelButton, WS_VISIBLE | WS_TABSTOP,
-                                 Bounds(kCancelLeft, buttonTop, kButtonWidth, kButtonHeight),
-                                 kCancelButtonId, font);
-  const HWND help = AddControl(L"BUTTON", kSetupHelpButton, WS_VISIBLE | WS_TABSTOP,
-                               Bounds(kHelpLeft, buttonTop, kButtonWidth, kButtonHeight),
-                               kHelpButtonId, font);
+                                 kCancelButtonId);
+  const HWND help = AddControl(L"BUTTON", kSetupHelpButton, WS_VISIBLE | WS_TABSTOP, kHelpButtonId);
   SendMessageW(Handle(), DM_SETDEFID, kOkButtonId, 0);
   // The pages lie under everything they hold.
   SetWindowPos(Pages_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -198,19 +179,11 @@ bool TSetupForm::CreateControls() {
   return made;
 }
 
-HWND TSetupForm::AddDropDownRow(int page, POINT origin, int top, int labelId,
-                                const wchar_t* label, int id,
+HWND TSetupForm::AddDropDownRow(int page, int labelId, const wchar_t* label, int id,
                                 std::span<const wchar_t* const> items) {
-  const HFONT font = Font_.Get();
-  PageControls_[page].push_back(AddControl(
-      L"STATIC", label, SS_LEFT,
-      Offset(Bounds(kRowLabelLeft, top + kRowLabelDrop, kRowLabelWidth, kRowLabelHeight), origin),
-      labelId, font));
-  const RECT dropDownBounds =
-      Offset(Bounds(kRowDropDownLeft, top, kRowDropDownWidth, kDropDownListHeight), origin);
-  const HWND dropDown = AddControl(L"COMBOBOX", nullptr,
-                                   WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, dropDownBounds, id,
-                                   font);
+  PageControls_[page].push_back(AddControl(L"STATIC", label, SS_LEFT, labelId));
+  const HWND dropDown =
+      AddControl(L"COMBOBOX", nullptr, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, id);
   PageControls_[page].push_back(dropDown);
   for (const wchar_t* item : items) {
     SendMessageW(dropDown, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
@@ -218,28 +191,100 @@ HWND TSetupForm::AddDropDownRow(int page, POINT origin, int top, int labelId,
   return dropDown;
 }
 
-bool TSetupForm::CreateOutputPage(POINT origin) {
-  FormatCB_ = AddDropDownRow(kOutputPageIndex, origin, kRowTops[0], kFormatLabelId,
-                             kSetupFormatLabel, kFormatId, kSetupFormatItems);
-  SuffixCB_ = AddDropDownRow(kOutputPageIndex, origin, kRowTops[1], kSuffixLabelId,
-                             kSetupSuffixLabel, kSuffixId, kSetupSuffixItems);
-  const HWND noCaret = AddControl(
-      L"BUTTON", kSetupNoCaretTyping, WS_TABSTOP | BS_AUTOCHECKBOX,
-      Offset(Bounds(kRowLabelLeft, kNoCaretTypingTop, kNoCaretTypingWidth, kCheckBoxHeight),
-             origin),
-      kNoCaretTypingId, Font_.Get());
+bool TSetupForm::CreateOutputPage() {
+  FormatCB_ = AddDropDownRow(kOutputPageIndex, kFormatLabelId, kSetupFormatLabel, kFormatId,
+                             kSetupFormatItems);
+  SuffixCB_ = AddDropDownRow(kOutputPageIndex, kSuffixLabelId, kSetupSuffixLabel, kSuffixId,
+                             kSetupSuffixItems);
+  const HWND noCaret =
+      AddControl(L"BUTTON", kSetupNoCaretTyping, WS_TABSTOP | BS_AUTOCHECKBOX, kNoCaretTypingId);
   PageControls_[kOutputPageIndex].push_back(noCaret);
   return FormatCB_ != nullptr && SuffixCB_ != nullptr && noCaret != nullptr;
 }
 
-void TSetupForm::SizeAndCentre() {
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  SetWindowPos(Handle(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+// Every control at its designed place scaled to the DPI, in the fonts made for it. The
+// pages' display area depends on the tabs' height in the new font, so the tabs come first.
+void TSetupForm::Layout(int dpi) {
+  Dpi_ = dpi;
+  TUniqueFont previousFont = std::exchange(Font_, CreateDesignedFont(kDesignedFontPoints, dpi));
+  TUniqueFont previousGroupFont =
+      std::exchange(GroupFont_, CreateDesignedFont(kGroupFontPoints, dpi));
+  for (const TControlPlace& place : kPlaces) {
+    const HFONT font = place.Id == kPortGroupId ? GroupFont_.Get() : Font_.Get();
+    SendMessageW(GetDlgItem(Handle(), place.Id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  CommRxCLB_.SetDpi(dpi);
+
+  const TDesignedRect pages = ScaleRectToDpi(kPages, dpi);
+  SetWindowPos(Pages_, nullptr, pages.Left, pages.Top, pages.Width, pages.Height,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT sheet{0, 0, pages.Width, pages.Height};
+  SendMessageW(Pages_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&sheet));
+  const TDesignedRect group = ScaleRectToDpi(kPortGroup, dpi);
+  for (const TControlPlace& place : kPlaces) {
+    if (place.Id == kPagesId) continue;
+    const TDesignedRect r = ScaleRectToDpi(place.Rect, dpi);
+    POINT origin{0, 0};
+    if (place.Origin != TOrigin::Dialog) origin = {sheet.left, sheet.top};
+    if (place.Origin == TOrigin::Group) origin = {origin.x + group.Left, origin.y + group.Top};
+    SetWindowPos(GetDlgItem(Handle(), place.Id), nullptr, origin.x + r.Left, origin.y + r.Top,
+                 r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  PaintPageBrush();
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+SIZE TSetupForm::ClientSize(int dpi) {
+  return {ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi)};
+}
+
+SIZE TSetupForm::OuterSize(int dpi) const {
+  return OuterSizeAtDpi(ClientSize(dpi), kFormStyle, kFormExStyle, dpi);
+}
+
+// Centred on the work area of the screen the window `over` stands on (the primary screen
+// without one), and kept inside it.
+void TSetupForm::SizeAndCentre(HWND over) {
+  const int before = WindowDpi(Handle());
+  PlaceCentred(over);
+  // Moved onto a screen of another DPI, the dialog was laid out again on the way, at the
+  // place the system suggested; it is centred once more at its new size.
+  if (WindowDpi(Handle()) != before) PlaceCentred(over);
+}
+
+void TSetupForm::PlaceCentred(HWND over) {
+  const RECT area = WorkAreaOf(over);
+  const SIZE size = OuterSize(Dpi_);
+  const TLayoutPoint at =
+      CentreInArea(size.cx, size.cy, area.right - area.left, area.bottom - area.top);
+  PlaceWithClientSize(Handle(), {area.left + at.Left, area.top + at.Top}, ClientSize(Dpi_), Dpi_);
+}
+
+// Moved or dragged to a screen of another DPI: laid out again for it, at the place the
+// system suggests and the dialog's own size there.
+void TSetupForm::OnDpiChanged(const TDpiChange& change) {
+  Layout(change.Dpi);
+  PlaceWithClientSize(Handle(), {change.Suggested.left, change.Suggested.top},
+                      ClientSize(change.Dpi), change.Dpi);
+}
+
+// The page as the themed tab control paints it, for the controls on it to show through:
+// they are the dialog's children, which would otherwise paint the dialog's grey.
+void TSetupForm::PaintPageBrush() {
+  RECT client{};
+  GetClientRect(Pages_, &client);
+  PageBrush_.Reset();
+  if (GetWindowTheme(Pages_) == nullptr || client.right <= 0 || client.bottom <= 0) return;
+  const TScreenDc screen;
+  const TMemoryDc surface(screen.Get());
+  const TUniqueBitmap page(CreateCompatibleBitmap(screen.Get(), client.right, client.bottom));
+  {
+    const TSelectObjectScope select(surface.Get(), page.Get());
+    FillRect(surface.Get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    SendMessageW(Pages_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Get()),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+  }
+  PageBrush_.Reset(CreatePatternBrush(page.Get()));
 }
 
 void TSetupForm::ShowPage(int index) {
@@ -334,17 +379,38 @@ LRESULT TSetupForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       Modal_.End(IDCANCEL);
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(DpiChangeOf(wParam, lParam));
+      return TRUE;
+    case kGetDpiScaledSizeMessage:
+      *reinterpret_cast<SIZE*>(lParam) = OuterSize(static_cast<int>(wParam));
+      return TRUE;
+    case WM_THEMECHANGED:
+      PaintPageBrush();
+      break;
   }
   return DefaultProc(message, wParam, lParam);
 }
 
-// The group box's caption is black whatever the scheme says.
+// Controls on a themed page show the page through. The group box's caption is black, as
+// designed, except under a high-contrast scheme, whose colours every text keeps.
 LRESULT TSetupForm::OnControlColour(HDC dc, HWND control, UINT message, WPARAM wParam,
                                     LPARAM lParam) {
-  if (GetDlgCtrlID(control) != kPortGroupId) return DefaultProc(message, wParam, lParam);
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  const LRESULT brush = DefaultProc(message, wParam, lParam);
+  if (GetDlgCtrlID(control) == kPortGroupId && !HighContrast()) SetTextColor(dc, RGB(0, 0, 0));
+  if (!PageBrush_ || !OnPage(control)) return brush;
+  POINT onPages{0, 0};
+  MapWindowPoints(control, Pages_, &onPages, 1);
+  SetBrushOrgEx(dc, -onPages.x, -onPages.y, nullptr);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(PageBrush_.Get());
+}
+
+bool TSetupForm::OnPage(HWND control) const {
+  for (const auto& controls : PageControls_) {
+    if (std::find(controls.begin(), controls.end(), control) != controls.end()) return true;
+  }
+  return false;
 }
 
 void TSetupForm::OnCommand(int id, int code) {
@@ -366,8 +432,8 @@ void TSetupForm::OnCommand(int id, int code) {
   }
 }
 
-bool ShowSetup(int page, const TPortProbe& probe) {
-  SetupForm = TSetupForm::Create(probe);
+bool ShowSetup(int page, const TPortProbe& probe, HWND over) {
+  SetupForm = TSetupForm::Create(probe, over);
   if (!SetupForm) {
     ShowMessageDialog(kSetupCannotShow, MessageKind::Error, {MessageButton::OK}, 0);
     return false;
@@ -383,7 +449,7 @@ bool ShowSetup(int page, const TPortProbe& probe) {
 }
 
 bool RunSetup(int page, TSetupHost& host, const TPortProbe& probe) {
-  if (!ShowSetup(page, probe)) return false;
+  if (!ShowSetup(page, probe, host.Window())) return false;
   // Confirming reopens the port, the same one too: a port can look open and read nothing
   // (a USB-serial adapter after a sleep), and confirming it is the operator's way to bring
   // it back. The reader thread reads Uart without a lock, so it must have ended before the

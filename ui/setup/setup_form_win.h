@@ -16,6 +16,8 @@
 #include "reader/dev_th_win.h"
 #include "ui/setup/check_list_win.h"
 #include "ui/setup/setup_form.h"
+#include "ui/shell/display_win.h"
+#include "ui/shell/dpi_scale.h"
 #include "ui/shell/modal_loop_win.h"
 #include "ui/shell/window_win.h"
 
@@ -51,8 +53,8 @@ class TSetupForm : public TWindow<TSetupForm> {
   static constexpr int kNoCaretTypingId = 134;
 
   // The dialog, built and hidden, or none when the platform refused it. `probe` opens the
-  // ports for the port list.
-  static std::unique_ptr<TSetupForm> Create(TPortProbe probe);
+  // ports for the port list; the dialog is centred on the screen of `over`, at its DPI.
+  static std::unique_ptr<TSetupForm> Create(TPortProbe probe, HWND over = nullptr);
   // The window goes before the fonts its controls still show.
   ~TSetupForm() { DestroyHandle(); }
 
@@ -72,20 +74,28 @@ class TSetupForm : public TWindow<TSetupForm> {
   LRESULT OnControlColour(HDC dc, HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
   bool CreateControls();
-  HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& bounds,
-                  int id, HFONT font);
-  HWND AddDropDownRow(int page, POINT origin, int top, int labelId, const wchar_t* label, int id,
+  HWND AddControl(const wchar_t* className, const wchar_t* text, DWORD style, int id);
+  HWND AddDropDownRow(int page, int labelId, const wchar_t* label, int id,
                       std::span<const wchar_t* const> items);
-  bool CreateOutputPage(POINT origin);
+  bool CreateOutputPage();
+  void Layout(int dpi);
+  static SIZE ClientSize(int dpi);
+  SIZE OuterSize(int dpi) const;
+  void SizeAndCentre(HWND over);
+  void PlaceCentred(HWND over);
+  void OnDpiChanged(const TDpiChange& change);
+  void PaintPageBrush();
+  bool OnPage(HWND control) const;
   int PageShown() const;
-  void SizeAndCentre();
   void ShowPage(int index);
   void OnCommand(int id, int code);
   bool Checked(int id) const;
   void SetChecked(int id, bool checked);
 
+  int Dpi_ = kDesignDpi;
   TUniqueFont Font_;
   TUniqueFont GroupFont_;
+  TUniqueBrush PageBrush_;  // the themed page, while the system draws one
   HWND Pages_ = nullptr;
   HWND ReaderTypeCB_ = nullptr;
   HWND FormatCB_ = nullptr;
@@ -101,7 +111,7 @@ extern std::unique_ptr<TSetupForm> SetupForm;
 
 // Shows the dialog on the page given (1 "Вид", 2 "Считыватель", 3 "Вывод") and stores what
 // the operator confirmed; true when confirmed with "&Ввод".
-bool ShowSetup(int page, const TPortProbe& probe = ProbePort);
+bool ShowSetup(int page, const TPortProbe& probe = ProbePort, HWND over = nullptr);
 
 // What the setup flow needs of the main window.
 class TSetupHost {
@@ -112,6 +122,8 @@ class TSetupHost {
   virtual void UpdateStatus() = 0;
   // Where the restarted reader tells that it ended on its own; nowhere by default.
   virtual TReaderNotice ReaderNotice() const { return {}; }
+  // The window the dialog opens over, on its screen; none: the primary screen.
+  virtual HWND Window() const { return nullptr; }
 };
 
 // The whole setup flow: the dialog, then, once confirmed, the reader stopped, the chosen port

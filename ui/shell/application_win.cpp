@@ -55,9 +55,9 @@ HWND TApplication::Handle() {
   return Existing();
 }
 
-void TApplication::SetIcon(HICON icon) {
-  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+void TApplication::SetIcon(HICON big, HICON small) {
+  SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
 }
 
 void TApplication::SetTitle(const std::wstring& title) {

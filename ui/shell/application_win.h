@@ -26,8 +26,9 @@ class TApplication : public TWindow<TApplication> {
 
   const std::wstring& Title() const { return Title_; }
   void SetTitle(const std::wstring& title);
-  // The icon the task-bar button shows.
-  void SetIcon(HICON icon);
+  // The icons the task-bar button and Alt+Tab show: each at its own size, so neither is
+  // stretched from the other.
+  void SetIcon(HICON big, HICON small);
 
   // The application window carries the program's task-bar button; the main window, which
   // it owns, has none of its own.

@@ -34,17 +34,19 @@ std::vector<TGradientBand> GradientBands(const TBox& box, TRgb start, TRgb end, 
   return bands;
 }
 
-TBandLayout LayoutBand(const TBox& margin, bool newStyleShell) {
+TBandLayout LayoutBand(const TBox& margin, bool newStyleShell, int dpi) {
   TBandLayout layout;
   layout.Gradient = margin;
+  layout.LineWidth = LineWidthAtDpi(dpi);
   if (newStyleShell) {
-    // The etched edge takes the two rightmost columns; the one before it stays unpainted.
-    layout.Gradient.Right = margin.Right - 3;
-    layout.ShadowX = margin.Right - 2;
-    layout.HighlightX = margin.Right - 1;
+    // The etched edge takes the two rightmost lines; the one before it stays unpainted.
+    const int line = layout.LineWidth;
+    layout.Gradient.Right = margin.Right - 3 * line;
+    layout.ShadowX = margin.Right - 2 * line;
+    layout.HighlightX = margin.Right - line;
   }
   layout.TextX = margin.Left;
-  layout.TextY = margin.Bottom - kBandTextLift;
+  layout.TextY = margin.Bottom - ScaleToDpi(kBandTextLift, dpi);
   return layout;
 }
 
@@ -63,8 +65,8 @@ std::wstring MeasuredCaption(std::wstring_view caption) {
 
 bool IsSeparatorCaption(std::wstring_view caption) { return caption == L"-"; }
 
-int PictureColumnWidth(int pictureWidth, int minTextOffset) {
-  return std::max(pictureWidth + kPictureFrame, minTextOffset);
+int PictureColumnWidth(int pictureWidth, int minTextOffset, int dpi) {
+  return std::max(pictureWidth + ScaleToDpi(kPictureFrame, dpi), minTextOffset);
 }
 
 TSize MeasureMenuItem(const TMenuMetrics& metrics, const TItemShape& shape,
@@ -75,12 +77,13 @@ TSize MeasureMenuItem(const TMenuMetrics& metrics, const TItemShape& shape,
   size.Width = 2 * gap + text.CaptionWidth + text.ShortcutWidth;
   if (shape.HasSubmenu) size.Width += text.SubmenuTabsWidth;
   if (shape.Separator) {
-    size.Height = std::max(text.DashHeight / 2, kSeparatorMinHeight);
+    size.Height = std::max(text.DashHeight / 2, ScaleToDpi(kSeparatorMinHeight, metrics.Dpi));
   } else {
     size.Height = std::max(size.Height, text.CaptionHeight);
     if (shape.Picture && shape.Picture->Width > 0 && shape.Picture->Height > 0) {
-      size.Width += PictureColumnWidth(shape.Picture->Width, metrics.MinTextOffset);
-      size.Height = std::max(size.Height, shape.Picture->Height + kPictureHeightGap);
+      size.Width += PictureColumnWidth(shape.Picture->Width, metrics.MinTextOffset, metrics.Dpi);
+      size.Height = std::max(size.Height,
+                             shape.Picture->Height + ScaleToDpi(kPictureHeightGap, metrics.Dpi));
     } else if (metrics.MinTextOffset > 0) {
       size.Width += metrics.MinTextOffset;
     }
@@ -90,12 +93,12 @@ TSize MeasureMenuItem(const TMenuMetrics& metrics, const TItemShape& shape,
 }
 
 TItemLayout LayoutMenuItem(const TBox& item, int checkMarkWidth, std::optional<TSize> picture,
-                           int minTextOffset, int textHeight) {
+                           int minTextOffset, int textHeight, int dpi) {
   const int gap = CheckMarkGap(checkMarkWidth);
   TItemLayout layout;
   int column = minTextOffset;
   if (picture) {
-    column = PictureColumnWidth(picture->Width, minTextOffset);
+    column = PictureColumnWidth(picture->Width, minTextOffset, dpi);
     layout.PictureX = item.Left + gap + (column - picture->Width) / 2;
     layout.PictureY = (item.Top + item.Bottom - picture->Height) / 2;
   }

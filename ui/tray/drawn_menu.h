@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/shell/dpi_scale.h"
+
 struct TRgb {
   int Red = 0, Green = 0, Blue = 0;
   bool operator==(const TRgb&) const = default;
@@ -38,14 +40,15 @@ inline constexpr TRgb kBandStart{255, 255, 0};
 inline constexpr TRgb kBandEnd{0, 0, 255 >> 2};
 inline constexpr int kBandTextLift = 5;
 
-// The band down the left side of the menu, for a margin box from the clip box.
+// The band down the left side of the menu, for a margin box from the clip box, at a DPI.
 struct TBandLayout {
   TBox Gradient;
   std::optional<int> ShadowX;     // etched edge: a shadow column, then a highlight column
   std::optional<int> HighlightX;
+  int LineWidth = 1;              // of each of the two
   int TextX = 0, TextY = 0;       // the rotated text's reference point
 };
-TBandLayout LayoutBand(const TBox& margin, bool newStyleShell);
+TBandLayout LayoutBand(const TBox& margin, bool newStyleShell, int dpi = kDesignDpi);
 
 // The margin box: the clip box's height, the menu's left margin wide.
 TBox MarginBox(const TBox& clipBox, int leftMargin);
@@ -58,12 +61,14 @@ std::wstring MeasuredCaption(std::wstring_view caption);
 
 bool IsSeparatorCaption(std::wstring_view caption);
 
+// All in pixels at the menu's DPI, which the item's own gaps are scaled to.
 struct TMenuMetrics {
   int MenuHeight = 0;       // SM_CYMENU
   int CheckMarkWidth = 0;
   bool NewStyleShell = true;
   int LeftMargin = 0;
   int MinTextOffset = 0;
+  int Dpi = kDesignDpi;
 };
 
 // The text sizes the Windows layer measured for one item with its font.
@@ -85,8 +90,8 @@ struct TItemShape {
 TSize MeasureMenuItem(const TMenuMetrics& metrics, const TItemShape& shape,
                       const TItemTextSizes& text);
 
-// The room an item's picture takes: at least the picture and a pixel either side.
-int PictureColumnWidth(int pictureWidth, int minTextOffset);
+// The room an item's picture takes: at least the picture and a designed pixel either side.
+int PictureColumnWidth(int pictureWidth, int minTextOffset, int dpi = kDesignDpi);
 
 // Where an item's parts go inside its rectangle, the left edge already past the band.
 struct TItemLayout {
@@ -95,7 +100,7 @@ struct TItemLayout {
   int SeparatorY = 0;
 };
 TItemLayout LayoutMenuItem(const TBox& item, int checkMarkWidth, std::optional<TSize> picture,
-                           int minTextOffset, int textHeight);
+                           int minTextOffset, int textHeight, int dpi = kDesignDpi);
 
 // The item rectangle a top-level item draws into: right of the band.
 TBox ItemBoxPastMargin(const TBox& item, bool topLevel, int leftMargin);

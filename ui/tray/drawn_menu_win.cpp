@@ -1,8 +1,10 @@
 #include "ui/tray/drawn_menu_win.h"
 
 #include <algorithm>
-#include <cstddef>
 
+#include "ui/shell/designed_font_win.h"
+#include "ui/shell/display_win.h"
+#include "ui/shell/mul_div.h"
 #include "ui/tray/menu_owner_window_win.h"
 
 namespace {
@@ -21,8 +23,6 @@ SIZE TextExtent(HDC dc, const std::wstring& text) {
   GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
   return size;
 }
-
-int CheckMarkWidth() { return LOWORD(GetMenuCheckMarkDimensions()); }
 
 // The picture's drawn size: one glyph of a strip of 2 to 5.
 std::optional<TSize> PictureSize(const TItemParams& params) {
@@ -57,23 +57,15 @@ void FillSolid(HDC dc, const RECT& rect, COLORREF colour) {
   FillRect(dc, &rect, brush.Get());
 }
 
-int FontHeightForPoints(int points) {
-  const TScreenDc screen;
-  return -MulDiv(points, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
-}
-
-LOGFONTW MenuLogFont(bool newStyleShell) {
+LOGFONTW MenuLogFont(bool newStyleShell, int dpi) {
   if (newStyleShell) {
-    // The record as it was before the padded-border member, as every version accepts it.
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
-      return metrics.lfMenuFont;
+    const NONCLIENTMETRICSW metrics = NonClientMetricsAtDpi(dpi);
+    if (metrics.cbSize != 0) return WithCyrillic(metrics.lfMenuFont);
   }
   LOGFONTW font{};
-  font.lfHeight = FontHeightForPoints(kFallbackFontPoints);
+  font.lfHeight = FontHeightAtDpi(kFallbackFontPoints, dpi);
   font.lfWeight = FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfCharSet = RUSSIAN_CHARSET;
   wcscpy_s(font.lfFaceName, newStyleShell ? L"MS Sans Serif" : L"System");
   return font;
 }
@@ -102,7 +94,10 @@ void FillGradient(HDC dc, const RECT& box, COLORREF start, COLORREF end, int col
 }
 
 TDrawnPopupMenu::TDrawnPopupMenu(bool newStyleShell, TErrorReport report)
-    : NewStyleShell_(newStyleShell), Report_(std::move(report)), Menu_(CreatePopupMenu()) {
+    : NewStyleShell_(newStyleShell),
+      Dpi_(SystemDpi()),
+      Report_(std::move(report)),
+      Menu_(CreatePopupMenu()) {
   RegisterDrawnMenu(this);
 }
 
@@ -134,6 +129,7 @@ void TDrawnPopupMenu::Rebuild() {
 }
 
 bool TDrawnPopupMenu::Popup(int x, int y) {
+  Dpi_ = DpiAtPoint({x, y});
   Rebuild();
   return TrackPopupMenu(Menu_.Get(), kTrackFlags, x, y, 0, MenuOwnerWindow(), nullptr) != FALSE;
 }
@@ -169,7 +165,7 @@ bool TDrawnPopupMenu::MeasureItem(MEASUREITEMSTRUCT& request) {
   const TDrawnMenuItem* item = FindItem(request.itemID);
   if (item == nullptr) item = FindItem(static_cast<UINT>(request.itemData));
   if (item == nullptr) return false;
-  LOGFONTW logFont = MenuLogFont(NewStyleShell_);
+  LOGFONTW logFont = MenuLogFont(NewStyleShell_, Dpi_);
   if (item->Default) logFont.lfWeight = FW_BOLD;
   const TUniqueFont font(CreateFontIndirectW(&logFont));
   const TScreenDc screen;
@@ -181,8 +177,8 @@ bool TDrawnPopupMenu::MeasureItem(MEASUREITEMSTRUCT& request) {
   text.ShortcutWidth = TextExtent(screen.Get(), L" ").cx;
   text.CaptionHeight = TextExtent(screen.Get(), item->Caption).cy;
   text.DashHeight = TextExtent(screen.Get(), L"-").cy;
-  const TMenuMetrics metrics{GetSystemMetrics(SM_CYMENU), CheckMarkWidth(), NewStyleShell_,
-                             LeftMargin, MinTextOffset};
+  const TMenuMetrics metrics{MetricAtDpi(SM_CYMENU, Dpi_), CheckMarkWidth(), NewStyleShell_,
+                             ScaleToDpi(LeftMargin, Dpi_), ScaleToDpi(MinTextOffset, Dpi_), Dpi_};
   const TItemShape shape{IsSeparatorCaption(item->Caption), true, false, PictureSize(params)};
   const TSize size = MeasureMenuItem(metrics, shape, text);
   request.itemWidth = static_cast<UINT>(size.Width);
@@ -201,14 +197,15 @@ bool TDrawnPopupMenu::DrawItem(const DRAWITEMSTRUCT& request) {
 
   // The band spans the whole repainted height, so it is drawn with any item that is
   // painted whole, and not for a mere change of selection.
-  if (LeftMargin > 0 && (request.itemAction & ODA_DRAWENTIRE) != 0 && OnDrawMargin) {
+  const int leftMargin = ScaleToDpi(LeftMargin, Dpi_);
+  if (leftMargin > 0 && (request.itemAction & ODA_DRAWENTIRE) != 0 && OnDrawMargin) {
     RECT clip{};
     GetClipBox(dc, &clip);
     const TSaveDcScope marginSaved(dc);
-    OnDrawMargin(dc, RectOf(MarginBox(BoxOf(clip), LeftMargin)));
+    OnDrawMargin(dc, RectOf(MarginBox(BoxOf(clip), leftMargin)));
   }
 
-  LOGFONTW logFont = MenuLogFont(NewStyleShell_);
+  LOGFONTW logFont = MenuLogFont(NewStyleShell_, Dpi_);
   COLORREF textColour = GetSysColor(COLOR_MENUTEXT);
   COLORREF brushColour = GetSysColor(COLOR_MENU);
   if ((state & ODS_DEFAULT) != 0) logFont.lfWeight = FW_BOLD;
@@ -216,7 +213,7 @@ bool TDrawnPopupMenu::DrawItem(const DRAWITEMSTRUCT& request) {
     brushColour = GetSysColor(COLOR_HIGHLIGHT);
     textColour = GetSysColor(COLOR_HIGHLIGHTTEXT);
   }
-  const TBox box = ItemBoxPastMargin(BoxOf(request.rcItem), true, LeftMargin);
+  const TBox box = ItemBoxPastMargin(BoxOf(request.rcItem), true, leftMargin);
   IntersectClipRect(dc, box.Left, box.Top, box.Right, box.Bottom);
 
   const TItemParams params = AskItemParams(*item, state, brushColour);
@@ -232,23 +229,30 @@ void TDrawnPopupMenu::DrawContent(HDC dc, const TDrawnMenuItem& item, UINT state
                                   COLORREF textColour) const {
   if (IsSeparatorCaption(item.Caption)) {
     const int y = (box.Top + box.Bottom) / 2;
+    const int line = LineWidthAtDpi(Dpi_);
     if (NewStyleShell_) {
-      FillSolid(dc, {box.Left, y - 1, box.Right, y}, GetSysColor(COLOR_BTNSHADOW));
-      FillSolid(dc, {box.Left, y, box.Right, y + 1}, GetSysColor(COLOR_BTNHIGHLIGHT));
+      FillSolid(dc, {box.Left, y - line, box.Right, y}, GetSysColor(COLOR_BTNSHADOW));
+      FillSolid(dc, {box.Left, y, box.Right, y + line}, GetSysColor(COLOR_BTNHIGHLIGHT));
     } else {
-      FillSolid(dc, {box.Left, y, box.Right, y + 2}, GetSysColor(COLOR_MENUTEXT));
+      FillSolid(dc, {box.Left, y, box.Right, y + 2 * line}, GetSysColor(COLOR_MENUTEXT));
     }
     return;
   }
   const std::optional<TSize> picture = PictureSize(params);
   const int textHeight = TextExtent(dc, L"Ay").cy;
-  const TItemLayout layout = LayoutMenuItem(box, CheckMarkWidth(), picture, MinTextOffset, textHeight);
+  const TItemLayout layout = LayoutMenuItem(box, CheckMarkWidth(), picture,
+                                            ScaleToDpi(MinTextOffset, Dpi_), textHeight, Dpi_);
   if (picture) DrawPicture(dc, params.Picture, layout.PictureX, layout.PictureY, *picture);
   const bool greyed = (state & (ODS_GRAYED | ODS_DISABLED)) != 0;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, greyed ? GetSysColor(COLOR_GRAYTEXT) : textColour);
   RECT textBox{layout.TextX, layout.TextY, box.Right, box.Bottom};
   DrawTextW(dc, item.Caption.c_str(), -1, &textBox, kCaptionFormat);
+}
+
+// The system gives the check mark's size at its own DPI.
+int TDrawnPopupMenu::CheckMarkWidth() const {
+  return MulDivRound(LOWORD(GetMenuCheckMarkDimensions()), Dpi_, SystemDpi());
 }
 
 bool TDrawnPopupMenu::RunCommand(UINT commandId) {

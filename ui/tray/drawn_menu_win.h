@@ -39,8 +39,9 @@ struct TItemParams {
 using TGetItemParams = std::function<void(const TDrawnMenuItem&, UINT state, TItemParams&)>;
 using TDrawMargin = std::function<void(HDC, const RECT&)>;
 
-// The font menus are drawn in: the platform's menu font, or the stock fallback.
-LOGFONTW MenuLogFont(bool newStyleShell);
+// The font menus are drawn in at the DPI: the platform's menu font, or the stock fallback;
+// with the Cyrillic character set either way.
+LOGFONTW MenuLogFont(bool newStyleShell, int dpi);
 
 struct TFontSpec {
   std::wstring Face;
@@ -58,9 +59,6 @@ COLORREF ColourOf(TRgb rgb);
 // Fills a rectangle with one colour.
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour);
 
-// Screen pixels for a font's point size, as a character height.
-int FontHeightForPoints(int points);
-
 // Fills box top to bottom in `colours` steps from start to end.
 void FillGradient(HDC dc, const RECT& box, COLORREF start, COLORREF end, int colours);
 
@@ -71,7 +69,7 @@ class TDrawnPopupMenu {
   TDrawnPopupMenu(const TDrawnPopupMenu&) = delete;
   TDrawnPopupMenu& operator=(const TDrawnPopupMenu&) = delete;
 
-  int LeftMargin = 0;
+  int LeftMargin = 0;     // at 96 DPI, like MinTextOffset
   int MinTextOffset = 0;
   bool AutoPopup = true;
   TGetItemParams OnGetItemParams;
@@ -83,6 +81,8 @@ class TDrawnPopupMenu {
   const std::vector<TDrawnMenuItem>& Items() const { return Items_; }
   HMENU Handle() const { return Menu_.Get(); }
   bool NewStyleShell() const { return NewStyleShell_; }
+  // The DPI the menu is measured and drawn at: that of the screen it last opened on.
+  int Dpi() const { return Dpi_; }
   const TErrorReport& Report() const { return Report_; }
 
   // Tracks the menu with its top-left corner at x, y until it closes; false when the
@@ -112,7 +112,10 @@ class TDrawnPopupMenu {
   void DrawContent(HDC dc, const TDrawnMenuItem& item, UINT state, const TBox& box,
                    const TItemParams& params, COLORREF textColour) const;
 
+  int CheckMarkWidth() const;
+
   bool NewStyleShell_;
+  int Dpi_;
   TErrorReport Report_;
   TUniqueMenu Menu_;
   std::vector<TDrawnMenuItem> Items_;

@@ -1,11 +1,13 @@
 // A picture strip cut into equal cells; a cell request copies the cell into one working
-// bitmap, so each request overwrites the picture the previous one returned.
+// bitmap, so each request overwrites the picture the previous one returned. The strip is
+// drawn at 96 DPI and cut at the DPI it is set to, each cell scaled without blur.
 #pragma once
 
 #include <windows.h>
 
 #include <optional>
 
+#include "ui/shell/dpi_scale.h"
 #include "ui/shell/gdi_win.h"
 #include "ui/tray/drawn_menu_win.h"
 
@@ -19,6 +21,9 @@ class TPicClip {
   // Taken from the picture's bottom-left pixel when the picture is set.
   std::optional<COLORREF> MaskColor;
 
+  // Cells from now on at the DPI.
+  void SetDpi(int dpi);
+
   int Cols() const { return Cols_; }
   int Rows() const { return Rows_; }
   int CellWidth() const { return Width_ / Cols_; }
@@ -29,8 +34,12 @@ class TPicClip {
   TItemPicture Cell(int index);
 
  private:
-  TUniqueBitmap Picture_;
+  HBITMAP Shown() const { return Scaled_ ? Scaled_.Get() : Designed_.Get(); }
+
+  TUniqueBitmap Designed_;
+  TUniqueBitmap Scaled_;  // at the DPI; none at 96, where the designed strip shows
   TUniqueBitmap Work_;
   int Cols_, Rows_;
+  int Dpi_ = kDesignDpi;
   int Width_ = 0, Height_ = 0;
 };

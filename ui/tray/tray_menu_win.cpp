@@ -12,8 +12,8 @@ constexpr int kBandTextAngle = 90;
 constexpr BYTE kCyrillicCharset = RUSSIAN_CHARSET;
 constexpr COLORREF kBandTextColour = RGB(255, 255, 255);
 
-void FillColumn(HDC dc, int x, int top, int bottom, int colourRole) {
-  FillSolid(dc, {x, top, x + 1, bottom}, GetSysColor(colourRole));
+void FillColumns(HDC dc, int x, int width, int top, int bottom, int colourRole) {
+  FillSolid(dc, {x, top, x + width, bottom}, GetSysColor(colourRole));
 }
 
 }  // namespace
@@ -29,26 +29,34 @@ void FillTrayMenu(TDrawnPopupMenu& menu, const TTrayMenuActions& actions) {
   menu.Add({kTrayExit, 3, false, true, {}, 0, actions.Exit});
 }
 
-void TrayMenuItemParams(TPicClip& strip, const TDrawnMenuItem& item, TItemParams& params) {
+void TrayMenuItemParams(TPicClip& strip, const TDrawnMenuItem& item, TItemParams& params,
+                        int dpi) {
+  strip.SetDpi(dpi);
   if (item.Tag >= 0 && item.Tag < strip.CellCount()) params.Picture = strip.Cell(item.Tag);
 }
 
-void DrawTrayMenuBand(HDC dc, const RECT& margin, bool newStyleShell) {
-  TFontSpec wanted;
-  wanted.Face = L"Courier New";
-  wanted.Height = FontHeightForPoints(kBandFontPoints);
-  wanted.Bold = true;
-  wanted.Charset = kCyrillicCharset;
-  const TUniqueFont font = MakeRotatedFont(wanted, kBandTextAngle);
+TFontSpec TrayBandFont(int dpi) {
+  TFontSpec font;
+  font.Face = L"Courier New";
+  font.Height = FontHeightAtDpi(kBandFontPoints, dpi);
+  font.Bold = true;
+  font.Charset = kCyrillicCharset;
+  return font;
+}
+
+void DrawTrayMenuBand(HDC dc, const RECT& margin, bool newStyleShell, int dpi) {
+  const TUniqueFont font = MakeRotatedFont(TrayBandFont(dpi), kBandTextAngle);
 
   const TBandLayout layout =
-      LayoutBand({margin.left, margin.top, margin.right, margin.bottom}, newStyleShell);
+      LayoutBand({margin.left, margin.top, margin.right, margin.bottom}, newStyleShell, dpi);
   const RECT gradient{layout.Gradient.Left, layout.Gradient.Top, layout.Gradient.Right,
                       layout.Gradient.Bottom};
   FillGradient(dc, gradient, ColourOf(kBandStart), ColourOf(kBandEnd), kBandColours);
-  if (layout.ShadowX) FillColumn(dc, *layout.ShadowX, margin.top, margin.bottom, COLOR_BTNSHADOW);
+  if (layout.ShadowX)
+    FillColumns(dc, *layout.ShadowX, layout.LineWidth, margin.top, margin.bottom, COLOR_BTNSHADOW);
   if (layout.HighlightX)
-    FillColumn(dc, *layout.HighlightX, margin.top, margin.bottom, COLOR_BTNHIGHLIGHT);
+    FillColumns(dc, *layout.HighlightX, layout.LineWidth, margin.top, margin.bottom,
+                COLOR_BTNHIGHLIGHT);
 
   const TSelectObjectScope select(dc, font.Get());
   SetBkMode(dc, TRANSPARENT);
@@ -59,11 +67,15 @@ void DrawTrayMenuBand(HDC dc, const RECT& margin, bool newStyleShell) {
 }
 
 void LoadTrayPictures(TTrayIcon& icon, HINSTANCE module) {
+  // The notification area shows small icons at the system's DPI; each file holds the
+  // sizes it may ask for, so none is stretched.
+  const int width = GetSystemMetrics(SM_CXSMICON);
+  const int height = GetSystemMetrics(SM_CYSMICON);
   icon.Icons().BeginUpdate();
-  icon.Icons().Add(LoadIconResource(module, IDI_TRAY_PORT_OPEN, 16, 16));
-  icon.Icons().Add(LoadIconResource(module, IDI_TRAY_PORT_FAILED, 16, 16));
+  icon.Icons().Add(LoadIconResource(module, IDI_TRAY_PORT_OPEN, width, height));
+  icon.Icons().Add(LoadIconResource(module, IDI_TRAY_PORT_FAILED, width, height));
   icon.Icons().EndUpdate();
-  icon.SetIcon(LoadIconResource(module, IDI_TRAY_DEVICE, 32, 32));
+  icon.SetIcon(LoadIconResource(module, IDI_TRAY_DEVICE, width, height));
 }
 
 void ShowTrayState(TTrayIcon& icon, int portFailed) {

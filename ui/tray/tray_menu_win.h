@@ -7,11 +7,12 @@
 
 #include <functional>
 
+#include "ui/shell/dpi_scale.h"
 #include "ui/tray/drawn_menu_win.h"
 #include "ui/tray/pic_clip_win.h"
 #include "ui/tray/tray_icon_win.h"
 
-inline constexpr int kTrayMenuLeftMargin = 24;
+inline constexpr int kTrayMenuLeftMargin = 24;  // at 96 DPI
 inline constexpr int kTrayStripCols = 4;
 inline constexpr int kTrayStripRows = 1;
 
@@ -25,14 +26,18 @@ struct TTrayMenuActions {
 // The menu's items, tags and default, and its drawing properties.
 void FillTrayMenu(TDrawnPopupMenu& menu, const TTrayMenuActions& actions);
 
-// The item's picture is the strip's cell named by its tag.
-void TrayMenuItemParams(TPicClip& strip, const TDrawnMenuItem& item, TItemParams& params);
+// The item's picture is the strip's cell named by its tag, at the menu's DPI.
+void TrayMenuItemParams(TPicClip& strip, const TDrawnMenuItem& item, TItemParams& params,
+                        int dpi = kDesignDpi);
 
-// The band down the menu's left side: the gradient, the etched edge and the product word.
-void DrawTrayMenuBand(HDC dc, const RECT& margin, bool newStyleShell);
+// The band's font: the product word in bold Courier New, Cyrillic, 14 points at the DPI.
+TFontSpec TrayBandFont(int dpi);
+// The band down the menu's left side at the DPI: the gradient, the etched edge and the
+// product word.
+void DrawTrayMenuBand(HDC dc, const RECT& margin, bool newStyleShell, int dpi = kDesignDpi);
 
 // The state images from the module's resources, and the grey device shown until the
-// port's state is known.
+// port's state is known, each at the size the notification area shows.
 void LoadTrayPictures(TTrayIcon& icon, HINSTANCE module);
 
 // Shows the state image: index 1 when the port is not open, 0 otherwise.
