@@ -26,7 +26,11 @@ TNotepad::TNotepad() : Process_(L"notepad.exe") {
         return Main_ != nullptr;
       },
       10'000);
-  if (Main_ != nullptr) Edit_ = FindWindowExW(Main_, nullptr, L"Edit", nullptr);
+  if (Main_ == nullptr) return;
+  Edit_ = FindWindowExW(Main_, nullptr, L"Edit", nullptr);
+  // Notepad activates its window as it starts, a moment after the window shows; a front
+  // asked for before that would be taken back.
+  WaitForFront(Main_, 10'000);
 }
 
 std::size_t TNotepad::TextLength() const { return Ask(Edit_, WM_GETTEXTLENGTH, 0, 0); }
