@@ -1,0 +1,64 @@
+#include "core/single_copy_linux.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr char kSectionName[] = "QVM_TESSARIN_CTRL_READER_DRIVER";
+constexpr int kWaitingCalls = 4;
+
+int HeldSocket = -1;
+
+// A leading zero puts the name in the abstract namespace: no file to leave behind.
+socklen_t CopyAddress(sockaddr_un& address) {
+  const std::string name = std::string(1, '\0') + kSectionName + "." + std::to_string(getuid());
+  std::memset(&address, 0, sizeof address);
+  address.sun_family = AF_UNIX;
+  std::memcpy(address.sun_path, name.data(), name.size());
+  return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + name.size());
+}
+
+}  // namespace
+
+bool IsFirstInstance() {
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return true;
+  sockaddr_un address;
+  const socklen_t length = CopyAddress(address);
+  if (bind(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
+    const bool held = errno == EADDRINUSE;
+    close(fd);
+    return !held;
+  }
+  listen(fd, kWaitingCalls);
+  // Kept until the process ends, so the name vanishes with the last copy that holds it.
+  HeldSocket = fd;
+  return true;
+}
+
+int FirstInstanceSocket() { return HeldSocket; }
+
+bool TakeSecondCopyCall() {
+  if (HeldSocket < 0) return false;
+  const int call = accept4(HeldSocket, nullptr, nullptr, SOCK_CLOEXEC);
+  if (call < 0) return false;
+  close(call);
+  return true;
+}
+
+bool CallFirstInstance() {
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) return false;
+  sockaddr_un address;
+  const socklen_t length = CopyAddress(address);
+  const bool called = connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
+  close(fd);
+  return called;
+}
