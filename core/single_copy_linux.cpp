@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -16,9 +17,13 @@ constexpr int kWaitingCalls = 4;
 
 int HeldSocket = -1;
 
-// A leading zero puts the name in the abstract namespace: no file to leave behind.
+// A leading zero puts the name in the abstract namespace: no file to leave behind. One copy
+// runs per user and X display, so that a second desktop session of the same user (a remote
+// one, say) may run its own.
 socklen_t CopyAddress(sockaddr_un& address) {
-  const std::string name = std::string(1, '\0') + kSectionName + "." + std::to_string(getuid());
+  const char* display = std::getenv("DISPLAY");
+  const std::string name = std::string(1, '\0') + kSectionName + "." + std::to_string(getuid()) +
+                           "." + (display != nullptr ? display : "");
   std::memset(&address, 0, sizeof address);
   address.sun_family = AF_UNIX;
   std::memcpy(address.sun_path, name.data(), name.size());

@@ -1,5 +1,6 @@
-// One running copy per user. The first copy holds a local socket of the abstract namespace
-// named after the single-copy section and the user; it vanishes with the process, and a
+// One running copy per user and X display. The first copy holds a local socket of the
+// abstract namespace named after the single-copy section, the user and the display; it
+// vanishes with the process, and a
 // second copy that cannot take the name calls the first through it to bring its window up.
 #pragma once
 

@@ -34,9 +34,14 @@ const char* KeyNameOf(std::uint16_t virtualKey) {
   return virtualKey == kEnterKey ? "Return" : "Tab";
 }
 
-std::string Utf8Of(wchar_t character) {
-  // The number's text is digits, A to F and ",": all ASCII.
-  return std::string(1, static_cast<char>(character));
+// Each character goes as the key sequence that names its key symbol. A letter goes with
+// Shift: libxdo lends a spare key to a letter the layout lacks (Latin under a Russian
+// layout), and a lent key with one letter on it types the small letter unless Shift is down.
+std::string KeySequenceOf(wchar_t character) {
+  const char ascii = static_cast<char>(character);  // digits, A to F and ","
+  if (ascii == ',') return "comma";
+  if (ascii >= 'A' && ascii <= 'Z') return std::string("shift+") + ascii;
+  return std::string(1, ascii);
 }
 
 }  // namespace
@@ -52,21 +57,30 @@ TTypingSession PrepareTyping() {
   return TypingSession;
 }
 
+// libxdo reads the keyboard map when it is made, and Xlib keeps what it learnt of the
+// keyboard in the connection; the operator may have switched the layout since the last card,
+// so each card gets a connection and a libxdo of its own, closed together after it.
+namespace {
+struct TXdoFree {
+  void operator()(xdo_t* xdo) const { xdo_free(xdo); }
+};
+using TUniqueXdo = std::unique_ptr<xdo_t, TXdoFree>;
+}  // namespace
+
 struct TCardTyper::TXdo {
-  xdo_t* Handle = nullptr;
-  ~TXdo() {
-    if (Handle != nullptr) xdo_free(Handle);
-  }
+  bool Session = false;
 };
 
 TCardTyper::TCardTyper() : Xdo_(std::make_unique<TXdo>()) {
-  if (TypingSession == TTypingSession::X11) Xdo_->Handle = xdo_new(nullptr);
+  Xdo_->Session = TypingSession == TTypingSession::X11;
 }
 
 TCardTyper::~TCardTyper() = default;
 
 void TCardTyper::Type(CardCode code) {
-  xdo_t* xdo = Xdo_->Handle;
+  if (!Xdo_->Session) return;
+  const TUniqueXdo made(xdo_new(nullptr));
+  xdo_t* xdo = made.get();
   if (xdo == nullptr) return;
   Window focus = 0;
   if (xdo_get_focused_window_sane(xdo, &focus) != XDO_SUCCESS || focus == 0) return;
@@ -79,16 +93,13 @@ void TCardTyper::Type(CardCode code) {
   if (TypingRouteOf(foreground, true) != TTypingRoute::FocusedWindow) return;
   const TOutputSettings output = OutputSettingsNow();
   const std::wstring text = CardCodeText(code, output.Format, ReaderTypeNow());
-  std::string characters;
   for (const TKeyEvent& event : FocusedWindowKeyEvents(text, output.Suffix, 0)) {
     if (event.Release) continue;  // libxdo presses and releases each key itself
     if (event.Unicode) {
-      characters += Utf8Of(static_cast<wchar_t>(event.Scan));
-      continue;
+      xdo_send_keysequence_window(xdo, CURRENTWINDOW, KeySequenceOf(static_cast<wchar_t>(event.Scan)).c_str(),
+                                  kKeyPauseUs);
+    } else {
+      xdo_send_keysequence_window(xdo, CURRENTWINDOW, KeyNameOf(event.VirtualKey), kKeyPauseUs);
     }
-    xdo_enter_text_window(xdo, CURRENTWINDOW, characters.c_str(), kKeyPauseUs);
-    characters.clear();
-    xdo_send_keysequence_window(xdo, CURRENTWINDOW, KeyNameOf(event.VirtualKey), kKeyPauseUs);
   }
-  if (!characters.empty()) xdo_enter_text_window(xdo, CURRENTWINDOW, characters.c_str(), kKeyPauseUs);
 }

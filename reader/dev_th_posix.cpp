@@ -1,5 +1,7 @@
 #include "reader/dev_th_posix.h"
 
+#include <pthread.h>
+
 #include <chrono>
 
 #include "reader/card_typing_linux.h"
@@ -61,6 +63,9 @@ void TDevTh::Execute() {
   TCardTyper typer;
   TWatchedPort line(Port_);
   line.Purge();
+  // Named once it reads, for the operator's process list and for the tests, which present
+  // a card only to a reader that has dropped what came before it.
+  pthread_setname_np(pthread_self(), kThreadName);
   TFrameAccumulator frame;
   do {
     std::this_thread::sleep_for(std::chrono::milliseconds(kPollIntervalMs));

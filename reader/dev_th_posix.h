@@ -20,6 +20,8 @@ using TReaderNotice = std::function<void(std::uint32_t number)>;
 class TDevTh {
  public:
   static constexpr unsigned kPollIntervalMs = 40;
+  // The thread's name in the system's process list while it polls.
+  static constexpr char kThreadName[] = "lintavo-reader";
 
   // A thread created waiting to be resumed that reads `port`, or none when the system
   // refused one. `number` tells its notice apart from those of readers before it.
