@@ -1,10 +1,12 @@
 #include "reader/card_typing_linux.h"
 
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 extern "C" {
 #include <xdo.h>
@@ -19,7 +21,7 @@ namespace {
 // Microseconds between two key presses. libxdo lends a spare key to a character the
 // layout lacks (Latin letters under a Russian layout) and gives it back after the press;
 // the pause lets the target read the press while the key still means that character.
-constexpr useconds_t kKeyPauseUs = 3000;
+constexpr useconds_t kKeyPauseUs = 4000;
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -67,18 +69,72 @@ struct TXdoFree {
 using TUniqueXdo = std::unique_ptr<xdo_t, TXdoFree>;
 }  // namespace
 
+// Letters the keyboard map lacks in every layout (Latin under a Russian-only layout) are
+// lent a spare key for as long as the reader runs. libxdo would lend one for each press and
+// take it back at once, and a program that reads the press after the key was taken back
+// loses the letter.
 struct TCardTyper::TXdo {
-  bool Session = false;
+  Display* Connection = nullptr;
+  std::vector<KeyCode> Lent;
+
+  void Lend(const std::wstring& text) {
+    int low = 0, high = 0;
+    XDisplayKeycodes(Connection, &low, &high);
+    int perKey = 0;
+    KeySym* map = XGetKeyboardMapping(Connection, static_cast<KeyCode>(low), high - low + 1, &perKey);
+    if (map == nullptr) return;
+    const auto keyOf = [&](KeySym wanted) {
+      for (int i = 0; i < (high - low + 1) * perKey; ++i) {
+        if (map[i] == wanted) return low + i / perKey;
+      }
+      return 0;
+    };
+    for (const wchar_t character : text) {
+      if (character < L'A' || character > L'Z') continue;
+      const KeySym upper = static_cast<KeySym>(character);
+      if (keyOf(upper) != 0) continue;
+      const int spare = SpareKey(map, low, high, perKey);
+      if (spare == 0) break;
+      KeySym pair[2] = {upper + (XK_a - XK_A), upper};
+      XChangeKeyboardMapping(Connection, spare, 2, pair, 1);
+      for (int level = 0; level < perKey; ++level) {
+        map[(spare - low) * perKey + level] = level < 2 ? pair[level] : NoSymbol;
+      }
+      Lent.push_back(static_cast<KeyCode>(spare));
+    }
+    XFree(map);
+    XSync(Connection, False);
+  }
+
+  // A key with nothing on it, from the top of the range where no real key sits.
+  static int SpareKey(const KeySym* map, int low, int high, int perKey) {
+    for (int key = high; key >= low; --key) {
+      bool empty = true;
+      for (int level = 0; level < perKey && empty; ++level) empty = map[(key - low) * perKey + level] == NoSymbol;
+      if (empty) return key;
+    }
+    return 0;
+  }
+
+  ~TXdo() {
+    if (Connection == nullptr) return;
+    KeySym nothing[2] = {NoSymbol, NoSymbol};
+    for (const KeyCode key : Lent) XChangeKeyboardMapping(Connection, key, 2, nothing, 1);
+    XCloseDisplay(Connection);
+  }
 };
 
 TCardTyper::TCardTyper() : Xdo_(std::make_unique<TXdo>()) {
-  Xdo_->Session = TypingSession == TTypingSession::X11;
+  if (TypingSession == TTypingSession::X11) Xdo_->Connection = XOpenDisplay(nullptr);
 }
 
 TCardTyper::~TCardTyper() = default;
 
 void TCardTyper::Type(CardCode code) {
-  if (!Xdo_->Session) return;
+  if (Xdo_->Connection == nullptr) return;
+  const TOutputSettings output = OutputSettingsNow();
+  const std::wstring text = CardCodeText(code, output.Format, ReaderTypeNow());
+  Xdo_->Lend(text);
   const TUniqueXdo made(xdo_new(nullptr));
   xdo_t* xdo = made.get();
   if (xdo == nullptr) return;
@@ -91,8 +147,6 @@ void TCardTyper::Type(CardCode code) {
                                .HasCaret = false,
                                .HasFocus = true};
   if (TypingRouteOf(foreground, true) != TTypingRoute::FocusedWindow) return;
-  const TOutputSettings output = OutputSettingsNow();
-  const std::wstring text = CardCodeText(code, output.Format, ReaderTypeNow());
   for (const TKeyEvent& event : FocusedWindowKeyEvents(text, output.Suffix, 0)) {
     if (event.Release) continue;  // libxdo presses and releases each key itself
     if (event.Unicode) {

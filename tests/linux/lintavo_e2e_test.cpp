@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "tests/linux/key_window.h"
+#include "tests/linux/text_target.h"
 #include "tests/linux/lintavo_run.h"
 #include "tests/linux/screen_look.h"
 
@@ -38,24 +38,23 @@ struct TCard {
   std::string Typed;
 };
 
-// The operator's layout is in place before the program starts, as it is at a desk; each
-// card gets a launch of its own under its layout and is presented once.
+// One launch per output setting, the layout switched under it between cards as an operator
+// does; each card is presented once.
 void ExpectTyped(const std::string& settings, const std::vector<TCard>& cards) {
-  TKeyWindow keys;
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  TLintavo lintavo(scratch, Ini(settings, reader.Device()));
+  ASSERT_TRUE(lintavo.WaitReading(target.Connection())) << "the program did not start reading";
   for (const TCard& card : cards) {
     Session->SetLayout(card.Layouts);
-    keys.LockGroup(card.Group);
-    ASSERT_TRUE(keys.WaitLayout(card.Layouts == "us" ? "latin" : "cyrillic"))
+    target.LockGroup(card.Group);
+    ASSERT_TRUE(target.WaitLayout(card.Layouts == "us" ? "latin" : "cyrillic"))
         << "the layout " << card.Layouts << " did not take";
-    TScratch scratch;
-    TVirtualReader reader(scratch.Path());
-    TLintavo lintavo(scratch, Ini(settings, reader.Device()));
-    ASSERT_TRUE(lintavo.WaitReading(keys.Connection())) << "the program did not start reading";
-    keys.Focus();
+    target.Focus();
     reader.Present(card.Frame);
-    EXPECT_EQ(keys.TextUntil(card.Typed, kTypingLimit), card.Typed)
-        << "layout " << card.Layouts << " group " << card.Group << ", focus on " << keys.FocusHolder()
-        << ", presses " << keys.LastPresses();
+    EXPECT_EQ(target.TextUntil(card.Typed, kTypingLimit), card.Typed)
+        << "layout " << card.Layouts << " group " << card.Group << ", focus on " << target.FocusHolder();
   }
   Session->SetLayout("us");
 }
@@ -87,8 +86,8 @@ TEST(Typing, HexadecimalAndEnterUnderEachLayout) {
 TEST(Line, DeviceTakenAwayAndBroughtBack) {
   TScratch scratch;
   TVirtualReader reader(scratch.Path());
-  TKeyWindow keys;
-  Display* display = keys.Connection();
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
   TLintavo lintavo(scratch, Ini("", reader.Device()));
   ASSERT_TRUE(lintavo.WaitReading(display));
   const Window main = *lintavo.MainWindow(display);
@@ -111,9 +110,9 @@ TEST(Line, DeviceTakenAwayAndBroughtBack) {
   reader.BringBack();
   EXPECT_TRUE(WaitUntil(green, 6s)) << "not green again after the device came back";
   ASSERT_TRUE(lintavo.WaitReading(display));
-  keys.Focus();
+  target.Focus();
   reader.Present(Card26(1234567));
-  EXPECT_EQ(keys.TextUntil("1234567", kTypingLimit), "1234567") << "focus on " << keys.FocusHolder();
+  EXPECT_EQ(target.TextUntil("1234567", kTypingLimit), "1234567") << "focus on " << target.FocusHolder();
 }
 
 // The second copy brings the first one's window up, says why it does not start, and ends;
@@ -121,8 +120,8 @@ TEST(Line, DeviceTakenAwayAndBroughtBack) {
 TEST(SecondLaunch, BringsTheFirstWindowUp) {
   TScratch scratch;
   TVirtualReader reader(scratch.Path());
-  TKeyWindow keys;
-  Display* display = keys.Connection();
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
   TLintavo first(scratch, "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n");
   ASSERT_TRUE(first.WaitReading(display));
   const Window main = *first.MainWindow(display);
@@ -139,9 +138,9 @@ TEST(SecondLaunch, BringsTheFirstWindowUp) {
   EXPECT_EQ(second.WaitExit(5s), 0);
 
   EXPECT_TRUE(first.Process().Running());
-  keys.Focus();
+  target.Focus();
   reader.Present(Card26(7654321));
-  EXPECT_EQ(keys.TextUntil("7654321", kTypingLimit), "7654321") << "focus on " << keys.FocusHolder();
+  EXPECT_EQ(target.TextUntil("7654321", kTypingLimit), "7654321") << "focus on " << target.FocusHolder();
 }
 
 // In a Wayland session the program says so in red and types nothing; an X11 copy on
@@ -151,20 +150,24 @@ TEST(Wayland, SaysSoAndTypesNothing) {
   TScratch sentinelScratch;
   TVirtualReader reader(scratch.Path());
   TVirtualReader sentinelReader(sentinelScratch.Path());
-  TKeyWindow keys;
-  Display* display = keys.Connection();
+  TTextTarget target(sentinelScratch.Path());
+  Display* display = target.Connection();
   const std::string settings = "RunOnlyOneCopy=0\n";
   TLintavo wayland(scratch, Ini(settings, reader.Device()),
                    {{"WAYLAND_DISPLAY", "wayland-lintavo-test"}, {"XDG_SESSION_TYPE", "wayland"}});
-  TLintavo x11(sentinelScratch, Ini(settings, sentinelReader.Device()));
   ASSERT_TRUE(wayland.WaitReading(display));
+  const Window main = *wayland.MainWindow(display);
+  TColourCount look;
+  EXPECT_TRUE(WaitUntil([&] {
+    look = CountColours(display, main, kLabelsTop);
+    return look.Green > 0 && look.Red > 0;
+  }, 3s)) << "green " << look.Green << " (the open port), red " << look.Red << " (the notice)";
+  // The second copy's window covers the first one's, which has been looked at.
+  TLintavo x11(sentinelScratch, Ini(settings, sentinelReader.Device()));
   ASSERT_TRUE(x11.WaitReading(display));
-  const TColourCount look = CountColours(display, *wayland.MainWindow(display), kLabelsTop);
-  EXPECT_GT(look.Green, 0) << "the open port is not shown in green";
-  EXPECT_GT(look.Red, 0) << "no notice in red";
 
-  keys.Focus();
+  target.Focus();
   reader.Present(Card26(1111111));
   sentinelReader.Present(Card26(2222222));
-  EXPECT_EQ(keys.TextUntil("2222222", kTypingLimit), "2222222") << "focus on " << keys.FocusHolder();
+  EXPECT_EQ(target.TextUntil("2222222", kTypingLimit), "2222222") << "focus on " << target.FocusHolder();
 }
