@@ -18,10 +18,10 @@ TTypingSession TypingSession = TTypingSession::NoDisplay;
 
 namespace {
 
-// Microseconds between two key presses. libxdo lends a spare key to a character the
-// layout lacks (Latin letters under a Russian layout) and gives it back after the press;
-// the pause lets the target read the press while the key still means that character.
-constexpr useconds_t kKeyPauseUs = 4000;
+// Microseconds libxdo waits between two key presses: a short breath for the target, which
+// reads the presses one by one. Every key it presses stays what it was until the card is in
+// (see TXdo), so no pause has to outwait a key being given back.
+constexpr useconds_t kKeyPauseUs = 1000;
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);

@@ -103,6 +103,13 @@ std::string TTextTarget::TextUntil(const std::string& tail, std::chrono::millise
   return text;
 }
 
+std::optional<std::string> TTextTarget::Take(const std::string& tail) {
+  std::string text = Arrived();
+  if (!text.ends_with(tail)) return std::nullopt;
+  Read_ += text.size();
+  return text;
+}
+
 std::string TTextTarget::FocusHolder() {
   Window focus = 0;
   int revert = 0;

@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "tests/linux/x_session.h"
@@ -27,6 +28,8 @@ class TTextTarget {
   // What arrived since the last call, once it ends with `tail` or the time ran out; Enter
   // reads as "\n", Tab as "\t".
   std::string TextUntil(const std::string& tail, std::chrono::milliseconds limit);
+  // What arrived since the last call once it ends with `tail`; none, and nothing taken, before.
+  std::optional<std::string> Take(const std::string& tail);
   // The window that holds the focus, by its title (for a failure's message).
   std::string FocusHolder();
   // The test's own connection to the display, for looking at the screen.
