@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 
 #include "tests/linux/text_target.h"
 #include "tests/linux/lintavo_run.h"
@@ -79,6 +80,29 @@ TEST(Typing, HexadecimalAndEnterUnderEachLayout) {
               {{"us", 0, Card40(0x12ABCDEF34), "12ABCDEF34\n"},
                {"ru", 0, Card40(0xFEDCBA9876), "FEDCBA9876\n"},
                {"us,ru", 1, Card40(0x00000000AF), "00000000AF\n"}});
+}
+
+// The operator at work in the program's own window (the setup dialog, say) must not have
+// the number typed into it: a card presented then goes nowhere, and the sentinel presented
+// after it, with the focus back in the xterm, is all that arrives anywhere.
+TEST(Typing, NothingGoesIntoTheProgramsOwnWindow) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo lintavo(scratch, Ini("[OUTPUT]\nSuffix=1\n", reader.Device()));
+  ASSERT_TRUE(lintavo.WaitReading(display));
+  const Window main = *lintavo.MainWindow(display);
+  WatchKeys(display, main);
+  XSetInputFocus(display, main, RevertToParent, CurrentTime);
+  XSync(display, False);
+  reader.Present(Card26(4444444));
+  // The reader drops what follows a frame, so the sentinel waits for a quiet line.
+  std::this_thread::sleep_for(200ms);
+  target.Focus();
+  reader.Present(Card26(5555555));
+  EXPECT_EQ(target.TextUntil("5555555\n", kTypingLimit), "5555555\n") << "focus on " << target.FocusHolder();
+  EXPECT_EQ(KeyPressesSeen(display, main), 0) << "keys reached the program's own window";
 }
 
 // Red at once in the window and the tray when the device goes, green again and reading

@@ -89,6 +89,19 @@ void CloseWindow(Display* display, Window window) {
   XSync(display, False);
 }
 
+void WatchKeys(Display* display, Window window) {
+  XSelectInput(display, window, KeyPressMask);
+  XSync(display, False);
+}
+
+int KeyPressesSeen(Display* display, Window window) {
+  XSync(display, False);
+  int seen = 0;
+  XEvent event;
+  while (XCheckTypedWindowEvent(display, window, KeyPress, &event)) ++seen;
+  return seen;
+}
+
 TColourCount CountColours(Display* display, Window window, int top) {
   XWindowAttributes attributes;
   if (!XGetWindowAttributes(display, window, &attributes) || attributes.height <= top) return {};

@@ -14,6 +14,11 @@ bool WindowShown(Display* display, Window window);
 // Closes a window as its close box would.
 void CloseWindow(Display* display, Window window);
 
+// Starts counting the key presses that reach a window of another client; the count is of
+// those that arrived by the time it is asked.
+void WatchKeys(Display* display, Window window);
+int KeyPressesSeen(Display* display, Window window);
+
 struct TColourCount {
   int Red = 0;    // the port label's and the notices' pure red, and the tray's red reader
   int Green = 0;  // the port label's dark green, and the tray's green reader
