@@ -12,7 +12,10 @@
 #include <iterator>
 #include <thread>
 
+#include "core/autostart_linux.h"
 #include "core/profile_file_posix.h"
+#include "core/settings.h"
+#include "core/settings_file_linux.h"
 #include "core/single_copy_linux.h"
 #include "reader/line_watch_linux.h"
 #include "reader/serial_ports_linux.h"
@@ -136,4 +139,39 @@ TEST(SingleCopy, ASecondCopyIsRefusedAndCallsTheFirst) {
   if (elsewhere == 0) _exit(IsFirstInstance() ? 0 : 1);
   waitpid(elsewhere, &status, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "another display runs a copy of its own";
+}
+
+// The settings file travels between the two programs: the device has a key of its own and
+// the Windows program's port number stays as the file had it.
+TEST(SettingsFile, KeepsThePortNumberAndAddsTheDevice) {
+  TScratch scratch;
+  const fs::path file = fs::path(scratch.Path()) / "lintavo" / "Lintavo.ini";
+  setenv("XDG_CONFIG_HOME", scratch.Path().c_str(), 1);
+  EXPECT_EQ(SettingsDirectory(), scratch.Path() + "/lintavo/");
+  SettingsFileName = file.wstring();
+  LoadSettings();
+  EXPECT_EQ(PortDevice, "") << "no file: no device";
+  fs::create_directories(file.parent_path());
+  std::ofstream(file) << "[SETTINGS]\nPortNumber=7\nReaderType=1\nPortDevice=/dev/ttyUSB0\n";
+  LoadSettings();
+  EXPECT_EQ(PortDevice, "/dev/ttyUSB0");
+  EXPECT_EQ(Settings.PortNumber, 7);
+  PortDevice = "/dev/serial/by-id/usb-FTDI_A1-if00-port0";
+  Settings.CheckExit = false;
+  ASSERT_TRUE(SaveSettings());
+  EXPECT_EQ(Contents(file),
+            "[SETTINGS]\nPortNumber=7\nReaderType=1\nPortDevice=/dev/serial/by-id/usb-FTDI_A1-if00-port0\n"
+            "MinimizeOnRun=1\nCheckExit=0\nRunOnlyOneCopy=1\n");
+}
+
+TEST(Autostart, TheEntryIsTheSetting) {
+  TScratch scratch;
+  setenv("XDG_CONFIG_HOME", scratch.Path().c_str(), 1);
+  EXPECT_FALSE(AutostartEnabled());
+  ASSERT_TRUE(SetAutostart(true, "/usr/bin/lintavo"));
+  EXPECT_TRUE(AutostartEnabled());
+  const std::string entry = Contents(fs::path(scratch.Path()) / "autostart" / "lintavo.desktop");
+  EXPECT_NE(entry.find("Exec=\"/usr/bin/lintavo\"\n"), std::string::npos) << entry;
+  ASSERT_TRUE(SetAutostart(false, "/usr/bin/lintavo"));
+  EXPECT_FALSE(AutostartEnabled());
 }
