@@ -29,6 +29,8 @@ constexpr int kDesignedTop = 117;
 constexpr int kDesignedWidth = 333;
 constexpr int kDesignedHeight = 170;
 constexpr int kHelpContextMainWindow = 20;
+// Room for the line that says why nothing is typed, below the two labels.
+constexpr int kTypingNoticeRoom = 16;
 
 struct LabelPlace {
   int Left;
@@ -75,8 +77,9 @@ TLintavoForm::TLintavoForm() {
   setWindowIcon(DeviceIcon());
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setGeometry(kDesignedLeft, kDesignedTop, kDesignedWidth, kDesignedHeight);
-  setMinimumSize(kDesignedWidth, kDesignedHeight);
+  const int height = kDesignedHeight + (TypingNotice() != nullptr ? kTypingNoticeRoom : 0);
+  setGeometry(kDesignedLeft, kDesignedTop, kDesignedWidth, height);
+  setMinimumSize(kDesignedWidth, height);
   FormPlacement1.emplace(PlacementWindow_, PlacementStore_, ShowErrorReport);
   BuildMenus();
   BuildPanel();

@@ -3,8 +3,7 @@
 #pragma once
 
 // Why no card number is typed, in the status and the tray icon's tip.
-inline constexpr wchar_t kTypingWayland[] =
-    L"Сеанс Wayland: номера карт не вводятся в другие программы";
+inline constexpr wchar_t kTypingWayland[] = L"Сеанс Wayland: номера карт не вводятся";
 inline constexpr wchar_t kTypingNoDisplay[] = L"Нет дисплея X11: номера карт не вводятся";
 
 // The port when the settings name no device.
