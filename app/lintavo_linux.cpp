@@ -32,7 +32,8 @@ void UseDesignedFont(QApplication& application) {
 // The first copy brings its window up; this one says why it does not start.
 void RefuseSecondCopy() {
   CallFirstInstance();
-  const std::wstring notice = Translate(kApplicationTitle, 0) + L"\r" + Translate(kAlreadyRunning, 0);
+  const std::wstring notice =
+      Translate(kApplicationTitle, 0) + L"\r" + Translate(kAlreadyRunning, 0);
   ShowMessageDialog(notice, MessageKind::Error, {MessageButton::OK}, 0);
 }
 

@@ -17,7 +17,9 @@ std::string EntryText(const std::string& program) {
          "Type=Application\n"
          "Name=Драйвер контрольного считывателя\n"
          "Comment=Вводит номера карт с контрольного считывателя\n"
-         "Exec=\"" + program + "\"\n"
+         "Exec=\"" +
+         program +
+         "\"\n"
          "Icon=lintavo\n"
          "Terminal=false\n"
          "X-GNOME-Autostart-enabled=true\n";

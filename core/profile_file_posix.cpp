@@ -87,7 +87,8 @@ TLines ReadLines(const std::wstring& file) {
 
 bool WriteLines(const std::wstring& file, const TLines& lines) {
   std::string bytes;
-  for (const std::wstring& line : lines.Lines) bytes += Utf8OfWide(line) + (lines.CrLf ? "\r\n" : "\n");
+  for (const std::wstring& line : lines.Lines)
+    bytes += Utf8OfWide(line) + (lines.CrLf ? "\r\n" : "\n");
   const std::string path = Utf8OfWide(file);
   const std::string temporary = path + ".new";
   const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);

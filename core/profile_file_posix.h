@@ -9,8 +9,8 @@
 
 class TProfileFile final : public ProfileStore {
  public:
-  std::wstring Read(const std::wstring& file, const std::wstring& section,
-                    const std::wstring& key, const std::wstring& fallback) override;
+  std::wstring Read(const std::wstring& file, const std::wstring& section, const std::wstring& key,
+                    const std::wstring& fallback) override;
   // The file is replaced whole by a renamed copy, so a failed write leaves it as it was.
   bool Write(const std::wstring& file, const std::wstring& section, const std::wstring& key,
              const std::wstring& value) override;

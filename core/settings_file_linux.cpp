@@ -4,9 +4,9 @@
 
 #include <cstdlib>
 
-#include "core/utf8_text.h"
 #include "core/profile_file_posix.h"
 #include "core/settings.h"
+#include "core/utf8_text.h"
 
 std::string PortDevice;
 

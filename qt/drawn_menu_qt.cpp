@@ -1,7 +1,7 @@
 #include "qt/drawn_menu_qt.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QProxyStyle>
 
 #include "core/common.h"
@@ -29,24 +29,29 @@ QColor ColourOf(TRgb rgb) { return {rgb.Red, rgb.Green, rgb.Blue}; }
 
 void DrawBand(QPainter& painter, const TBox& margin) {
   const TBandLayout layout = LayoutBand(margin, NewStyleShell);
-  for (const TGradientBand& band : GradientBands(layout.Gradient, kBandStart, kBandEnd, kBandColours)) {
-    painter.fillRect(QRect(QPoint(band.Box.Left, band.Box.Top), QPoint(band.Box.Right - 1, band.Box.Bottom - 1)),
-                     ColourOf(band.Colour));
+  for (const TGradientBand& band :
+       GradientBands(layout.Gradient, kBandStart, kBandEnd, kBandColours)) {
+    painter.fillRect(
+        QRect(QPoint(band.Box.Left, band.Box.Top), QPoint(band.Box.Right - 1, band.Box.Bottom - 1)),
+        ColourOf(band.Colour));
   }
   const QPalette palette;
   if (layout.ShadowX) {
-    painter.fillRect(*layout.ShadowX, margin.Top, 1, margin.Bottom - margin.Top, palette.color(QPalette::Dark));
+    painter.fillRect(*layout.ShadowX, margin.Top, 1, margin.Bottom - margin.Top,
+                     palette.color(QPalette::Dark));
   }
   if (layout.HighlightX) {
-    painter.fillRect(*layout.HighlightX, margin.Top, 1, margin.Bottom - margin.Top, palette.color(QPalette::Light));
+    painter.fillRect(*layout.HighlightX, margin.Top, 1, margin.Bottom - margin.Top,
+                     palette.color(QPalette::Light));
   }
   QFont font("Courier New");
   font.setPointSize(kBandFontPoints);
   font.setBold(true);
   painter.setFont(font);
   painter.setPen(Qt::white);
-  painter.setClipRect(QRect(QPoint(margin.Left, margin.Top), QPoint(margin.Right - 1, margin.Bottom - 1)),
-                      Qt::IntersectClip);
+  painter.setClipRect(
+      QRect(QPoint(margin.Left, margin.Top), QPoint(margin.Right - 1, margin.Bottom - 1)),
+      Qt::IntersectClip);
   // Turned a quarter to the left, so the word reads upward from the reference point.
   painter.translate(layout.TextX, layout.TextY);
   painter.rotate(-90);

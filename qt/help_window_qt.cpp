@@ -34,7 +34,8 @@ THelpDocument ParseHelp(const QString& source) {
     if (bare.startsWith(';')) continue;
     const qsizetype close = bare.indexOf(']');
     bool number = false;
-    const int context = bare.startsWith('[') && close > 1 ? bare.mid(1, close - 1).toInt(&number) : 0;
+    const int context =
+        bare.startsWith('[') && close > 1 ? bare.mid(1, close - 1).toInt(&number) : 0;
     if (number) {
       topic = &document[context];
       topic->Title = bare.mid(close + 1).trimmed();

@@ -42,8 +42,10 @@ constexpr LabelPlace kReaderTypeLabel{150, 40};
 constexpr LabelPlace kComPortLabel{150, 64};
 constexpr LabelPlace kTypingLabel{7, 88};
 
-QColor ColourOf(Colour colour) { return {static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                                         static_cast<int>((colour >> 16) & 0xFF)}; }
+QColor ColourOf(Colour colour) {
+  return {static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+          static_cast<int>((colour >> 16) & 0xFF)};
+}
 
 const wchar_t* TypingNotice() {
   switch (TypingSession) {
@@ -87,7 +89,8 @@ TLintavoForm::TLintavoForm() {
                                   [] { ShowHelpContents(); }, [this] { ExitRequest(); }},
                     TrayTip());
   if (FirstInstanceSocket() >= 0) {
-    SecondCopyCalls_ = std::make_unique<QSocketNotifier>(FirstInstanceSocket(), QSocketNotifier::Read);
+    SecondCopyCalls_ =
+        std::make_unique<QSocketNotifier>(FirstInstanceSocket(), QSocketNotifier::Read);
     connect(SecondCopyCalls_.get(), &QSocketNotifier::activated, this, [this] {
       if (TakeSecondCopyCall()) PopupShowServerClick();
     });
@@ -104,24 +107,25 @@ TLintavoForm::~TLintavoForm() {
 
 // The language choice is never offered, so its item and separator are not made at all.
 void TLintavoForm::BuildMenus() {
-  QMenu* file = menuBar()->addMenu(Q(L"&Файл"));
-  file->addAction(Q(L"Выход"), this, [this] { ExitRequest(); });
-  QMenu* setup = menuBar()->addMenu(Q(L"&Установки"));
-  setup->addAction(Q(L"Вид ..."), this, [this] { RunSetupPage(1); });
+  QMenu* file = menuBar()->addMenu(Q(kMenuFile));
+  file->addAction(Q(kMenuFileExit), this, [this] { ExitRequest(); });
+  QMenu* setup = menuBar()->addMenu(Q(kMenuSetup));
+  setup->addAction(Q(kMenuSetupView), this, [this] { RunSetupPage(1); });
   setup->addSeparator();
-  setup->addAction(Q(L"Считыватель ..."), this, [this] { RunSetupPage(2); });
-  setup->addAction(Q(L"Вывод ..."), this, [this] { RunSetupPage(3); });
-  QMenu* help = menuBar()->addMenu(Q(L"&Справка"));
-  help->addAction(Q(L"Главное окно"), this, [] { ShowHelpContext(kHelpContextMainWindow); });
-  help->addAction(Q(L"Содержание справки"), this, [] { ShowHelpContents(); });
+  setup->addAction(Q(kMenuSetupReader), this, [this] { RunSetupPage(2); });
+  setup->addAction(Q(kMenuSetupOutput), this, [this] { RunSetupPage(3); });
+  QMenu* help = menuBar()->addMenu(Q(kMenuHelp));
+  help->addAction(Q(kMenuHelpMainWindow), this, [] { ShowHelpContext(kHelpContextMainWindow); });
+  help->addAction(Q(kMenuHelpContents), this, [] { ShowHelpContents(); });
   help->addSeparator();
-  help->addAction(Q(L"О программе ..."), this, [] { ShowAbout(); });
+  help->addAction(Q(kMenuHelpAbout), this, [] { ShowAbout(); });
 
   HelpPopupMenu_ = new QMenu(this);
-  HelpPopupMenu_->addAction(Q(L"Главное окно"), this, [] { ShowHelpContext(kHelpContextMainWindow); });
-  HelpPopupMenu_->addAction(Q(L"Содержание справки"), this, [] { ShowHelpContents(); });
+  HelpPopupMenu_->addAction(Q(kMenuHelpMainWindow), this,
+                            [] { ShowHelpContext(kHelpContextMainWindow); });
+  HelpPopupMenu_->addAction(Q(kMenuHelpContents), this, [] { ShowHelpContents(); });
   HelpPopupMenu_->addSeparator();
-  HelpPopupMenu_->addAction(Q(L"О программе ..."), this, [] { ShowAbout(); });
+  HelpPopupMenu_->addAction(Q(kMenuHelpAbout), this, [] { ShowAbout(); });
 }
 
 QLabel* TLintavoForm::AddLabel(int left, int top, const QString& text) {
@@ -208,8 +212,8 @@ TReaderNotice TLintavoForm::ReaderNotice() const {
   // Called on the reader thread: the news is queued for the GUI thread. Every reader is
   // stopped before the window goes, so the window is there when the call arrives.
   return [form](std::uint32_t number) {
-    QMetaObject::invokeMethod(form, [form, number] { form->OnReaderEnded(number); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        form, [form, number] { form->OnReaderEnded(number); }, Qt::QueuedConnection);
   };
 }
 
@@ -264,8 +268,8 @@ void TLintavoForm::ExitRequest() {
 
 bool TLintavoForm::CloseQuery() {
   if (!Settings.CheckExit) return true;
-  return ShowMessageDialog(kQuestionExit, MessageKind::Exit, {MessageButton::Yes, MessageButton::No},
-                           0) == kResultYes;
+  return ShowMessageDialog(kQuestionExit, MessageKind::Exit,
+                           {MessageButton::Yes, MessageButton::No}, 0) == kResultYes;
 }
 
 void TLintavoForm::closeEvent(QCloseEvent* event) {

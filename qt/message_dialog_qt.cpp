@@ -65,16 +65,17 @@ class TMessageForm final : public QDialog {
     const QFontMetrics metrics(font());
     const int charWidth = AverageCharWidth(metrics.horizontalAdvance(Q(kAverageWidthLetters)));
     const TMessageSpacing spacing = MessageSpacing(charWidth, metrics.height());
-    MeasureNewButtons(buttons, ButtonWidths,
-                      [&metrics](const wchar_t* caption) { return metrics.horizontalAdvance(Q(caption)); });
+    MeasureNewButtons(buttons, ButtonWidths, [&metrics](const wchar_t* caption) {
+      return metrics.horizontalAdvance(Q(caption));
+    });
     const QRect screen = QApplication::primaryScreen()->geometry();
     QString shown = Q(text);
     shown.replace(QChar('\r'), QChar('\n'));
     const QRect textRect = metrics.boundingRect(QRect(0, 0, MessageWrapWidth(screen.width()), 0),
                                                 Qt::TextWordWrap | Qt::TextExpandTabs, shown);
     const TMessageLayout layout = LayoutMessageForm(
-        {spacing, DialogButtonWidth(spacing.ButtonWidth, buttons, ButtonWidths),
-         textRect.width(), textRect.height(), hasIcon, buttons, screen.width(), screen.height(), 0, 0});
+        {spacing, DialogButtonWidth(spacing.ButtonWidth, buttons, ButtonWidths), textRect.width(),
+         textRect.height(), hasIcon, buttons, screen.width(), screen.height(), 0, 0});
     setFixedSize(layout.ClientWidth, layout.ClientHeight);
     move(layout.Window.Left, layout.Window.Top);
     if (layout.Icon) {

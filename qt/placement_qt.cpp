@@ -9,7 +9,8 @@ constexpr std::int32_t kShowCmdNormal = 1;  // SW_SHOWNORMAL
 
 PlacementRecord TQtPlacementWindow::Placement() const {
   PlacementRecord record;
-  record.showCmd = Window_.isVisible() && !Window_.isMinimized() ? kShowCmdNormal : kShowCmdMinimized;
+  record.showCmd =
+      Window_.isVisible() && !Window_.isMinimized() ? kShowCmdNormal : kShowCmdMinimized;
   record.minPosition = {-1, -1};
   record.maxPosition = {-1, -1};
   const QPoint origin = Window_.pos();

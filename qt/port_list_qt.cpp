@@ -35,7 +35,8 @@ void DrawCheckImage(QPainter& painter, const QRect& cell, CheckImage image) {
   painter.setPen(QColor(128, 128, 128));
   painter.drawRect(box.adjusted(0, 0, -1, -1));
   if (image == CheckImage::Box || image == CheckImage::GreyBox) return;
-  const QPoint tick[] = {{box.left() + 2, box.top() + 5}, {box.left() + 4, box.top() + 7},
+  const QPoint tick[] = {{box.left() + 2, box.top() + 5},
+                         {box.left() + 4, box.top() + 7},
                          {box.left() + 8, box.top() + 2}};
   painter.setPen(QPen(image == CheckImage::Tick ? QColor(0, 128, 0) : QColor(128, 128, 128),
                       image == CheckImage::Tick ? 2 : 1));
@@ -57,8 +58,8 @@ class TRowDelegate final : public QStyledItemDelegate {
     if (selected) painter->fillRect(text, option.palette.color(QPalette::Highlight));
     DrawCheckImage(*painter, option.rect, CheckImageOf(item));
     painter->setPen(TextColourOf(RowTextColourOf(item, selected), option.palette));
-    painter->drawText(text.adjusted(2, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine,
-                      Q(item.Text));
+    painter->drawText(text.adjusted(2, 0, 0, 0),
+                      Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, Q(item.Text));
   }
   QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
     return {0, kPortRowHeight};

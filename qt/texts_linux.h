@@ -6,6 +6,19 @@
 inline constexpr wchar_t kTypingWayland[] = L"Сеанс Wayland: номера карт не вводятся";
 inline constexpr wchar_t kTypingNoDisplay[] = L"Нет дисплея X11: номера карт не вводятся";
 
+// The main window's menus and the toolbar's help drop-down (in the Windows program's
+// resource script there).
+inline constexpr wchar_t kMenuFile[] = L"&Файл";
+inline constexpr wchar_t kMenuFileExit[] = L"Выход";
+inline constexpr wchar_t kMenuSetup[] = L"&Установки";
+inline constexpr wchar_t kMenuSetupView[] = L"Вид ...";
+inline constexpr wchar_t kMenuSetupReader[] = L"Считыватель ...";
+inline constexpr wchar_t kMenuSetupOutput[] = L"Вывод ...";
+inline constexpr wchar_t kMenuHelp[] = L"&Справка";
+inline constexpr wchar_t kMenuHelpMainWindow[] = L"Главное окно";
+inline constexpr wchar_t kMenuHelpContents[] = L"Содержание справки";
+inline constexpr wchar_t kMenuHelpAbout[] = L"О программе ...";
+
 // The port when the settings name no device.
 inline constexpr wchar_t kNoPortDevice[] = L"нет порта";
 

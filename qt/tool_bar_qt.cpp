@@ -15,7 +15,9 @@ Colour ColourOf(QRgb rgb) {
          (static_cast<Colour>(qBlue(rgb)) << 16);
 }
 
-QRgb RgbOf(Colour colour) { return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
+QRgb RgbOf(Colour colour) {
+  return qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
+}
 
 // The glyph's transparent colour is its bottom-left pixel.
 QRgb TransparentOf(const QImage& glyph) { return glyph.pixel(0, glyph.height() - 1); }
@@ -25,7 +27,8 @@ QImage GreyGlyph(const QImage& glyph, QRgb face) {
   const Colour transparent = ColourOf(TransparentOf(glyph));
   for (int y = 0; y < grey.height(); ++y) {
     for (int x = 0; x < grey.width(); ++x) {
-      grey.setPixel(x, y, RgbOf(GreyGlyphPixel(ColourOf(grey.pixel(x, y)), transparent, ColourOf(face))));
+      grey.setPixel(x, y,
+                    RgbOf(GreyGlyphPixel(ColourOf(grey.pixel(x, y)), transparent, ColourOf(face))));
     }
   }
   return grey;
@@ -41,9 +44,12 @@ QPixmap Transparent(const QImage& glyph) {
 
 TToolButton::TToolButton(QWidget* parent, const QString& caption, const QString& hint,
                          const QImage& glyph, std::function<void()> action, QMenu* dropDown)
-    : QWidget(parent), Caption_(caption), Glyph_(glyph),
+    : QWidget(parent),
+      Caption_(caption),
+      Glyph_(glyph),
       GreyGlyph_(GreyGlyph(glyph, palette().color(QPalette::Button).rgb())),
-      Action_(std::move(action)), DropDown_(dropDown) {
+      Action_(std::move(action)),
+      DropDown_(dropDown) {
   setToolTip(hint);
   setAccessibleName(caption);
   setFocusPolicy(Qt::NoFocus);
@@ -81,12 +87,14 @@ void TToolButton::paintEvent(QPaintEvent*) {
     const int left = glyphLeft + kToolGlyphSize + 1;
     const int top = glyphTop + (kToolGlyphSize - static_cast<int>(std::size(kDropDownRows))) / 2;
     for (int row = 0; row < static_cast<int>(std::size(kDropDownRows)); ++row) {
-      painter.fillRect(left + row, top + row, kDropDownRows[row], 1, palette().color(QPalette::ButtonText));
+      painter.fillRect(left + row, top + row, kDropDownRows[row], 1,
+                       palette().color(QPalette::ButtonText));
     }
   }
   painter.setPen(palette().color(QPalette::ButtonText));
-  painter.drawText(QRect(shift, glyphTop + kToolGlyphSize + kToolGlyphCaptionGap, kToolButtonWidth, textHeight),
-                   Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, Caption_);
+  painter.drawText(
+      QRect(shift, glyphTop + kToolGlyphSize + kToolGlyphCaptionGap, kToolButtonWidth, textHeight),
+      Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, Caption_);
 }
 
 void TToolButton::enterEvent(QEnterEvent*) {
@@ -122,12 +130,14 @@ void TToolButton::OpenDropDown() {
   update();
 }
 
-TToolBar::TToolBar(QWidget* parent, const QImage& wallpaper) : QWidget(parent), Wallpaper_(wallpaper) {
+TToolBar::TToolBar(QWidget* parent, const QImage& wallpaper)
+    : QWidget(parent), Wallpaper_(wallpaper) {
   setFixedHeight(kToolBarHeight);
 }
 
 TToolButton* TToolBar::AddButton(int left, const QString& caption, const QString& hint,
-                                 const QImage& glyph, std::function<void()> action, QMenu* dropDown) {
+                                 const QImage& glyph, std::function<void()> action,
+                                 QMenu* dropDown) {
   auto* button = new TToolButton(this, caption, hint, glyph, std::move(action), dropDown);
   button->move(left, kToolButtonTop);
   Buttons_.push_back(button);

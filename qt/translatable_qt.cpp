@@ -15,7 +15,8 @@ std::wstring& ApplicationTitle() {
 namespace {
 
 bool HasText(QWidget* widget) {
-  return qobject_cast<QLabel*>(widget) != nullptr || qobject_cast<QAbstractButton*>(widget) != nullptr;
+  return qobject_cast<QLabel*>(widget) != nullptr ||
+         qobject_cast<QAbstractButton*>(widget) != nullptr;
 }
 
 }  // namespace

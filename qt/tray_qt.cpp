@@ -7,10 +7,13 @@
 TTrayIcon::TTrayIcon(const TTrayCommands& commands, const std::wstring& tip) {
   Default_ = Menu_.AddCommand(Q(kTrayShowServer), StripCell(0));
   QObject::connect(Default_, &QAction::triggered, commands.ShowServer);
-  QObject::connect(Menu_.AddCommand(Q(kTraySetup), StripCell(1)), &QAction::triggered, commands.Setup);
-  QObject::connect(Menu_.AddCommand(Q(kTrayHelp), StripCell(2)), &QAction::triggered, commands.Help);
+  QObject::connect(Menu_.AddCommand(Q(kTraySetup), StripCell(1)), &QAction::triggered,
+                   commands.Setup);
+  QObject::connect(Menu_.AddCommand(Q(kTrayHelp), StripCell(2)), &QAction::triggered,
+                   commands.Help);
   Menu_.AddCommand({}, {});
-  QObject::connect(Menu_.AddCommand(Q(kTrayExit), StripCell(3)), &QAction::triggered, commands.Exit);
+  QObject::connect(Menu_.AddCommand(Q(kTrayExit), StripCell(3)), &QAction::triggered,
+                   commands.Exit);
   Menu_.setDefaultAction(Default_);
 
   Icon_.setIcon(DeviceIcon());

@@ -19,8 +19,8 @@ TTypingSession TypingSession = TTypingSession::NoDisplay;
 namespace {
 
 // Microseconds libxdo waits between two key presses: a short breath for the target, which
-// reads the presses one by one. Every key it presses stays what it was until the card is in
-// (see TXdo), so no pause has to outwait a key being given back.
+// reads the presses one by one. The letters a layout lacks sit on keys lent for the reader's
+// life (TLentKeys), so no pause has to outwait a key being given back.
 constexpr useconds_t kKeyPauseUs = 1000;
 
 std::string Environment(const char* name) {
@@ -37,8 +37,7 @@ const char* KeyNameOf(std::uint16_t virtualKey) {
 }
 
 // Each character goes as the key sequence that names its key symbol. A letter goes with
-// Shift: libxdo lends a spare key to a letter the layout lacks (Latin under a Russian
-// layout), and a lent key with one letter on it types the small letter unless Shift is down.
+// Shift, which gives the capital on a key of the layout and on a lent key alike.
 std::string KeySequenceOf(wchar_t character) {
   const char ascii = static_cast<char>(character);  // digits, A to F and ","
   if (ascii == ',') return "comma";
@@ -54,8 +53,8 @@ TTypingSession PrepareTyping() {
   Display* display = XOpenDisplay(nullptr);
   const bool opens = display != nullptr;
   if (opens) XCloseDisplay(display);
-  TypingSession = TypingSessionOf(Environment("WAYLAND_DISPLAY"), Environment("XDG_SESSION_TYPE"),
-                                  opens);
+  TypingSession =
+      TypingSessionOf(Environment("WAYLAND_DISPLAY"), Environment("XDG_SESSION_TYPE"), opens);
   return TypingSession;
 }
 
@@ -73,7 +72,7 @@ using TUniqueXdo = std::unique_ptr<xdo_t, TXdoFree>;
 // lent a spare key for as long as the reader runs. libxdo would lend one for each press and
 // take it back at once, and a program that reads the press after the key was taken back
 // loses the letter.
-struct TCardTyper::TXdo {
+struct TCardTyper::TLentKeys {
   Display* Connection = nullptr;
   std::vector<KeyCode> Lent;
 
@@ -81,7 +80,8 @@ struct TCardTyper::TXdo {
     int low = 0, high = 0;
     XDisplayKeycodes(Connection, &low, &high);
     int perKey = 0;
-    KeySym* map = XGetKeyboardMapping(Connection, static_cast<KeyCode>(low), high - low + 1, &perKey);
+    KeySym* map =
+        XGetKeyboardMapping(Connection, static_cast<KeyCode>(low), high - low + 1, &perKey);
     if (map == nullptr) return;
     const auto keyOf = [&](KeySym wanted) {
       for (int i = 0; i < (high - low + 1) * perKey; ++i) {
@@ -110,13 +110,14 @@ struct TCardTyper::TXdo {
   static int SpareKey(const KeySym* map, int low, int high, int perKey) {
     for (int key = high; key >= low; --key) {
       bool empty = true;
-      for (int level = 0; level < perKey && empty; ++level) empty = map[(key - low) * perKey + level] == NoSymbol;
+      for (int level = 0; level < perKey && empty; ++level)
+        empty = map[(key - low) * perKey + level] == NoSymbol;
       if (empty) return key;
     }
     return 0;
   }
 
-  ~TXdo() {
+  ~TLentKeys() {
     if (Connection == nullptr) return;
     KeySym nothing[2] = {NoSymbol, NoSymbol};
     for (const KeyCode key : Lent) XChangeKeyboardMapping(Connection, key, 2, nothing, 1);
@@ -124,17 +125,17 @@ struct TCardTyper::TXdo {
   }
 };
 
-TCardTyper::TCardTyper() : Xdo_(std::make_unique<TXdo>()) {
-  if (TypingSession == TTypingSession::X11) Xdo_->Connection = XOpenDisplay(nullptr);
+TCardTyper::TCardTyper() : Keys_(std::make_unique<TLentKeys>()) {
+  if (TypingSession == TTypingSession::X11) Keys_->Connection = XOpenDisplay(nullptr);
 }
 
 TCardTyper::~TCardTyper() = default;
 
 void TCardTyper::Type(CardCode code) {
-  if (Xdo_->Connection == nullptr) return;
+  if (Keys_->Connection == nullptr) return;
   const TOutputSettings output = OutputSettingsNow();
   const std::wstring text = CardCodeText(code, output.Format, ReaderTypeNow());
-  Xdo_->Lend(text);
+  Keys_->Lend(text);
   const TUniqueXdo made(xdo_new(nullptr));
   xdo_t* xdo = made.get();
   if (xdo == nullptr) return;
@@ -150,8 +151,8 @@ void TCardTyper::Type(CardCode code) {
   for (const TKeyEvent& event : FocusedWindowKeyEvents(text, output.Suffix, 0)) {
     if (event.Release) continue;  // libxdo presses and releases each key itself
     if (event.Unicode) {
-      xdo_send_keysequence_window(xdo, CURRENTWINDOW, KeySequenceOf(static_cast<wchar_t>(event.Scan)).c_str(),
-                                  kKeyPauseUs);
+      xdo_send_keysequence_window(
+          xdo, CURRENTWINDOW, KeySequenceOf(static_cast<wchar_t>(event.Scan)).c_str(), kKeyPauseUs);
     } else {
       xdo_send_keysequence_window(xdo, CURRENTWINDOW, KeyNameOf(event.VirtualKey), kKeyPauseUs);
     }

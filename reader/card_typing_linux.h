@@ -32,6 +32,7 @@ class TCardTyper {
   void Type(CardCode code);
 
  private:
-  struct TXdo;
-  std::unique_ptr<TXdo> Xdo_;
+  // The reader's own display connection and the keys it lent.
+  struct TLentKeys;
+  std::unique_ptr<TLentKeys> Keys_;
 };

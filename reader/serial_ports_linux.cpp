@@ -52,7 +52,8 @@ std::vector<TSerialDevice> ListSerialDevices(const std::string& skip) {
   std::vector<std::string> paths;
   std::error_code error;
   for (const auto& entry : fs::directory_iterator("/dev", error)) {
-    if (IsListedSerialName(entry.path().filename().string())) paths.push_back(entry.path().string());
+    if (IsListedSerialName(entry.path().filename().string()))
+      paths.push_back(entry.path().string());
   }
   std::ranges::sort(paths);
   const auto stable = StableNames();

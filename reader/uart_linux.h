@@ -35,8 +35,7 @@ class TUart final : public TReaderPort {
   bool Open();
   bool Close();
   bool Send(std::span<const std::uint8_t> data);
-  bool Receive(std::span<std::uint8_t, kPortReadSize> destination,
-               std::uint32_t& count) override;
+  bool Receive(std::span<std::uint8_t, kPortReadSize> destination, std::uint32_t& count) override;
   void Purge() override;
   std::uint32_t LastReadError() const override { return ReadError_; }
   // Lets the device go whatever closing it says, so the port reads as closed.

@@ -1,7 +1,8 @@
 // The Linux edition's card-to-last-character latency in each number format and with each key
 // after the number, and what the program costs while nobody presents a card. Not a test:
 // run it by hand, e.g.
-//   build/linux/bench/linux_reader_bench [cards per setting, default 100] [idle seconds, default 30]
+//   build/linux/bench/linux_reader_bench [cards per setting, default 100] [idle seconds, default
+//   30]
 // It starts its own Xvfb, an xterm to type into and the real program on a pseudo-terminal;
 // the time runs from the frame's write to the moment the last character is in the xterm's
 // file (the xterm and cat add well under a millisecond).
@@ -52,8 +53,8 @@ double Seconds(std::chrono::steady_clock::duration span) {
 }
 
 std::string Ini(const std::string& device, const std::string& output) {
-  return "[SETTINGS]\nMinimizeOnRun=0\nCheckExit=0\nRunOnlyOneCopy=0\nReaderType=1\nPortDevice=" + device +
-         "\n" + output;
+  return "[SETTINGS]\nMinimizeOnRun=0\nCheckExit=0\nRunOnlyOneCopy=0\nReaderType=1\nPortDevice=" +
+         device + "\n" + output;
 }
 
 double CpuSeconds(pid_t pid) {
@@ -88,7 +89,8 @@ void MeasureLatency(const TOutputCase& output, int cards) {
     const auto start = std::chrono::steady_clock::now();
     reader.Present(Card40(number));
     std::optional<std::string> arrived;
-    while (!(arrived = target.Take(typed)) && Seconds(std::chrono::steady_clock::now() - start) < 2.0) {
+    while (!(arrived = target.Take(typed)) &&
+           Seconds(std::chrono::steady_clock::now() - start) < 2.0) {
       std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     if (!arrived) {
@@ -104,9 +106,11 @@ void MeasureLatency(const TOutputCase& output, int cards) {
     std::printf("%-18s  no card arrived\n", output.Name);
     return;
   }
-  const auto at = [&](double share) { return latencies[static_cast<std::size_t>(share * (latencies.size() - 1))]; };
-  std::printf("%-18s  %4zu cards  median %6.1f ms  p95 %6.1f ms  max %6.1f ms  lost %d\n", output.Name,
-              latencies.size(), at(0.5), at(0.95), latencies.back(), lost);
+  const auto at = [&](double share) {
+    return latencies[static_cast<std::size_t>(share * (latencies.size() - 1))];
+  };
+  std::printf("%-18s  %4zu cards  median %6.1f ms  p95 %6.1f ms  max %6.1f ms  lost %d\n",
+              output.Name, latencies.size(), at(0.5), at(0.95), latencies.back(), lost);
 }
 
 void MeasureIdle(int seconds) {

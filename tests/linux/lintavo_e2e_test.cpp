@@ -6,9 +6,9 @@
 #include <memory>
 #include <thread>
 
-#include "tests/linux/text_target.h"
 #include "tests/linux/lintavo_run.h"
 #include "tests/linux/screen_look.h"
+#include "tests/linux/text_target.h"
 
 namespace {
 
@@ -55,7 +55,8 @@ void ExpectTyped(const std::string& settings, const std::vector<TCard>& cards) {
     target.Focus();
     reader.Present(card.Frame);
     EXPECT_EQ(target.TextUntil(card.Typed, kTypingLimit), card.Typed)
-        << "layout " << card.Layouts << " group " << card.Group << ", focus on " << target.FocusHolder();
+        << "layout " << card.Layouts << " group " << card.Group << ", focus on "
+        << target.FocusHolder();
   }
   Session->SetLayout("us");
 }
@@ -101,7 +102,8 @@ TEST(Typing, NothingGoesIntoTheProgramsOwnWindow) {
   std::this_thread::sleep_for(200ms);
   target.Focus();
   reader.Present(Card26(5555555));
-  EXPECT_EQ(target.TextUntil("5555555\n", kTypingLimit), "5555555\n") << "focus on " << target.FocusHolder();
+  EXPECT_EQ(target.TextUntil("5555555\n", kTypingLimit), "5555555\n")
+      << "focus on " << target.FocusHolder();
   EXPECT_EQ(KeyPressesSeen(display, main), 0) << "keys reached the program's own window";
 }
 
@@ -136,7 +138,8 @@ TEST(Line, DeviceTakenAwayAndBroughtBack) {
   ASSERT_TRUE(lintavo.WaitReading(display));
   target.Focus();
   reader.Present(Card26(1234567));
-  EXPECT_EQ(target.TextUntil("1234567", kTypingLimit), "1234567") << "focus on " << target.FocusHolder();
+  EXPECT_EQ(target.TextUntil("1234567", kTypingLimit), "1234567")
+      << "focus on " << target.FocusHolder();
 }
 
 // The second copy brings the first one's window up, says why it does not start, and ends;
@@ -146,25 +149,32 @@ TEST(SecondLaunch, BringsTheFirstWindowUp) {
   TVirtualReader reader(scratch.Path());
   TTextTarget target(scratch.Path());
   Display* display = target.Connection();
-  TLintavo first(scratch, "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n");
+  TLintavo first(scratch,
+                 "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n");
   ASSERT_TRUE(first.WaitReading(display));
   const Window main = *first.MainWindow(display);
-  ASSERT_TRUE(WaitUntil([&] { return !WindowShown(display, main); }, 3s)) << "not minimised to the tray";
+  ASSERT_TRUE(WaitUntil([&] { return !WindowShown(display, main); }, 3s))
+      << "not minimised to the tray";
 
   TChild second = first.StartAnother();
-  EXPECT_TRUE(WaitUntil([&] { return WindowShown(display, main); }, 5s)) << "the first window stayed hidden";
+  EXPECT_TRUE(WaitUntil([&] { return WindowShown(display, main); }, 5s))
+      << "the first window stayed hidden";
   std::optional<Window> notice;
-  ASSERT_TRUE(WaitUntil([&] {
-    notice = FindWindow(display, second.Pid(), "Ошибка");
-    return notice && WindowShown(display, *notice);
-  }, 5s)) << "the second copy showed no notice";
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        notice = FindWindow(display, second.Pid(), "Ошибка");
+        return notice && WindowShown(display, *notice);
+      },
+      5s))
+      << "the second copy showed no notice";
   CloseWindow(display, *notice);
   EXPECT_EQ(second.WaitExit(5s), 0);
 
   EXPECT_TRUE(first.Process().Running());
   target.Focus();
   reader.Present(Card26(7654321));
-  EXPECT_EQ(target.TextUntil("7654321", kTypingLimit), "7654321") << "focus on " << target.FocusHolder();
+  EXPECT_EQ(target.TextUntil("7654321", kTypingLimit), "7654321")
+      << "focus on " << target.FocusHolder();
 }
 
 // In a Wayland session the program says so in red and types nothing; an X11 copy on
@@ -182,10 +192,13 @@ TEST(Wayland, SaysSoAndTypesNothing) {
   ASSERT_TRUE(wayland.WaitReading(display));
   const Window main = *wayland.MainWindow(display);
   TColourCount look;
-  EXPECT_TRUE(WaitUntil([&] {
-    look = CountColours(display, main, kLabelsTop);
-    return look.Green > 0 && look.Red > 0;
-  }, 3s)) << "green " << look.Green << " (the open port), red " << look.Red << " (the notice)";
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        look = CountColours(display, main, kLabelsTop);
+        return look.Green > 0 && look.Red > 0;
+      },
+      3s))
+      << "green " << look.Green << " (the open port), red " << look.Red << " (the notice)";
   // The second copy's window covers the first one's, which has been looked at.
   TLintavo x11(sentinelScratch, Ini(settings, sentinelReader.Device()));
   ASSERT_TRUE(x11.WaitReading(display));
@@ -193,5 +206,6 @@ TEST(Wayland, SaysSoAndTypesNothing) {
   target.Focus();
   reader.Present(Card26(1111111));
   sentinelReader.Present(Card26(2222222));
-  EXPECT_EQ(target.TextUntil("2222222", kTypingLimit), "2222222") << "focus on " << target.FocusHolder();
+  EXPECT_EQ(target.TextUntil("2222222", kTypingLimit), "2222222")
+      << "focus on " << target.FocusHolder();
 }

@@ -38,7 +38,8 @@ void TVirtualReader::Present(const std::vector<std::uint8_t>& frame) {
 
 std::vector<std::uint8_t> Card40(std::uint64_t number) {
   std::vector<std::uint8_t> frame;
-  for (int shift = 32; shift >= 0; shift -= 8) frame.push_back(static_cast<std::uint8_t>(number >> shift));
+  for (int shift = 32; shift >= 0; shift -= 8)
+    frame.push_back(static_cast<std::uint8_t>(number >> shift));
   return frame;
 }
 
@@ -60,8 +61,9 @@ TLintavo::TLintavo(const TScratch& scratch, const std::string& ini,
 TChild TLintavo::StartAnother() const { return TChild({Program()}, Env_); }
 
 bool TLintavo::WaitReading(Display* display) {
-  return WaitUntil([&] { return MainWindow(display).has_value() && HasThreadNamed(Pid(), "lintavo-reader"); },
-                   10s);
+  return WaitUntil(
+      [&] { return MainWindow(display).has_value() && HasThreadNamed(Pid(), "lintavo-reader"); },
+      10s);
 }
 
 std::optional<Window> TLintavo::MainWindow(Display* display) const {

@@ -51,7 +51,8 @@ class TPty {
   std::string Slave;
 };
 
-std::uint32_t ReadWithin(TUart& port, std::array<std::uint8_t, kPortReadSize>& into, std::size_t wanted) {
+std::uint32_t ReadWithin(TUart& port, std::array<std::uint8_t, kPortReadSize>& into,
+                         std::size_t wanted) {
   std::uint32_t count = 0;
   WaitUntil([&] { return port.Receive(into, count) && count >= wanted; }, 2s);
   return count;
@@ -62,18 +63,22 @@ std::uint32_t ReadWithin(TUart& port, std::array<std::uint8_t, kPortReadSize>& i
 TEST(ProfileFile, KeepsTheFileAsThePrivateProfileFunctionsDo) {
   TScratch scratch;
   const fs::path file = fs::path(scratch.Path()) / "Lintavo.ini";
-  std::ofstream(file) << "; the operator's note\r\n[settings]\r\nportnumber = 7 \r\n\r\n[Place]\r\nFlags=0\r\n";
+  std::ofstream(file)
+      << "; the operator's note\r\n[settings]\r\nportnumber = 7 \r\n\r\n[Place]\r\nFlags=0\r\n";
   TProfileFile store;
   const std::wstring name = file.wstring();
-  EXPECT_EQ(store.Read(name, L"SETTINGS", L"PortNumber", L"x"), L"7") << "names in any case, blanks dropped";
+  EXPECT_EQ(store.Read(name, L"SETTINGS", L"PortNumber", L"x"), L"7")
+      << "names in any case, blanks dropped";
   EXPECT_EQ(store.Read(name, L"SETTINGS", L"ReaderType", L"x"), L"x");
   EXPECT_EQ(store.Read(name, L"Missing", L"Flags", L"x"), L"x");
   ASSERT_TRUE(store.Write(name, L"SETTINGS", L"PortNumber", L"9"));
   ASSERT_TRUE(store.Write(name, L"SETTINGS", L"PortDevice", L"/dev/serial/by-id/usb-Б"));
   ASSERT_TRUE(store.Write(name, L"OUTPUT", L"Format", L"1"));
-  EXPECT_EQ(Contents(file),
-            "; the operator's note\r\n[settings]\r\nPortNumber=9\r\nPortDevice=/dev/serial/by-id/usb-\xD0\x91\r\n\r\n"
-            "[Place]\r\nFlags=0\r\n[OUTPUT]\r\nFormat=1\r\n");
+  EXPECT_EQ(
+      Contents(file),
+      "; the operator's "
+      "note\r\n[settings]\r\nPortNumber=9\r\nPortDevice=/dev/serial/by-id/usb-\xD0\x91\r\n\r\n"
+      "[Place]\r\nFlags=0\r\n[OUTPUT]\r\nFormat=1\r\n");
   EXPECT_EQ(store.Read(name, L"SETTINGS", L"PortDevice", L""), L"/dev/serial/by-id/usb-Б");
 }
 
@@ -132,13 +137,15 @@ TEST(SingleCopy, ASecondCopyIsRefusedAndCallsTheFirst) {
   if (second == 0) _exit(!IsFirstInstance() && CallFirstInstance() ? 0 : 1);
   int status = 0;
   waitpid(second, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the second copy was not refused or could not call";
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+      << "the second copy was not refused or could not call";
   EXPECT_TRUE(WaitUntil([] { return TakeSecondCopyCall(); }, 2s)) << "the first copy heard no call";
   setenv("DISPLAY", ":lintavo-single-copy-other", 1);
   const pid_t elsewhere = fork();
   if (elsewhere == 0) _exit(IsFirstInstance() ? 0 : 1);
   waitpid(elsewhere, &status, 0);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "another display runs a copy of its own";
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+      << "another display runs a copy of its own";
 }
 
 // The settings file travels between the two programs: the device has a key of its own and
@@ -160,7 +167,8 @@ TEST(SettingsFile, KeepsThePortNumberAndAddsTheDevice) {
   Settings.CheckExit = false;
   ASSERT_TRUE(SaveSettings());
   EXPECT_EQ(Contents(file),
-            "[SETTINGS]\nPortNumber=7\nReaderType=1\nPortDevice=/dev/serial/by-id/usb-FTDI_A1-if00-port0\n"
+            "[SETTINGS]\nPortNumber=7\nReaderType=1\nPortDevice=/dev/serial/by-id/"
+            "usb-FTDI_A1-if00-port0\n"
             "MinimizeOnRun=1\nCheckExit=0\nRunOnlyOneCopy=1\n");
 }
 

@@ -61,7 +61,8 @@ std::optional<Window> FindWindow(Display* display, pid_t pid, const std::string&
   Window root = 0, parent = 0;
   Window* children = nullptr;
   unsigned count = 0;
-  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) return std::nullopt;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+    return std::nullopt;
   std::optional<Window> found;
   for (unsigned i = 0; i < count && !found; ++i) {
     const auto owner = CardinalProperty(display, children[i], "_NET_WM_PID");

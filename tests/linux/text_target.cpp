@@ -45,12 +45,14 @@ TTextTarget::TTextTarget(const std::string& folder) : File_(folder + "/typed") {
   // Away from the program's main window, whose pixels the tests read.
   Xterm_ = TChild({"xterm", "-title", kTitle, "-geometry", "40x6+640+420", "-e", "sh", "-c",
                    "stty raw -echo; exec cat >> '" + File_ + "'"});
-  if (!WaitUntil([this] {
-        Window_ = FindTitled(Display_, kTitle);
-        XWindowAttributes attributes;
-        return Window_ != 0 && XGetWindowAttributes(Display_, Window_, &attributes) &&
-               attributes.map_state == IsViewable;
-      }, 10s))
+  if (!WaitUntil(
+          [this] {
+            Window_ = FindTitled(Display_, kTitle);
+            XWindowAttributes attributes;
+            return Window_ != 0 && XGetWindowAttributes(Display_, Window_, &attributes) &&
+                   attributes.map_state == IsViewable;
+          },
+          10s))
     throw std::runtime_error("xterm did not come up");
 }
 
@@ -72,16 +74,18 @@ void TTextTarget::LockGroup(int group) {
 
 bool TTextTarget::WaitLayout(const std::string& script) {
   constexpr KeyCode kQKey = 24;
-  return WaitUntil([&] {
-    XkbStateRec state{};
-    XkbGetState(Display_, XkbUseCoreKbd, &state);
-    XkbDescPtr keyboard = XkbGetMap(Display_, XkbKeySymsMask, XkbUseCoreKbd);
-    if (keyboard == nullptr) return false;
-    const KeySym symbol = XkbKeycodeToKeysym(Display_, kQKey, state.group, 0);
-    XkbFreeKeyboard(keyboard, 0, True);
-    const bool cyrillic = (symbol & 0xFF00) == 0x0600;
-    return script == "cyrillic" ? cyrillic : symbol == XK_q;
-  }, 5s);
+  return WaitUntil(
+      [&] {
+        XkbStateRec state{};
+        XkbGetState(Display_, XkbUseCoreKbd, &state);
+        XkbDescPtr keyboard = XkbGetMap(Display_, XkbKeySymsMask, XkbUseCoreKbd);
+        if (keyboard == nullptr) return false;
+        const KeySym symbol = XkbKeycodeToKeysym(Display_, kQKey, state.group, 0);
+        XkbFreeKeyboard(keyboard, 0, True);
+        const bool cyrillic = (symbol & 0xFF00) == 0x0600;
+        return script == "cyrillic" ? cyrillic : symbol == XK_q;
+      },
+      5s);
 }
 
 std::string TTextTarget::Arrived() const {
@@ -95,10 +99,12 @@ std::string TTextTarget::Arrived() const {
 
 std::string TTextTarget::TextUntil(const std::string& tail, std::chrono::milliseconds limit) {
   std::string text;
-  WaitUntil([&] {
-    text = Arrived();
-    return text.ends_with(tail);
-  }, limit);
+  WaitUntil(
+      [&] {
+        text = Arrived();
+        return text.ends_with(tail);
+      },
+      limit);
   Read_ += text.size();
   return text;
 }

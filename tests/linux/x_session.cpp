@@ -12,7 +12,8 @@
 
 namespace fs = std::filesystem;
 
-TChild::TChild(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env) {
+TChild::TChild(const std::vector<std::string>& argv,
+               const std::map<std::string, std::string>& env) {
   Pid_ = fork();
   if (Pid_ < 0) throw std::runtime_error("fork failed");
   if (Pid_ != 0) return;

@@ -12,8 +12,8 @@ TEST(SerialDeviceNames, ListedAreTheReaderPortsOnly) {
   for (const char* name : {"ttyS0", "ttyS31", "ttyUSB0", "ttyUSB12", "ttyACM3"}) {
     EXPECT_TRUE(IsListedSerialName(name)) << name;
   }
-  for (const char* name : {"tty0", "tty1", "ttyS", "ttyUSB", "ttyUSBx", "ttyS0a", "ttyAMA0",
-                           "pts", "ttyUSB12345", "xttyS0"}) {
+  for (const char* name : {"tty0", "tty1", "ttyS", "ttyUSB", "ttyUSBx", "ttyS0a", "ttyAMA0", "pts",
+                           "ttyUSB12345", "xttyS0"}) {
     EXPECT_FALSE(IsListedSerialName(name)) << name;
   }
 }
@@ -28,7 +28,8 @@ TEST(SerialDeviceNames, ShownByTheDeviceItLeadsTo) {
   EXPECT_EQ(ShownPortName("/dev/serial/by-id/usb-FTDI_A1-if00-port0", "/dev/ttyUSB0"), "ttyUSB0");
   EXPECT_EQ(ShownPortName("/tmp/reader", "/dev/pts/3"), "pts/3");
   // A name that leads nowhere (the adapter is out) is shown by its last part.
-  EXPECT_EQ(ShownPortName("/dev/serial/by-id/usb-FTDI_A1-if00-port0", ""), "usb-FTDI_A1-if00-port0");
+  EXPECT_EQ(ShownPortName("/dev/serial/by-id/usb-FTDI_A1-if00-port0", ""),
+            "usb-FTDI_A1-if00-port0");
   EXPECT_EQ(ShownPortName("/dev/ttyUSB1", "/dev/"), "ttyUSB1");
   EXPECT_EQ(DeviceRowName({"/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI_A1-if00-port0", false}),
             "ttyUSB0 (usb-FTDI_A1-if00-port0)");
@@ -75,7 +76,8 @@ const std::vector<TSerialDevice> kPresent{
 }  // namespace
 
 TEST(SetupDeviceRows, TheReadersOwnDeviceFirstThenThoseFound) {
-  const TDeviceRows rows = BuildDeviceRows("/dev/serial/by-id/usb-FTDI_Z9-if00-port0", "ttyUSB7", true, kPresent);
+  const TDeviceRows rows =
+      BuildDeviceRows("/dev/serial/by-id/usb-FTDI_Z9-if00-port0", "ttyUSB7", true, kPresent);
   ASSERT_EQ(rows.Items.size(), 4u);
   EXPECT_EQ(rows.Items[0].Text, L"ttyUSB7 - занят сервером, норма");
   EXPECT_TRUE(rows.Items[0].Checked && rows.Items[0].Enabled);
@@ -114,6 +116,8 @@ TEST(Utf8Text, RoundTripsAndKeepsStrayBytes) {
   const std::wstring text = L"Порт ttyUSB0 — €";
   EXPECT_EQ(WideOfUtf8(Utf8OfWide(text)), text);
   EXPECT_EQ(Utf8OfWide(L"Я"), "\xD0\xAF");
-  EXPECT_EQ(WideOfUtf8("a\xFF" "b"), std::wstring(L"a\u00FFb"));
+  EXPECT_EQ(WideOfUtf8("a\xFF"
+                       "b"),
+            std::wstring(L"a\u00FFb"));
   EXPECT_EQ(WideOfUtf8("\xD0"), std::wstring(L"\u00D0")) << "a sequence cut short";
 }

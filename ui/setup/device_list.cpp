@@ -14,8 +14,8 @@ std::wstring RowText(const std::string& name, const wchar_t* status) {
 
 }  // namespace
 
-TDeviceRows BuildDeviceRows(const std::string& current, const std::string& shown,
-                            bool currentOpen, const std::vector<TSerialDevice>& present) {
+TDeviceRows BuildDeviceRows(const std::string& current, const std::string& shown, bool currentOpen,
+                            const std::vector<TSerialDevice>& present) {
   TDeviceRows rows;
   if (!current.empty()) {
     rows.Items.push_back({RowText(shown, currentOpen ? kSetupPortHeldOpen : kSetupPortHeldFailed),
@@ -25,8 +25,9 @@ TDeviceRows BuildDeviceRows(const std::string& current, const std::string& shown
   for (const TSerialDevice& device : present) {
     const std::string stored = StoredNameOf(device);
     if (stored == current) continue;
-    rows.Items.push_back({RowText(DeviceRowName(device), device.Busy ? kSetupPortUnavailable : nullptr),
-                          false, !device.Busy});
+    rows.Items.push_back(
+        {RowText(DeviceRowName(device), device.Busy ? kSetupPortUnavailable : nullptr), false,
+         !device.Busy});
     rows.Names.push_back(stored);
   }
   return rows;

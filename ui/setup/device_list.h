@@ -16,8 +16,8 @@ struct TDeviceRows {
 
 // `current` is the stored name of the reader's device (none when empty), `shown` how the
 // main window names it; `present` the other devices as found, never the current one.
-TDeviceRows BuildDeviceRows(const std::string& current, const std::string& shown,
-                            bool currentOpen, const std::vector<TSerialDevice>& present);
+TDeviceRows BuildDeviceRows(const std::string& current, const std::string& shown, bool currentOpen,
+                            const std::vector<TSerialDevice>& present);
 
 // The stored name of the first checked row, empty when none is checked.
 std::string CheckedDevice(const TDeviceRows& rows);
