@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/unique_fd_posix.h"
 #include "core/utf8_text.h"
 
 namespace {
@@ -91,11 +92,11 @@ bool WriteLines(const std::wstring& file, const TLines& lines) {
     bytes += Utf8OfWide(line) + (lines.CrLf ? "\r\n" : "\n");
   const std::string path = Utf8OfWide(file);
   const std::string temporary = path + ".new";
-  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool written = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-  written = fsync(fd) == 0 && written;
-  written = close(fd) == 0 && written;
+  TUniqueFd fd(open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+  if (!fd.Valid()) return false;
+  bool written = write(fd.Get(), bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  written = fsync(fd.Get()) == 0 && written;
+  written = fd.Reset() && written;
   if (written && rename(temporary.c_str(), path.c_str()) == 0) return true;
   unlink(temporary.c_str());
   return false;

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+#include "core/unique_fd_posix.h"
+
 namespace {
 
 constexpr char kSectionName[] = "QVM_TESSARIN_CTRL_READER_DRIVER";
@@ -33,18 +35,15 @@ socklen_t CopyAddress(sockaddr_un& address) {
 }  // namespace
 
 bool IsFirstInstance() {
-  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (fd < 0) return true;
+  TUniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+  if (!fd.Valid()) return true;
   sockaddr_un address;
   const socklen_t length = CopyAddress(address);
-  if (bind(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
-    const bool held = errno == EADDRINUSE;
-    close(fd);
-    return !held;
-  }
-  listen(fd, kWaitingCalls);
+  if (bind(fd.Get(), reinterpret_cast<const sockaddr*>(&address), length) != 0)
+    return errno != EADDRINUSE;
+  listen(fd.Get(), kWaitingCalls);
   // Kept until the process ends, so the name vanishes with the last copy that holds it.
-  HeldSocket = fd;
+  HeldSocket = fd.Release();
   return true;
 }
 
@@ -52,18 +51,14 @@ int FirstInstanceSocket() { return HeldSocket; }
 
 bool TakeSecondCopyCall() {
   if (HeldSocket < 0) return false;
-  const int call = accept4(HeldSocket, nullptr, nullptr, SOCK_CLOEXEC);
-  if (call < 0) return false;
-  close(call);
-  return true;
+  const TUniqueFd call(accept4(HeldSocket, nullptr, nullptr, SOCK_CLOEXEC));
+  return call.Valid();
 }
 
 bool CallFirstInstance() {
-  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
+  const TUniqueFd fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+  if (!fd.Valid()) return false;
   sockaddr_un address;
   const socklen_t length = CopyAddress(address);
-  const bool called = connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
-  close(fd);
-  return called;
+  return connect(fd.Get(), reinterpret_cast<const sockaddr*>(&address), length) == 0;
 }

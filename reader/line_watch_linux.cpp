@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "core/unique_fd_posix.h"
+
 namespace {
 // Above every LineError, so that an errno the watch does not know is counted, not acted on.
 constexpr std::uint32_t kOtherError = 0x10000;
@@ -34,10 +36,6 @@ std::uint32_t LineErrorOfErrno(int error) {
 }
 
 TPresence ProbeHeldPort(const std::string& device) {
-  const int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd >= 0) {
-    close(fd);
-    return TPresence::Present;
-  }
-  return PresenceAfterOpen(false, LineErrorOfErrno(errno));
+  const TUniqueFd fd(open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+  return PresenceAfterOpen(fd.Valid(), fd.Valid() ? 0 : LineErrorOfErrno(errno));
 }

@@ -39,11 +39,9 @@ struct TLook {
 };
 
 TLook LookAt(const std::string& path) {
-  const int fd = OpenSerialDevice(path);
-  if (fd < 0) return {errno == EBUSY || errno == EACCES, true};
-  const bool listed = HasPortBehind(path, fd);
-  close(fd);
-  return {listed, false};
+  const TUniqueFd fd = OpenSerialDevice(path);
+  if (!fd.Valid()) return {errno == EBUSY || errno == EACCES, true};
+  return {HasPortBehind(path, fd.Get()), false};
 }
 
 }  // namespace

@@ -33,14 +33,13 @@ void SetLine(termios& line) {
 
 }  // namespace
 
-int OpenSerialDevice(const std::string& device) {
-  const int fd = open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return -1;
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0 || ioctl(fd, TIOCEXCL) != 0) {
+TUniqueFd OpenSerialDevice(const std::string& device) {
+  TUniqueFd fd(open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.Valid()) return fd;
+  if (flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 || ioctl(fd.Get(), TIOCEXCL) != 0) {
     const int error = errno == EWOULDBLOCK ? EBUSY : errno;
-    close(fd);
+    fd.Reset();
     errno = error;
-    return -1;
   }
   return fd;
 }
@@ -59,8 +58,8 @@ bool TUart::Fail(int status) {
 
 bool TUart::Open() {
   if (!Closed) Close();
-  Fd_ = PortName.empty() ? -1 : OpenSerialDevice(PortName);
-  if (Fd_ < 0) {
+  if (!PortName.empty()) Fd_ = OpenSerialDevice(PortName);
+  if (!Fd_.Valid()) {
     Status = kOpenFailed;
     return false;
   }
@@ -70,23 +69,21 @@ bool TUart::Open() {
 
 bool TUart::ConfigureLine() {
   termios line{};
-  if (tcgetattr(Fd_, &line) != 0) return Fail(kGetLineFailed);
+  if (tcgetattr(Fd_.Get(), &line) != 0) return Fail(kGetLineFailed);
   SetLine(line);
-  if (tcsetattr(Fd_, TCSANOW, &line) != 0) return Fail(kSetLineFailed);
+  if (tcsetattr(Fd_.Get(), TCSANOW, &line) != 0) return Fail(kSetLineFailed);
   // A pseudo-terminal has no modem lines; a real port must not signal the reader.
   const int lines = TIOCM_DTR | TIOCM_RTS;
-  ioctl(Fd_, TIOCMBIC, &lines);
+  ioctl(Fd_.Get(), TIOCMBIC, &lines);
   Status = kOk;
   return true;
 }
 
 bool TUart::Close() {
-  if (Fd_ >= 0 && close(Fd_) != 0 && errno != EINTR) {
-    Fd_ = -1;
+  if (!Fd_.Reset() && errno != EINTR) {
     Status = kCloseFailed;
     return false;
   }
-  Fd_ = -1;
   Status = kOk;
   Closed = true;
   return true;
@@ -100,7 +97,7 @@ void TUart::Drop() {
 bool TUart::Send(std::span<const std::uint8_t> data) {
   Status = kWriteFailed;
   if (Closed || data.size() > kMaxWrite) return false;
-  if (write(Fd_, data.data(), data.size()) != static_cast<ssize_t>(data.size())) return false;
+  if (write(Fd_.Get(), data.data(), data.size()) != static_cast<ssize_t>(data.size())) return false;
   Status = kOk;
   return true;
 }
@@ -111,7 +108,7 @@ bool TUart::Receive(std::span<std::uint8_t, kPortReadSize> destination, std::uin
   ReadError_ = LineError::None;
   Status = kReadFailed;
   if (Closed) return false;
-  pollfd watched{Fd_, POLLIN, 0};
+  pollfd watched{Fd_.Get(), POLLIN, 0};
   if (poll(&watched, 1, 0) < 0) {
     ReadError_ = LineErrorOfErrno(errno);
     return false;
@@ -122,7 +119,7 @@ bool TUart::Receive(std::span<std::uint8_t, kPortReadSize> destination, std::uin
   }
   ssize_t got = 0;
   if ((watched.revents & POLLIN) != 0) {
-    got = read(Fd_, destination.data(), destination.size());
+    got = read(Fd_.Get(), destination.data(), destination.size());
     if (got < 0 && errno != EAGAIN) {
       ReadError_ = LineErrorOfErrno(errno);
       return false;

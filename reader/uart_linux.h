@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/common.h"
+#include "core/unique_fd_posix.h"
 #include "reader/reader_port.h"
 
 // 19200 8N1, raw, no flow control, DTR and RTS low, reads that return at once with what is
@@ -40,7 +41,7 @@ class TUart final : public TReaderPort {
   std::uint32_t LastReadError() const override { return ReadError_; }
   // Lets the device go whatever closing it says, so the port reads as closed.
   void Drop();
-  int Fd() const { return Fd_; }
+  int Fd() const { return Fd_.Get(); }
 
   const std::string PortName;
   // Read by the GUI thread while the reader runs; only the GUI thread opens and closes.
@@ -51,13 +52,13 @@ class TUart final : public TReaderPort {
   bool Fail(int status);
   bool ConfigureLine();
 
-  int Fd_ = -1;
+  TUniqueFd Fd_;
   std::uint32_t ReadError_ = 0;
 };
 
-// Opens the device exclusively with the reader's line settings; -1 with errno set when it
-// did not open. Shared by the port object and the setup dialog's probe.
-int OpenSerialDevice(const std::string& device);
+// Opens the device exclusively; none, with errno set, when it did not open. Shared by the
+// port object and the setup dialog's look at the devices.
+TUniqueFd OpenSerialDevice(const std::string& device);
 
 // The one port object, or none when building it failed. Replaced only by OpenConfiguredPort
 // on the GUI thread, and only while no reader thread exists.
