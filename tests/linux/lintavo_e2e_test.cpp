@@ -188,7 +188,10 @@ TEST(Wayland, SaysSoAndTypesNothing) {
   Display* display = target.Connection();
   const std::string settings = "RunOnlyOneCopy=0\n";
   TLintavo wayland(scratch, Ini(settings, reader.Device()),
-                   {{"WAYLAND_DISPLAY", "wayland-lintavo-test"}, {"XDG_SESSION_TYPE", "wayland"}});
+                   {{"WAYLAND_DISPLAY", "wayland-lintavo-test"},
+                    {"XDG_SESSION_TYPE", "wayland"},
+                    // Qt itself shows its windows on the test's X display, as under Xwayland.
+                    {"QT_QPA_PLATFORM", "xcb"}});
   ASSERT_TRUE(wayland.WaitReading(display));
   const Window main = *wayland.MainWindow(display);
   TColourCount look;
