@@ -3,9 +3,11 @@
 # rest (a header used inline) before the room is compiled.
 #
 # lintavo_room(<room> [SOURCES <plain C++>...] [WIN_SOURCES <Windows layer>...]
-#              [USES <room>...] [WIN_LIBS <system library>...])
+#              [LINUX_SOURCES <Linux layer>...] [USES <room>...]
+#              [WIN_LIBS <system library>...] [LINUX_LIBS <library target>...])
 # <room> is the room's folder below the source root (core, reader, ui/shell, ...); its
-# library is lintavo_<room with / as _>. The host build compiles only SOURCES.
+# library is lintavo_<room with / as _>. The host build compiles only SOURCES; the Linux
+# edition (LINTAVO_LINUX) adds LINUX_SOURCES, the Windows builds WIN_SOURCES.
 
 function(lintavo_room_target room out)
   string(REPLACE "/" "_" name "${room}")
@@ -13,11 +15,14 @@ function(lintavo_room_target room out)
 endfunction()
 
 function(lintavo_room room)
-  cmake_parse_arguments(R "" "" "SOURCES;WIN_SOURCES;USES;WIN_LIBS" ${ARGN})
+  cmake_parse_arguments(R "" "" "SOURCES;WIN_SOURCES;LINUX_SOURCES;USES;WIN_LIBS;LINUX_LIBS"
+                        ${ARGN})
   lintavo_room_target(${room} target)
   set(sources ${R_SOURCES})
   if(WIN32)
     list(APPEND sources ${R_WIN_SOURCES})
+  elseif(LINTAVO_LINUX)
+    list(APPEND sources ${R_LINUX_SOURCES})
   endif()
 
   # Everything a room may include: itself and, through the rooms it uses, all below it.
@@ -48,6 +53,8 @@ function(lintavo_room room)
   endforeach()
   if(WIN32 AND R_WIN_LIBS)
     target_link_libraries(${target} ${scope} ${R_WIN_LIBS})
+  elseif(LINTAVO_LINUX AND R_LINUX_LIBS)
+    target_link_libraries(${target} ${scope} ${R_LINUX_LIBS})
   endif()
 endfunction()
 

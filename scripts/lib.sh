@@ -10,6 +10,8 @@ packages=(
   libxrandr2:i386 libxrender1:i386 libxi6:i386 libxcursor1:i386 libxinerama1:i386
   libxcomposite1:i386 libxfixes3:i386 libxxf86vm1:i386
   nsis
+  # The Linux edition: Qt 6 and libxdo to build it; xterm, a tray host and setxkbmap to test it.
+  qt6-base-dev libxdo-dev xterm trayer x11-xkb-utils
 )
 
 install_missing() {

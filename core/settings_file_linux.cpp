@@ -1,0 +1,62 @@
+#include "core/settings_file_linux.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+
+#include "core/profile_file_posix.h"
+#include "core/settings.h"
+#include "core/utf8_text.h"
+
+std::string PortDevice;
+
+namespace {
+
+const std::wstring kSection = L"SETTINGS";
+const std::wstring kPortDeviceKey = L"PortDevice";
+
+// Section "OUTPUT" as this run last read or wrote it.
+TOutputSettings OutputOnFile;
+
+std::string Environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+}  // namespace
+
+std::string XdgConfigHome() {
+  const std::string configured = Environment("XDG_CONFIG_HOME");
+  if (configured.starts_with('/')) return configured;
+  return Environment("HOME") + "/.config";
+}
+
+std::string SettingsDirectory() { return XdgConfigHome() + "/lintavo/"; }
+
+void LoadSettings() {
+  TProfileFile store;
+  const TIniFile ini(store, SettingsFileName);
+  TSettings loaded;
+  LoadSettingsFrom(ini, loaded);
+  Settings = loaded;
+  LoadOutputSettingsFrom(ini, OutputOnFile);
+  SetOutputSettings(OutputOnFile);
+  PortDevice = Utf8OfWide(ini.ReadString(kSection, kPortDeviceKey, L""));
+}
+
+bool SaveSettings() {
+  mkdir(XdgConfigHome().c_str(), 0700);
+  mkdir(SettingsDirectory().c_str(), 0700);
+  TProfileFile store;
+  TIniFile ini(store, SettingsFileName);
+  const TOutputSettings output = OutputSettingsNow();
+  if (!SaveSettingsTo(ini, Settings) || !SaveOutputSettingsTo(ini, output, OutputOnFile))
+    return false;
+  OutputOnFile = output;
+  try {
+    ini.WriteString(kSection, kPortDeviceKey, WideOfUtf8(PortDevice));
+  } catch (const IniWriteError&) {
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,31 @@
+#include "qt/tray_qt.h"
+
+#include "qt/pictures_qt.h"
+#include "qt/qt_text.h"
+#include "ui/shell/texts.h"
+
+TTrayIcon::TTrayIcon(const TTrayCommands& commands, const std::wstring& tip) {
+  Default_ = Menu_.AddCommand(Q(kTrayShowServer), StripCell(0));
+  QObject::connect(Default_, &QAction::triggered, commands.ShowServer);
+  QObject::connect(Menu_.AddCommand(Q(kTraySetup), StripCell(1)), &QAction::triggered,
+                   commands.Setup);
+  QObject::connect(Menu_.AddCommand(Q(kTrayHelp), StripCell(2)), &QAction::triggered,
+                   commands.Help);
+  Menu_.AddCommand({}, {});
+  QObject::connect(Menu_.AddCommand(Q(kTrayExit), StripCell(3)), &QAction::triggered,
+                   commands.Exit);
+  Menu_.setDefaultAction(Default_);
+
+  Icon_.setIcon(DeviceIcon());
+  Icon_.setToolTip(Q(tip));
+  Icon_.setContextMenu(&Menu_);
+  QObject::connect(&Icon_, &QSystemTrayIcon::activated,
+                   [this](QSystemTrayIcon::ActivationReason reason) {
+                     if (reason == QSystemTrayIcon::DoubleClick) Default_->trigger();
+                   });
+  Icon_.show();
+}
+
+void TTrayIcon::ShowState(int portFailed) { Icon_.setIcon(StateIcon(portFailed)); }
+
+bool TTrayIcon::Available() const { return QSystemTrayIcon::isSystemTrayAvailable(); }

@@ -1,0 +1,38 @@
+// Typing a card number into the window that has the keyboard focus, under X11: key presses
+// through the XTest extension, one character after another, made by libxdo, which finds
+// or lends a key for each character whatever keyboard layout is active.
+#pragma once
+
+#include <memory>
+
+#include "reader/card_code.h"
+#include "reader/typing_session.h"
+
+// Decided once at start, on the GUI thread, before the first reader starts; read by the
+// reader threads after that.
+extern TTypingSession TypingSession;
+
+// Makes Xlib safe for the reader's own display connection beside the toolkit's, and tells
+// the session apart. Call first thing in main(), before any other X call.
+TTypingSession PrepareTyping();
+
+// One reader thread's connection to the X display; it types nothing when the session is
+// not X11 or the display did not open.
+class TCardTyper {
+ public:
+  TCardTyper();
+  ~TCardTyper();
+  TCardTyper(const TCardTyper&) = delete;
+  TCardTyper& operator=(const TCardTyper&) = delete;
+
+  // Formats the number by the output options of the moment and types it, with the key
+  // after it if one is chosen, into the focused window; never into this program's own
+  // windows (the operator working in the setup dialog must not have it typed into), and
+  // nothing is queued or retried when no window has the focus.
+  void Type(CardCode code);
+
+ private:
+  // The reader's own display connection and the keys it lent.
+  struct TLentKeys;
+  std::unique_ptr<TLentKeys> Keys_;
+};

@@ -1,0 +1,102 @@
+#include "reader/dev_th_posix.h"
+
+#include <pthread.h>
+
+#include <chrono>
+
+#include "reader/card_typing_linux.h"
+#include "reader/frame_reader.h"
+#include "reader/line_watch.h"
+#include "reader/uart_linux.h"
+
+std::unique_ptr<TDevTh> ReaderThread;
+
+std::unique_ptr<TDevTh> TDevTh::Create(TReaderPort* port, TReaderNotice notice,
+                                       std::uint32_t number) {
+  std::unique_ptr<TDevTh> thread(new TDevTh(port, std::move(notice), number));
+  try {
+    thread->Thread_ = std::thread(&TDevTh::Run, thread.get());
+  } catch (const std::system_error&) {
+    return nullptr;
+  }
+  return thread;
+}
+
+TDevTh::~TDevTh() {
+  Resume();
+  Terminate();
+  WaitFor();
+}
+
+void TDevTh::Resume() {
+  const std::lock_guard lock(ResumeLock_);
+  Resumed_ = true;
+  ResumeSignal_.notify_one();
+}
+
+void TDevTh::WaitFor() {
+  if (Thread_.joinable()) Thread_.join();
+}
+
+// Nothing may unwind out of the thread; a failure ends the reader and the main window
+// hears of it, as of a lost line.
+void TDevTh::Run() {
+  {
+    std::unique_lock lock(ResumeLock_);
+    ResumeSignal_.wait(lock, [this] { return Resumed_; });
+  }
+  try {
+    Execute();
+  } catch (...) {
+    NoticeEnd();
+  }
+}
+
+void TDevTh::NoticeEnd() const {
+  if (Notice_) Notice_(Number_);
+}
+
+// The port is read here without a lock because the GUI thread replaces Uart only after
+// StopReader has returned, and StopReader returns only after this loop has ended. A lost
+// line ends the loop: polling a device that is gone would only fail again.
+void TDevTh::Execute() {
+  TCardTyper typer;
+  TWatchedPort line(Port_);
+  line.Purge();
+  // Named once it reads, for the operator's process list and for the tests, which present
+  // a card only to a reader that has dropped what came before it.
+  pthread_setname_np(pthread_self(), kThreadName);
+  TFrameAccumulator frame;
+  do {
+    std::this_thread::sleep_for(std::chrono::milliseconds(kPollIntervalMs));
+    CardCode code = 0;
+    if (ReadFrame(&line, frame, code)) typer.Type(code);
+    if (line.Lost()) {
+      NoticeEnd();
+      return;
+    }
+  } while (!Terminated());
+}
+
+void StartReader(const TReaderNotice& notice) {
+  static std::uint32_t lastNumber = 0;
+  StopReader();
+  ReaderThread = TDevTh::Create(Uart.get(), notice, ++lastNumber);
+}
+
+void ResumeReader() {
+  if (ReaderThread) ReaderThread->Resume();
+}
+
+// The stop order matters: a waiting thread must be resumed or it never sees the request;
+// the request is set before the wait so the loop ends after at most one sleep and one read;
+// the object is freed only after the wait; and only then may the caller replace Uart.
+void StopReader() {
+  if (!ReaderThread) return;
+  ReaderThread->Resume();
+  ReaderThread->Terminate();
+  ReaderThread->WaitFor();
+  ReaderThread.reset();
+}
+
+std::uint32_t RunningReaderNumber() { return ReaderThread ? ReaderThread->Number() : 0; }

@@ -1,0 +1,69 @@
+// The reader thread of the Linux edition: polls the port, assembles frames and types the
+// card numbers; the counterpart of dev_th_win.h.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "reader/reader_port.h"
+
+// Where a reader tells that it ended on its own (its line is lost, or it failed): called on
+// the reader thread with the reader's number, so it must only queue the news for the GUI
+// thread. A reader touches no window of this program otherwise.
+using TReaderNotice = std::function<void(std::uint32_t number)>;
+
+class TDevTh {
+ public:
+  static constexpr unsigned kPollIntervalMs = 40;
+  // The thread's name in the system's process list while it polls.
+  static constexpr char kThreadName[] = "lintavo-reader";
+
+  // A thread created waiting to be resumed that reads `port`, or none when the system
+  // refused one. `number` tells its notice apart from those of readers before it.
+  static std::unique_ptr<TDevTh> Create(TReaderPort* port, TReaderNotice notice,
+                                        std::uint32_t number);
+  // Stops and waits for the work loop, so the object never outlives its thread.
+  ~TDevTh();
+  TDevTh(const TDevTh&) = delete;
+  TDevTh& operator=(const TDevTh&) = delete;
+
+  void Resume();
+  // Asks the work loop to end after its current pass.
+  void Terminate() { Terminated_.store(true); }
+  void WaitFor();
+  bool Terminated() const { return Terminated_.load(); }
+  std::uint32_t Number() const { return Number_; }
+
+ private:
+  TDevTh(TReaderPort* port, TReaderNotice notice, std::uint32_t number)
+      : Port_(port), Notice_(std::move(notice)), Number_(number) {}
+  void Run();
+  void Execute();
+  void NoticeEnd() const;
+
+  TReaderPort* const Port_;
+  const TReaderNotice Notice_;
+  const std::uint32_t Number_;
+  std::thread Thread_;
+  std::mutex ResumeLock_;
+  std::condition_variable ResumeSignal_;
+  bool Resumed_ = false;
+  std::atomic<bool> Terminated_{false};
+};
+
+// The one reader thread, or none. Created, resumed and stopped only by the GUI thread.
+extern std::unique_ptr<TDevTh> ReaderThread;
+
+// Stops any running reader and leaves a new one on Uart waiting in ReaderThread; it calls
+// `notice` when its line is lost or it fails.
+void StartReader(const TReaderNotice& notice = {});
+void ResumeReader();
+// Safe with no thread and when called twice.
+void StopReader();
+// The number of the running reader, 0 when none runs.
+std::uint32_t RunningReaderNumber();

@@ -1,0 +1,154 @@
+#include "reader/uart_linux.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "core/settings_file_linux.h"
+#include "reader/line_watch.h"
+#include "reader/line_watch_linux.h"
+#include "reader/port_state.h"
+
+std::unique_ptr<TUart> Uart;
+
+namespace {
+
+void SetLine(termios& line) {
+  cfmakeraw(&line);
+  cfsetispeed(&line, B19200);
+  cfsetospeed(&line, B19200);
+  line.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS | HUPCL);
+  line.c_cflag |= CS8 | CLOCAL | CREAD;
+  line.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+  // Reads return at once with whatever is buffered, possibly nothing.
+  line.c_cc[VMIN] = 0;
+  line.c_cc[VTIME] = 0;
+}
+
+}  // namespace
+
+TUniqueFd OpenSerialDevice(const std::string& device) {
+  TUniqueFd fd(open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.Valid()) return fd;
+  if (flock(fd.Get(), LOCK_EX | LOCK_NB) != 0 || ioctl(fd.Get(), TIOCEXCL) != 0) {
+    const int error = errno == EWOULDBLOCK ? EBUSY : errno;
+    fd.Reset();
+    errno = error;
+  }
+  return fd;
+}
+
+TUart::TUart(std::string device) : PortName(std::move(device)) { Open(); }
+
+TUart::~TUart() {
+  if (!Closed) Close();
+}
+
+bool TUart::Fail(int status) {
+  Close();
+  Status = status;
+  return false;
+}
+
+bool TUart::Open() {
+  if (!Closed) Close();
+  if (!PortName.empty()) Fd_ = OpenSerialDevice(PortName);
+  if (!Fd_.Valid()) {
+    Status = kOpenFailed;
+    return false;
+  }
+  Closed = false;
+  return ConfigureLine();
+}
+
+bool TUart::ConfigureLine() {
+  termios line{};
+  if (tcgetattr(Fd_.Get(), &line) != 0) return Fail(kGetLineFailed);
+  SetLine(line);
+  if (tcsetattr(Fd_.Get(), TCSANOW, &line) != 0) return Fail(kSetLineFailed);
+  // A pseudo-terminal has no modem lines; a real port must not signal the reader.
+  const int lines = TIOCM_DTR | TIOCM_RTS;
+  ioctl(Fd_.Get(), TIOCMBIC, &lines);
+  Status = kOk;
+  return true;
+}
+
+bool TUart::Close() {
+  if (!Fd_.Reset() && errno != EINTR) {
+    Status = kCloseFailed;
+    return false;
+  }
+  Status = kOk;
+  Closed = true;
+  return true;
+}
+
+void TUart::Drop() {
+  Close();
+  Closed = true;
+}
+
+bool TUart::Send(std::span<const std::uint8_t> data) {
+  Status = kWriteFailed;
+  if (Closed || data.size() > kMaxWrite) return false;
+  if (write(Fd_.Get(), data.data(), data.size()) != static_cast<ssize_t>(data.size())) return false;
+  Status = kOk;
+  return true;
+}
+
+// A device that went away hangs its line up: poll says so, where a read would only say
+// "nothing yet".
+bool TUart::Receive(std::span<std::uint8_t, kPortReadSize> destination, std::uint32_t& count) {
+  ReadError_ = LineError::None;
+  Status = kReadFailed;
+  if (Closed) return false;
+  pollfd watched{Fd_.Get(), POLLIN, 0};
+  if (poll(&watched, 1, 0) < 0) {
+    ReadError_ = LineErrorOfErrno(errno);
+    return false;
+  }
+  if ((watched.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+    ReadError_ = LineError::DeviceNotConnected;
+    return false;
+  }
+  ssize_t got = 0;
+  if ((watched.revents & POLLIN) != 0) {
+    got = read(Fd_.Get(), destination.data(), destination.size());
+    if (got < 0 && errno != EAGAIN) {
+      ReadError_ = LineErrorOfErrno(errno);
+      return false;
+    }
+  }
+  count = static_cast<std::uint32_t>(std::max<ssize_t>(got, 0));
+  Status = kOk;
+  return true;
+}
+
+void TUart::Purge() { PurgePort(this); }
+
+void PurgePort(TUart* port) {
+  if (port == nullptr || port->Closed) return;
+  tcflush(port->Fd(), TCIOFLUSH);
+}
+
+PortState OpenConfiguredPort() {
+  try {
+    Uart.reset();
+    Uart = std::make_unique<TUart>(PortDevice);
+  } catch (...) {
+    Uart.reset();
+  }
+  return CurrentPortState();
+}
+
+bool PortIsOpen() { return Uart != nullptr && !Uart->Closed; }
+
+PortState CurrentPortState() {
+  return PortStateOf(Uart != nullptr, Uart != nullptr && Uart->Closed);
+}

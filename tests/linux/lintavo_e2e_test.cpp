@@ -1,0 +1,214 @@
+// The Linux edition from outside: cards on a pseudo-terminal, the number typed into a window
+// of another X client under the US and the Russian layout, the port taken away and brought
+// back, the tray icon's colour in a tray host, a second launch, and a Wayland session.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <thread>
+
+#include "tests/linux/lintavo_run.h"
+#include "tests/linux/screen_look.h"
+#include "tests/linux/text_target.h"
+
+namespace {
+
+// Below the menu bar and the toolbar: the labels' part of the main window.
+constexpr int kLabelsTop = 80;
+constexpr auto kTypingLimit = 3s;
+
+TXSession* Session = nullptr;
+
+class SessionEnvironment final : public ::testing::Environment {
+ public:
+  void SetUp() override { Session = new TXSession(); }
+  void TearDown() override {
+    delete Session;
+    Session = nullptr;
+  }
+};
+const auto* const kSession = ::testing::AddGlobalTestEnvironment(new SessionEnvironment);
+
+std::string Ini(const std::string& extra, const std::string& device) {
+  return "[SETTINGS]\nMinimizeOnRun=0\nCheckExit=0\nPortDevice=" + device + "\n" + extra;
+}
+
+struct TCard {
+  std::string Layouts;
+  int Group;  // the layout active among them
+  std::vector<std::uint8_t> Frame;
+  std::string Typed;
+};
+
+// One launch per output setting, the layout switched under it between cards as an operator
+// does; each card is presented once.
+void ExpectTyped(const std::string& settings, const std::vector<TCard>& cards) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  TLintavo lintavo(scratch, Ini(settings, reader.Device()));
+  ASSERT_TRUE(lintavo.WaitReading(target.Connection())) << "the program did not start reading";
+  for (const TCard& card : cards) {
+    Session->SetLayout(card.Layouts);
+    target.LockGroup(card.Group);
+    ASSERT_TRUE(target.WaitLayout(card.Layouts == "us" ? "latin" : "cyrillic"))
+        << "the layout " << card.Layouts << " did not take";
+    target.Focus();
+    reader.Present(card.Frame);
+    EXPECT_EQ(target.TextUntil(card.Typed, kTypingLimit), card.Typed)
+        << "layout " << card.Layouts << " group " << card.Group << ", focus on "
+        << target.FocusHolder();
+  }
+  Session->SetLayout("us");
+}
+
+}  // namespace
+
+TEST(Typing, DecimalWithoutKeyUnderEachLayout) {
+  ExpectTyped("ReaderType=0\n", {{"us", 0, Card26(3430008), "3430008"},
+                                 {"ru", 0, Card26(16777215), "16777215"},
+                                 {"us,ru", 1, Card40(0x0100000000), "0"}});
+}
+
+TEST(Typing, FacilityNumberAndTabUnderEachLayout) {
+  ExpectTyped("ReaderType=1\n[OUTPUT]\nFormat=1\nSuffix=2\n",
+              {{"us", 0, Card40(0x0000ABCDEF), "171,52719\t"},
+               {"ru", 0, Card40(0x0012345678), "4660,22136\t"},
+               {"us,ru", 1, Card40(0x0000010203), "001,00515\t"}});
+}
+
+TEST(Typing, HexadecimalAndEnterUnderEachLayout) {
+  ExpectTyped("ReaderType=1\n[OUTPUT]\nFormat=2\nSuffix=1\n",
+              {{"us", 0, Card40(0x12ABCDEF34), "12ABCDEF34\n"},
+               {"ru", 0, Card40(0xFEDCBA9876), "FEDCBA9876\n"},
+               {"us,ru", 1, Card40(0x00000000AF), "00000000AF\n"}});
+}
+
+// The operator at work in the program's own window (the setup dialog, say) must not have
+// the number typed into it: a card presented then goes nowhere, and the sentinel presented
+// after it, with the focus back in the xterm, is all that arrives anywhere.
+TEST(Typing, NothingGoesIntoTheProgramsOwnWindow) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo lintavo(scratch, Ini("[OUTPUT]\nSuffix=1\n", reader.Device()));
+  ASSERT_TRUE(lintavo.WaitReading(display));
+  const Window main = *lintavo.MainWindow(display);
+  WatchKeys(display, main);
+  XSetInputFocus(display, main, RevertToParent, CurrentTime);
+  XSync(display, False);
+  reader.Present(Card26(4444444));
+  // The reader drops what follows a frame, so the sentinel waits for a quiet line.
+  std::this_thread::sleep_for(200ms);
+  target.Focus();
+  reader.Present(Card26(5555555));
+  EXPECT_EQ(target.TextUntil("5555555\n", kTypingLimit), "5555555\n")
+      << "focus on " << target.FocusHolder();
+  EXPECT_EQ(KeyPressesSeen(display, main), 0) << "keys reached the program's own window";
+}
+
+// Red at once in the window and the tray when the device goes, green again and reading
+// when it comes back: the program reopens it by itself.
+TEST(Line, DeviceTakenAwayAndBroughtBack) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo lintavo(scratch, Ini("", reader.Device()));
+  ASSERT_TRUE(lintavo.WaitReading(display));
+  const Window main = *lintavo.MainWindow(display);
+  const auto green = [&] {
+    const TColourCount window = CountColours(display, main, kLabelsTop);
+    const TColourCount tray = CountTrayColours(display);
+    return window.Green > 0 && window.Red == 0 && tray.Green > 0 && tray.Red == 0;
+  };
+  const auto red = [&] {
+    const TColourCount window = CountColours(display, main, kLabelsTop);
+    const TColourCount tray = CountTrayColours(display);
+    return window.Red > 0 && window.Green == 0 && tray.Red > 0 && tray.Green == 0;
+  };
+  EXPECT_TRUE(WaitUntil(green, 3s)) << "not green with the port open";
+
+  reader.TakeAway();
+  EXPECT_TRUE(WaitUntil(red, 2s)) << "not red within two seconds of the device going";
+  EXPECT_FALSE(HasThreadNamed(lintavo.Pid(), "lintavo-reader")) << "a reader still runs";
+
+  reader.BringBack();
+  EXPECT_TRUE(WaitUntil(green, 6s)) << "not green again after the device came back";
+  ASSERT_TRUE(lintavo.WaitReading(display));
+  target.Focus();
+  reader.Present(Card26(1234567));
+  EXPECT_EQ(target.TextUntil("1234567", kTypingLimit), "1234567")
+      << "focus on " << target.FocusHolder();
+}
+
+// The second copy brings the first one's window up, says why it does not start, and ends;
+// the first goes on reading.
+TEST(SecondLaunch, BringsTheFirstWindowUp) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo first(scratch,
+                 "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n");
+  ASSERT_TRUE(first.WaitReading(display));
+  const Window main = *first.MainWindow(display);
+  ASSERT_TRUE(WaitUntil([&] { return !WindowShown(display, main); }, 3s))
+      << "not minimised to the tray";
+
+  TChild second = first.StartAnother();
+  EXPECT_TRUE(WaitUntil([&] { return WindowShown(display, main); }, 5s))
+      << "the first window stayed hidden";
+  std::optional<Window> notice;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        notice = FindWindow(display, second.Pid(), "Ошибка");
+        return notice && WindowShown(display, *notice);
+      },
+      5s))
+      << "the second copy showed no notice";
+  CloseWindow(display, *notice);
+  EXPECT_EQ(second.WaitExit(5s), 0);
+
+  EXPECT_TRUE(first.Process().Running());
+  target.Focus();
+  reader.Present(Card26(7654321));
+  EXPECT_EQ(target.TextUntil("7654321", kTypingLimit), "7654321")
+      << "focus on " << target.FocusHolder();
+}
+
+// In a Wayland session the program says so in red and types nothing; an X11 copy on
+// another reader types the sentinel that proves the first card was not typed before it.
+TEST(Wayland, SaysSoAndTypesNothing) {
+  TScratch scratch;
+  TScratch sentinelScratch;
+  TVirtualReader reader(scratch.Path());
+  TVirtualReader sentinelReader(sentinelScratch.Path());
+  TTextTarget target(sentinelScratch.Path());
+  Display* display = target.Connection();
+  const std::string settings = "RunOnlyOneCopy=0\n";
+  TLintavo wayland(scratch, Ini(settings, reader.Device()),
+                   {{"WAYLAND_DISPLAY", "wayland-lintavo-test"},
+                    {"XDG_SESSION_TYPE", "wayland"},
+                    // Qt itself shows its windows on the test's X display, as under Xwayland.
+                    {"QT_QPA_PLATFORM", "xcb"}});
+  ASSERT_TRUE(wayland.WaitReading(display));
+  const Window main = *wayland.MainWindow(display);
+  TColourCount look;
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        look = CountColours(display, main, kLabelsTop);
+        return look.Green > 0 && look.Red > 0;
+      },
+      3s))
+      << "green " << look.Green << " (the open port), red " << look.Red << " (the notice)";
+  // The second copy's window covers the first one's, which has been looked at.
+  TLintavo x11(sentinelScratch, Ini(settings, sentinelReader.Device()));
+  ASSERT_TRUE(x11.WaitReading(display));
+
+  target.Focus();
+  reader.Present(Card26(1111111));
+  sentinelReader.Present(Card26(2222222));
+  EXPECT_EQ(target.TextUntil("2222222", kTypingLimit), "2222222")
+      << "focus on " << target.FocusHolder();
+}

@@ -1,0 +1,46 @@
+// The text window the number is typed into: an xterm of its own, apart from the program
+// under test, running cat on a raw terminal into a file, so what arrives is exactly what the
+// key presses spelt under the keyboard layout of the moment.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "tests/linux/x_session.h"
+
+class TTextTarget {
+ public:
+  explicit TTextTarget(const std::string& folder);
+  ~TTextTarget();
+  TTextTarget(const TTextTarget&) = delete;
+  TTextTarget& operator=(const TTextTarget&) = delete;
+
+  // Gives the xterm the keyboard focus and makes sure the server has it.
+  void Focus();
+  // Switches the keyboard to group `group` (0 the first layout, 1 the second).
+  void LockGroup(int group);
+  // Waits until the key that types "q" under a US layout types a "latin" or a "cyrillic"
+  // letter, by a fresh look at the server's keyboard.
+  bool WaitLayout(const std::string& script);
+  // What arrived since the last call, once it ends with `tail` or the time ran out; Enter
+  // reads as "\n", Tab as "\t".
+  std::string TextUntil(const std::string& tail, std::chrono::milliseconds limit);
+  // What arrived since the last call once it ends with `tail`; none, and nothing taken, before.
+  std::optional<std::string> Take(const std::string& tail);
+  // The window that holds the focus, by its title (for a failure's message).
+  std::string FocusHolder();
+  // The test's own connection to the display, for looking at the screen.
+  Display* Connection() const { return Display_; }
+
+ private:
+  std::string Arrived() const;
+
+  Display* Display_ = nullptr;
+  std::string File_;
+  std::size_t Read_ = 0;
+  TChild Xterm_;
+  Window Window_ = 0;
+};
