@@ -51,9 +51,11 @@ def raised_box(pic, x0, y0, x1, y1, face, lit, shade):
     fill(pic, x0 + 2, y0 + 2, x1 - 2, y1 - 2, face)
 
 
-DIGITS = ["G.G.GG.G.GGG.G",
-          "G.G..G.G...G.G",
-          "GGG.GG.GGG.G.G"]
+# The display is cyan on teal, as in the 16-pixel drawing, so that neither state's colour
+# shows in the other's icon.
+DIGITS = ["c.c.cc.c.ccc.c",
+          "c.c..c.c...c.c",
+          "ccc.cc.ccc.c.c"]
 
 
 def draw_reader(pic, ox, oy, face, lit, shade, lamp, scale=1.0):
@@ -77,7 +79,7 @@ def draw_reader(pic, ox, oy, face, lit, shade, lamp, scale=1.0):
     box(5, 10, 20, 11, 'k')                                   # the slot
     x0, y0, x1, y1 = edge(4, 14, 21, 20)                      # the display
     fill(pic, x0, y0, x1, y1, 'k')
-    fill(pic, x0 + 1, y0 + 1, x1 - 1, y1 - 1, 'g')
+    fill(pic, x0 + 1, y0 + 1, x1 - 1, y1 - 1, 't')
     if scale >= 1:
         step = max(1, int(scale))
         rows = [''.join(ch * step for ch in row) for row in DIGITS for _ in range(step)]
