@@ -330,11 +330,20 @@ TEST_F(Copies, SecondGuardedCopyShowsTheNoticeAndEndsWhileTheFirstKeepsTyping) {
   ASSERT_TRUE(PressButton(notice, kButtonOK));
   EXPECT_NE(second.WaitForExit(kLong), static_cast<DWORD>(STILL_ACTIVE));
   EXPECT_EQ(second.ReadIni(), ini);
-  // The ended copy brings the first copy's window up; only once it is in front may notepad
-  // be asked for the front.
+  // The ended copy brings the first copy's window up, restored and in front; notepad may be
+  // asked for the front only once the first copy has done so. A message sent to it is
+  // handled only after the handler that brings it up has returned.
   const HWND firstMain = First->Lintavo.MainWindow(0);
-  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == firstMain; }, kLong))
+  const HWND application = First->Lintavo.FindTopLevel(window_class::kApplication);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return IsWindowVisible(firstMain) && !IsIconic(application) &&
+               GetForegroundWindow() == firstMain;
+      },
+      kLong))
       << DescribeFront();
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(firstMain, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kLong, &ignored);
 
   EXPECT_TRUE(First->Lintavo.Running());
   const TCard card{L"--card26 16777215", L"16777215"};
