@@ -7,6 +7,9 @@ namespace {
 const std::wstring kSection = L"SETTINGS";
 const std::wstring kOutputSection = L"OUTPUT";
 
+// Section "OUTPUT" as this run last read or wrote it.
+TOutputSettings OutputOnFile;
+
 std::uint8_t LowByte(std::int32_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
 
 // Unlike the bytes of "SETTINGS", an option out of range is not cut down to one: 257 is no
@@ -60,5 +63,21 @@ bool SaveOutputSettingsTo(TIniFile& ini, const TOutputSettings& output,
   } catch (const IniWriteError&) {
     return false;
   }
+  return true;
+}
+
+void LoadProgramSettingsFrom(const TIniFile& ini) {
+  TSettings loaded;
+  LoadSettingsFrom(ini, loaded);
+  Settings = loaded;
+  LoadOutputSettingsFrom(ini, OutputOnFile);
+  SetOutputSettings(OutputOnFile);
+}
+
+bool SaveProgramSettingsTo(TIniFile& ini) {
+  const TOutputSettings output = OutputSettingsNow();
+  if (!SaveSettingsTo(ini, Settings) || !SaveOutputSettingsTo(ini, output, OutputOnFile))
+    return false;
+  OutputOnFile = output;
   return true;
 }

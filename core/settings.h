@@ -22,8 +22,13 @@ void LoadOutputSettingsFrom(const TIniFile& ini, TOutputSettings& output);
 bool SaveOutputSettingsTo(TIniFile& ini, const TOutputSettings& output,
                           const TOutputSettings& onFile);
 
-// The global records against the file SettingsFileName, through the platform's
-// private-profile functions (settings_file_win.cpp). SaveSettings writes "SETTINGS" whole and
+// The global records from and to an open settings file: Settings and the output options, with
+// what "OUTPUT" held remembered so that a save writes it only when the options changed.
+void LoadProgramSettingsFrom(const TIniFile& ini);
+bool SaveProgramSettingsTo(TIniFile& ini);
+
+// The global records against the file SettingsFileName, through the platform's settings
+// store (settings_file_win.cpp, settings_file_linux.cpp). SaveSettings writes "SETTINGS" whole and
 // "OUTPUT" only when the options changed since the file was read or last written.
 void LoadSettings();
 bool SaveSettings();

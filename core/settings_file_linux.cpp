@@ -15,9 +15,6 @@ namespace {
 const std::wstring kSection = L"SETTINGS";
 const std::wstring kPortDeviceKey = L"PortDevice";
 
-// Section "OUTPUT" as this run last read or wrote it.
-TOutputSettings OutputOnFile;
-
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";
@@ -36,11 +33,7 @@ std::string SettingsDirectory() { return XdgConfigHome() + "/lintavo/"; }
 void LoadSettings() {
   TProfileFile store;
   const TIniFile ini(store, SettingsFileName);
-  TSettings loaded;
-  LoadSettingsFrom(ini, loaded);
-  Settings = loaded;
-  LoadOutputSettingsFrom(ini, OutputOnFile);
-  SetOutputSettings(OutputOnFile);
+  LoadProgramSettingsFrom(ini);
   PortDevice = Utf8OfWide(ini.ReadString(kSection, kPortDeviceKey, L""));
 }
 
@@ -49,10 +42,7 @@ bool SaveSettings() {
   mkdir(SettingsDirectory().c_str(), 0700);
   TProfileFile store;
   TIniFile ini(store, SettingsFileName);
-  const TOutputSettings output = OutputSettingsNow();
-  if (!SaveSettingsTo(ini, Settings) || !SaveOutputSettingsTo(ini, output, OutputOnFile))
-    return false;
-  OutputOnFile = output;
+  if (!SaveProgramSettingsTo(ini)) return false;
   try {
     ini.WriteString(kSection, kPortDeviceKey, WideOfUtf8(PortDevice));
   } catch (const IniWriteError&) {
