@@ -164,7 +164,7 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   StartReader();
-  ResumeReader();
+  ReaderThread.Resume();
 
   auto latencies = MeasureCards(notepad, farEnd, cardsEach);
   for (TLatencies& each : latencies) {
@@ -178,7 +178,7 @@ int wmain(int argc, wchar_t** argv) {
   Sleep(static_cast<DWORD>(idleSeconds) * 1000);
   const double idleCpu = ThreadCpuSeconds(ReaderThread->Handle()) - cpuStart;
   const double idleWall = Now() - idleStart;
-  StopReader();
+  ReaderThread.Stop();
 
   int lost = 0;
   int wrong = 0;

@@ -102,7 +102,7 @@ TLintavoForm::TLintavoForm() {
 TLintavoForm::~TLintavoForm() {
   // No reader may outlive the window it tells of its end.
   StopLineWatch();
-  StopReader();
+  ReaderThread.Stop();
 }
 
 // The language choice is never offered, so its item and separator are not made at all.
@@ -292,7 +292,7 @@ void TLintavoForm::CloseMainWindow() {
   // The line watch before the reader so that no tick starts another; the port stays open
   // until the process ends and the system lets the device go.
   StopLineWatch();
-  StopReader();
+  ReaderThread.Stop();
   FormPlacement1->OnDestroy();
   QApplication::restoreOverrideCursor();
   QApplication::quit();

@@ -192,11 +192,11 @@ bool RunSetup(int page, TSetupHost& host) {
     // The reader thread reads Uart without a lock, so it must have ended before the port
     // object is replaced. A port that did not open gets no reader: the main window reopens
     // it by itself and starts one then.
-    StopReader();
+    ReaderThread.Stop();
     const PortState state = OpenConfiguredPort();
     if (state == PortOpen) {
       StartReader(host.ReaderNotice());
-      ResumeReader();
+      ReaderThread.Resume();
     }
     host.PortReopened(state);
   }

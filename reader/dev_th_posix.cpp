@@ -9,7 +9,7 @@
 #include "reader/line_watch.h"
 #include "reader/uart_linux.h"
 
-std::unique_ptr<TDevTh> ReaderThread;
+TReaderSlot<TDevTh> ReaderThread;
 
 std::unique_ptr<TDevTh> TDevTh::Create(TReaderPort* port, TReaderNotice notice,
                                        std::uint32_t number) {
@@ -57,7 +57,7 @@ void TDevTh::NoticeEnd() const {
 }
 
 // The port is read here without a lock because the GUI thread replaces Uart only after
-// StopReader has returned, and StopReader returns only after this loop has ended. A lost
+// ReaderThread.Stop has returned, and it returns only after this loop has ended. A lost
 // line ends the loop: polling a device that is gone would only fail again.
 void TDevTh::Execute() {
   TCardTyper typer;
@@ -78,25 +78,4 @@ void TDevTh::Execute() {
   } while (!Terminated());
 }
 
-void StartReader(const TReaderNotice& notice) {
-  static std::uint32_t lastNumber = 0;
-  StopReader();
-  ReaderThread = TDevTh::Create(Uart.get(), notice, ++lastNumber);
-}
-
-void ResumeReader() {
-  if (ReaderThread) ReaderThread->Resume();
-}
-
-// The stop order matters: a waiting thread must be resumed or it never sees the request;
-// the request is set before the wait so the loop ends after at most one sleep and one read;
-// the object is freed only after the wait; and only then may the caller replace Uart.
-void StopReader() {
-  if (!ReaderThread) return;
-  ReaderThread->Resume();
-  ReaderThread->Terminate();
-  ReaderThread->WaitFor();
-  ReaderThread.reset();
-}
-
-std::uint32_t RunningReaderNumber() { return ReaderThread ? ReaderThread->Number() : 0; }
+void StartReader(const TReaderNotice& notice) { ReaderThread.Start(Uart.get(), notice); }

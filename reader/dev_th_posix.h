@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "reader/reader_port.h"
+#include "reader/reader_slot.h"
 
 // Where a reader tells that it ended on its own (its line is lost, or it failed): called on
 // the reader thread with the reader's number, so it must only queue the news for the GUI
@@ -56,14 +57,9 @@ class TDevTh {
   std::atomic<bool> Terminated_{false};
 };
 
-// The one reader thread, or none. Created, resumed and stopped only by the GUI thread.
-extern std::unique_ptr<TDevTh> ReaderThread;
+// The one reader thread, or none.
+extern TReaderSlot<TDevTh> ReaderThread;
 
 // Stops any running reader and leaves a new one on Uart waiting in ReaderThread; it calls
 // `notice` when its line is lost or it fails.
 void StartReader(const TReaderNotice& notice = {});
-void ResumeReader();
-// Safe with no thread and when called twice.
-void StopReader();
-// The number of the running reader, 0 when none runs.
-std::uint32_t RunningReaderNumber();

@@ -10,6 +10,7 @@
 #include "core/unique_handle_win.h"
 #include "reader/card_delivery.h"
 #include "reader/reader_port.h"
+#include "reader/reader_slot.h"
 
 // Where a reader tells the window of what the operator must hear of: that it ended on its
 // own (Message, the reader's number as wParam), and a card it could not type (NotTyped, the
@@ -59,14 +60,9 @@ class TDevTh {
   bool Ended_ = false;
 };
 
-// The one reader thread, or none. Created, resumed and stopped only by the GUI thread.
-extern std::unique_ptr<TDevTh> ReaderThread;
+// The one reader thread, or none.
+extern TReaderSlot<TDevTh> ReaderThread;
 
-// Stops any running reader and leaves a new one on Uart suspended in ReaderThread; it posts
-// to `notice` when its line is lost or it fails.
+// Stops any running reader and leaves a new one on Uart suspended in ReaderThread; it posts to
+// `notice` when its line is lost or it fails.
 void StartReader(const TReaderNotice& notice = {});
-void ResumeReader();
-// Safe with no thread and when called twice.
-void StopReader();
-// The number of the running reader, 0 when none runs.
-std::uint32_t RunningReaderNumber();

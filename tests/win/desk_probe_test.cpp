@@ -127,7 +127,7 @@ TEST(SetupProbeDeadline, HangingOpensDoNotHoldTheDialogAndEndBeforeTheProgram) {
   EXPECT_EQ(ports.Cancelled, 2) << "each hanging open ends by being cancelled";
   EXPECT_TRUE(ProbePort(1)) << "a probe left COM1 open";
 
-  StopReader();
+  ReaderThread.Stop();
   Uart.reset();
 }
 

@@ -128,7 +128,7 @@ class ReaderNotice : public testing::Test {
                                   nullptr, nullptr));
     ASSERT_TRUE(Window_.Valid());
   }
-  void TearDown() override { StopReader(); }
+  void TearDown() override { ReaderThread.Stop(); }
 
   TReaderNotice Notice() const { return {Window_.Get(), kNoticeMessage}; }
 
@@ -187,15 +187,15 @@ TEST_F(ReaderNotice, AReaderStoppedByTheGuiThreadSaysNothing) {
 }
 
 TEST_F(ReaderNotice, EachStartedReaderHasANewNumber) {
-  EXPECT_EQ(RunningReaderNumber(), 0u);
+  EXPECT_EQ(ReaderThread.RunningNumber(), 0u);
   StartReader(Notice());
-  const std::uint32_t first = RunningReaderNumber();
+  const std::uint32_t first = ReaderThread.RunningNumber();
   StartReader(Notice());
-  const std::uint32_t second = RunningReaderNumber();
+  const std::uint32_t second = ReaderThread.RunningNumber();
   EXPECT_NE(first, 0u);
   EXPECT_NE(second, first);
-  StopReader();
-  EXPECT_EQ(RunningReaderNumber(), 0u);
+  ReaderThread.Stop();
+  EXPECT_EQ(ReaderThread.RunningNumber(), 0u);
 }
 
 }  // namespace

@@ -193,17 +193,17 @@ TEST(UartPty, OpenConfiguredPortReplacesThePortObject) {
 
 TEST(ReaderThreadLife, StopWithNoThreadIsHarmless) {
   ASSERT_FALSE(ReaderThread);
-  StopReader();
+  ReaderThread.Stop();
   EXPECT_FALSE(ReaderThread);
 }
 
 TEST(ReaderThreadLife, StopTwiceIsHarmless) {
   StartReader();
   ASSERT_TRUE(ReaderThread);
-  ResumeReader();
-  StopReader();
+  ReaderThread.Resume();
+  ReaderThread.Stop();
   EXPECT_FALSE(ReaderThread);
-  StopReader();
+  ReaderThread.Stop();
   EXPECT_FALSE(ReaderThread);
 }
 
@@ -214,13 +214,13 @@ TEST(ReaderThreadLife, StopEndsAThreadThatNeverRan) {
   DWORD code = 0;
   ASSERT_TRUE(GetExitCodeThread(thread, &code));
   EXPECT_EQ(code, STILL_ACTIVE);
-  StopReader();
+  ReaderThread.Stop();
   EXPECT_FALSE(ReaderThread);
 }
 
 TEST(ReaderThreadLife, StartEndsThePreviousThread) {
   StartReader();
-  ResumeReader();
+  ReaderThread.Resume();
   HANDLE duplicate = nullptr;
   ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), ReaderThread->Handle(), GetCurrentProcess(),
                               &duplicate, SYNCHRONIZE, FALSE, 0));
@@ -228,8 +228,8 @@ TEST(ReaderThreadLife, StartEndsThePreviousThread) {
   StartReader();
   EXPECT_EQ(WaitForSingleObject(first.Get(), 0), WAIT_OBJECT_0);
   ASSERT_TRUE(ReaderThread);
-  ResumeReader();
-  StopReader();
+  ReaderThread.Resume();
+  ReaderThread.Stop();
   EXPECT_FALSE(ReaderThread);
 }
 

@@ -74,12 +74,12 @@ class SetupFlow : public testing::Test {
     OpenConfiguredPort();
     if (Uart && !Uart->Closed) {
       StartReader();
-      ResumeReader();
+      ReaderThread.Resume();
     }
     PortBefore = Uart.get();
   }
   void TearDown() override {
-    StopReader();
+    ReaderThread.Stop();
     Uart.reset();
     EXPECT_EQ(SetupForm, nullptr);
   }

@@ -2,7 +2,7 @@
 // the reader's own notice feed the line watch, and the watch's answers are carried out here.
 //
 // The order of stopping, which everything below relies on: the reader thread reads Uart
-// without a lock, so the reader is stopped and waited for (StopReader) before the port's
+// without a lock, so the reader is stopped and waited for (ReaderThread.Stop) before the port's
 // device is let go or the port object is replaced (OpenConfiguredPort), and a new reader
 // starts only after the port opened. A lost line therefore runs no reader at all, which is
 // also what lets a reopen replace Uart at any tick. The exit kills the timer before it stops
@@ -24,7 +24,7 @@ void TLintavoForm::StopLineWatch() { KillTimer(Handle(), kLineTimerId); }
 
 void TLintavoForm::StartLineReader() {
   StartReader(ReaderNotice());
-  ResumeReader();
+  ReaderThread.Resume();
 }
 
 // A tick long after the one before it means the machine slept without saying so; the port is
@@ -44,7 +44,7 @@ void TLintavoForm::OnPowerBroadcast(WPARAM event) {
 }
 
 void TLintavoForm::OnReaderEnded(WPARAM number) {
-  Carry(LineWatch_.ReaderEnded(static_cast<std::uint32_t>(number), RunningReaderNumber()));
+  Carry(LineWatch_.ReaderEnded(static_cast<std::uint32_t>(number), ReaderThread.RunningNumber()));
 }
 
 void TLintavoForm::OnDeviceChange(WPARAM event, LPARAM record) {
@@ -74,14 +74,14 @@ void TLintavoForm::Carry(TLineAction action) {
 }
 
 void TLintavoForm::DropLine() {
-  StopReader();
+  ReaderThread.Stop();
   if (Uart) Uart->Drop();
   ShowPortState(CurrentPortState());
 }
 
 void TLintavoForm::ReopenLine() {
   // No reader runs while the line is lost; stopping makes that certain before Uart goes.
-  StopReader();
+  ReaderThread.Stop();
   const PortState state = OpenConfiguredPort();
   // The reader first, so that the green shows a line that is read.
   if (state == PortOpen) StartLineReader();

@@ -43,7 +43,7 @@ void TLintavoForm::OnCardNotTyped(WPARAM wParam, LPARAM lParam) {
 void TLintavoForm::OnEndSession() {
   FormPlacement1->OnCloseQuery(true);
   StopLineWatch();
-  StopReader();
+  ReaderThread.Stop();
   Uart.reset();
   CloseMainWindow();
 }

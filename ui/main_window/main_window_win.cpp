@@ -464,7 +464,7 @@ void TLintavoForm::CloseMainWindow() {
   // that no tick starts another; the port stays open until the process ends and the system
   // releases the device. No probe of the setup dialog outlives the program.
   StopLineWatch();
-  StopReader();
+  ReaderThread.Stop();
   EndPortProbes();
   Destroy();
 }
