@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/e2e/beside_notepad.h"
 #include "tests/e2e/lintavo_instance.h"
 #include "tests/e2e/main_window_driver.h"
 #include "tests/e2e/notepad_card.h"
@@ -77,25 +78,15 @@ TCard Card40(unsigned long long number) {
 }
 
 // The program on COM2 with its window in view, and notepad to type into.
-class LineLoss : public testing::Test {
+class LineLoss : public e2e::TBesideNotepad<LineLoss> {
  protected:
   static void SetUpTestSuite() {
-    Notepad = std::make_unique<TNotepad>();
-    // Below the main window, clear of it, so that its labels stay in view.
-    SetWindowPos(Notepad->Main(), nullptr, 0, 420, 600, 300, SWP_NOZORDER | SWP_NOACTIVATE);
-    Lintavo = std::make_unique<TLintavoInstance>(L"line loss");
-    Lintavo->WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\nCheckExit=0\r\nReaderType=1\r\n");
-    StartedUp = Lintavo->Start() && Lintavo->WaitForStartUp(kLong);
-  }
-  static void TearDownTestSuite() {
-    Lintavo.reset();
-    Notepad.reset();
+    StartBesideNotepad(L"line loss",
+                       "[SETTINGS]\r\nMinimizeOnRun=0\r\nCheckExit=0\r\nReaderType=1\r\n", kLong);
   }
   void SetUp() override {
-    ASSERT_NE(Notepad->Edit(), nullptr) << "notepad did not come up";
-    ASSERT_TRUE(StartedUp) << "the program did not start up; " << DescribeFront();
-    ASSERT_TRUE(Lintavo->Running()) << "the program has ended";
-    Main = Lintavo->MainWindow(0);
+    TBesideNotepad::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(WaitUntil([&] { return ShowsOpen(*Lintavo); }, kLong)) << "the line is not open";
   }
 
@@ -134,10 +125,6 @@ class LineLoss : public testing::Test {
     return MsUntil([&] { return ShowsOpen(*Lintavo); }, kLong, start);
   }
 
-  static inline std::unique_ptr<TNotepad> Notepad;
-  static inline std::unique_ptr<TLintavoInstance> Lintavo;
-  static inline bool StartedUp = false;
-  HWND Main = nullptr;
 };
 
 TEST_F(LineLoss, ShownRedWithinASecondGreenAgainWithinThreeAndTheNextCardIsExact) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/beside_notepad.h"
 #include "tests/e2e/lintavo_instance.h"
 #include "tests/e2e/main_window_driver.h"
 #include "tests/e2e/notepad_card.h"
@@ -34,25 +35,10 @@ constexpr DWORD kShowReturnMs = 3000;
 constexpr COLORREF kDarkGreen = RGB(0, 128, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-class PortFailedAtStart : public testing::Test {
+class PortFailedAtStart : public e2e::TBesideNotepad<PortFailedAtStart> {
  protected:
   static void SetUpTestSuite() {
-    Notepad = std::make_unique<TNotepad>();
-    // Below the main window, clear of it, so that its labels stay in view.
-    SetWindowPos(Notepad->Main(), nullptr, 0, 420, 600, 300, SWP_NOZORDER | SWP_NOACTIVATE);
-    Lintavo = std::make_unique<e2e::TLintavoInstance>(L"port failed");
-    Lintavo->WriteIni("[SETTINGS]\r\nMinimizeOnRun=0\r\nCheckExit=0\r\n");
-    StartedUp = Lintavo->Start() && Lintavo->WaitForStartUp(kLong);
-  }
-  static void TearDownTestSuite() {
-    Lintavo.reset();
-    Notepad.reset();
-  }
-  void SetUp() override {
-    ASSERT_NE(Notepad->Edit(), nullptr) << "notepad did not come up";
-    ASSERT_TRUE(StartedUp) << "the program did not start up; " << DescribeFront();
-    ASSERT_TRUE(Lintavo->Running()) << "the program has ended";
-    Main = Lintavo->MainWindow(0);
+    StartBesideNotepad(L"port failed", "[SETTINGS]\r\nMinimizeOnRun=0\r\nCheckExit=0\r\n", kLong);
   }
 
   // The port label with the text, drawn in the colour and not in the other state's.
@@ -84,11 +70,7 @@ class PortFailedAtStart : public testing::Test {
            WaitForFront(Main, kLong);
   }
 
-  static inline std::unique_ptr<TNotepad> Notepad;
-  static inline std::unique_ptr<e2e::TLintavoInstance> Lintavo;
-  static inline bool StartedUp = false;
   static inline int ThreadsWithoutReader = -1;
-  HWND Main = nullptr;
   HWND Dialog = nullptr;
 };
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/beside_notepad.h"
 #include "tests/e2e/lintavo_instance.h"
 #include "tests/e2e/main_window_driver.h"
 #include "tests/e2e/notepad_card.h"
@@ -51,26 +52,9 @@ LabelColour ColourOnScreen(HWND label) {
   return LabelColour::Neither;
 }
 
-class SetupE2E : public testing::Test {
+class SetupE2E : public e2e::TBesideNotepad<SetupE2E> {
  protected:
-  static void SetUpTestSuite() {
-    Notepad = std::make_unique<TNotepad>();
-    // Below the main window, clear of it, so that its labels stay in view.
-    SetWindowPos(Notepad->Main(), nullptr, 0, 420, 600, 300, SWP_NOZORDER | SWP_NOACTIVATE);
-    Lintavo = std::make_unique<e2e::TLintavoInstance>(L"setup");
-    Lintavo->WriteIni(kShownWindowIni);
-    StartedUp = Lintavo->Start() && Lintavo->WaitForStartUp(kWaitMs);
-  }
-  static void TearDownTestSuite() {
-    Lintavo.reset();
-    Notepad.reset();
-  }
-  void SetUp() override {
-    ASSERT_NE(Notepad->Edit(), nullptr) << "notepad did not come up";
-    ASSERT_TRUE(StartedUp) << "the program did not start up; " << DescribeFront();
-    ASSERT_TRUE(Lintavo->Running()) << "the program has ended";
-    Main = Lintavo->MainWindow(0);
-  }
+  static void SetUpTestSuite() { StartBesideNotepad(L"setup", kShownWindowIni, kWaitMs); }
   // Whatever a failed assertion left open is closed, so that the next test finds the
   // program at rest.
   void TearDown() override {
@@ -129,10 +113,6 @@ class SetupE2E : public testing::Test {
     return e2e::TypedInNotepad(*Notepad, port, card, sentinel);
   }
 
-  static inline std::unique_ptr<TNotepad> Notepad;
-  static inline std::unique_ptr<e2e::TLintavoInstance> Lintavo;
-  static inline bool StartedUp = false;
-  HWND Main = nullptr;
   HWND Dialog = nullptr;
 
  private:
