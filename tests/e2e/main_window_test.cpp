@@ -212,6 +212,11 @@ TEST_F(MainWindow, ExitQuestionNoKeepsRunningARepeatBringsItForwardYesEnds) {
   question = WaitForExitQuestion(Lintavo());
   ASSERT_NE(question, nullptr);
   ASSERT_TRUE(WaitForFront(question, kLong)) << DescribeFront();
+  // The question is in front as soon as it shows, and then asks for the front once more
+  // before its loop takes messages; a message sent to it returns only from that loop, so
+  // notepad is asked for the front after the question's last word on it.
+  DWORD_PTR ignored = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(question, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kLong, &ignored));
   ASSERT_TRUE(notepad.Focus()) << DescribeFront();
   e2e::PostMenuCommand(Main, IDM_FILE_EXIT);
   EXPECT_TRUE(WaitForFront(question, kLong)) << DescribeFront();
