@@ -49,14 +49,8 @@ void TLintavoForm::DropLine() {
   ShowPortState(CurrentPortState());
 }
 
-void TLintavoForm::ReopenLine() {
-  // No reader runs while the line is lost; stopping makes that certain before Uart goes.
-  ReaderThread.Stop();
-  const PortState state = OpenConfiguredPort();
-  // The reader first, so that the green shows a line that is read.
-  if (state == PortOpen) StartLineReader();
-  PortReopened(state);
-}
+// The reader starts before the state shows, so that the green shows a line that is read.
+void TLintavoForm::ReopenLine() { PortReopened(ReopenPortWithReader(ReaderNotice())); }
 
 void TLintavoForm::PortReopened(PortState state) {
   LineWatch_.Reopened(state == PortOpen);

@@ -189,16 +189,9 @@ bool RunSetup(int page, TSetupHost& host) {
   const std::string previous = PortDevice;
   if (!ShowSetup(page)) return false;
   if (ReopenDeviceAfterSetup(previous, PortDevice, PortIsOpen())) {
-    // The reader thread reads Uart without a lock, so it must have ended before the port
-    // object is replaced. A port that did not open gets no reader: the main window reopens
-    // it by itself and starts one then.
-    ReaderThread.Stop();
-    const PortState state = OpenConfiguredPort();
-    if (state == PortOpen) {
-      StartReader(host.ReaderNotice());
-      ReaderThread.Resume();
-    }
-    host.PortReopened(state);
+    // A port that did not open gets no reader: the main window reopens it by itself and
+    // starts one then.
+    host.PortReopened(ReopenPortWithReader(host.ReaderNotice()));
   }
   host.UpdateStatus();
   return true;

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "core/common.h"
 #include "reader/reader_port.h"
 #include "reader/reader_slot.h"
 
@@ -63,3 +64,8 @@ extern TReaderSlot<TDevTh> ReaderThread;
 // Stops any running reader and leaves a new one on Uart waiting in ReaderThread; it calls
 // `notice` when its line is lost or it fails.
 void StartReader(const TReaderNotice& notice = {});
+
+// Stops any running reader, opens the configured port anew and, when it opened, starts a
+// reader on it; the port's state. The reader reads Uart without a lock, so it has ended
+// before the port object is replaced.
+PortState ReopenPortWithReader(const TReaderNotice& notice);

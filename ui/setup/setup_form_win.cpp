@@ -452,16 +452,9 @@ bool RunSetup(int page, TSetupHost& host, const TPortProbe& probe) {
   if (!ShowSetup(page, probe, host.Window())) return false;
   // Confirming reopens the port, the same one too: a port can look open and read nothing
   // (a USB-serial adapter after a sleep), and confirming it is the operator's way to bring
-  // it back. The reader thread reads Uart without a lock, so it must have ended before the
-  // port object is replaced. A port that did not open gets no reader: the main window
-  // reopens it by itself and starts one then.
-  ReaderThread.Stop();
-  const PortState state = OpenConfiguredPort();
-  if (state == PortOpen) {
-    StartReader(host.ReaderNotice());
-    ReaderThread.Resume();
-  }
-  host.PortReopened(state);
+  // it back. A port that did not open gets no reader: the main window reopens it by itself
+  // and starts one then.
+  host.PortReopened(ReopenPortWithReader(host.ReaderNotice()));
   host.UpdateStatus();
   return true;
 }
