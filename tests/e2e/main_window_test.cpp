@@ -177,7 +177,7 @@ TEST_F(MainWindow, DropDownAboutShowsTheVersion) { ShowsAboutBox(&ChooseFromDrop
 // here the main window moves the buttons along when it is widened.
 TEST_F(MainWindow, WidenedWindowKeepsTheHelpAndExitButtonsAtItsRightEdge) {
   SetWindowPos(Main, nullptr, 0, 0, 600, 260, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ASSERT_EQ(e2e::OuterWidth(Main), 600);
+  ASSERT_EQ(OuterSize(Main).cx, 600);
   e2e::PostToolBarClick(Main, 600 - 11);  // the exit button's last pixel
   const HWND question = WaitForExitQuestion(Lintavo());
   ASSERT_NE(question, nullptr) << "the exit button is not at the right edge";
