@@ -10,28 +10,44 @@ endif()
 #                   [PORTS <port>...] [TIMEOUT <s>])
 # A port is named N (a free pseudo-terminal as COMN, its far end as COM(N+200)),
 # N:none (no COMN at all) or N:dangling (COMN links to a path that does not exist).
-# A FILTER names what runs (Suite.*:Other*), never what does not: the filters of one
-# executable together are what it runs, and whatever none of them takes must be nothing.
 function(lintavo_wine_test)
   cmake_parse_arguments(T "" "NAME;TARGET;FILTER;TIMEOUT" "PORTS" ${ARGN})
-  if(NOT T_TIMEOUT)
-    set(T_TIMEOUT 120)
+  set_property(TARGET ${T_TARGET} PROPERTY LINTAVO_LAUNCHER
+               ${LINTAVO_RIG}/with-ports -- ${LINTAVO_RIG}/wine-run)
+  lintavo_gtest_entry(${T_NAME} ${T_TARGET} "${T_FILTER}" "${T_TIMEOUT}"
+                      ${LINTAVO_RIG}/with-ports ${T_PORTS} -- ${LINTAVO_RIG}/wine-run)
+  set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK wine_desktop)
+endfunction()
+
+# lintavo_host_test(NAME <ctest name> TARGET <exe target> [FILTER <gtest filter>]
+#                   [TIMEOUT <s>]): a test program of this host, run as it is.
+function(lintavo_host_test)
+  cmake_parse_arguments(T "" "NAME;TARGET;FILTER;TIMEOUT" "" ${ARGN})
+  lintavo_gtest_entry(${T_NAME} ${T_TARGET} "${T_FILTER}" "${T_TIMEOUT}")
+endfunction()
+
+# One ctest entry that runs a GoogleTest program through the launcher given after the
+# timeout. A FILTER names what runs (Suite.*:Other*), never what does not: the filters of
+# one executable together are what it runs, and whatever none of them takes must be
+# nothing. What an entry needs its rig lays out, so a test that skips there found the rig
+# short of what it is built to give, and fails the entry.
+function(lintavo_gtest_entry name target filter timeout)
+  if(NOT timeout)
+    set(timeout 120)
   endif()
   set(args)
-  if(T_FILTER)
-    if(T_FILTER MATCHES "-")
-      message(FATAL_ERROR "${T_NAME}: FILTER ${T_FILTER} leaves tests out; name the suites "
+  if(filter)
+    if(filter MATCHES "-")
+      message(FATAL_ERROR "${name}: FILTER ${filter} leaves tests out; name the suites "
                           "that run instead, so that one no entry runs can be found")
     endif()
-    list(APPEND args --gtest_filter=${T_FILTER})
+    list(APPEND args --gtest_filter=${filter})
   endif()
-  lintavo_remember_filter(${T_TARGET} "${T_FILTER}")
-  add_test(NAME ${T_NAME}
-    COMMAND ${LINTAVO_RIG}/with-ports ${T_PORTS} --
-            ${LINTAVO_RIG}/wine-run $<TARGET_FILE:${T_TARGET}> ${args})
-  set_tests_properties(${T_NAME} PROPERTIES
-    TIMEOUT ${T_TIMEOUT}
-    RESOURCE_LOCK wine_desktop)
+  lintavo_remember_filter(${target} "${filter}")
+  add_test(NAME ${name} COMMAND ${ARGN} $<TARGET_FILE:${target}> ${args})
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT ${timeout}
+    FAIL_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
 endfunction()
 
 # Notes which filter an entry runs the executable with (none: all of it), and once per
@@ -65,25 +81,31 @@ function(lintavo_check_unregistered)
       continue()
     endif()
     list(JOIN filters ":" taken)
+    get_property(launcher TARGET ${target} PROPERTY LINTAVO_LAUNCHER)
     add_test(NAME ${target}.unregistered
-      COMMAND ${LINTAVO_RIG}/with-ports --
-              ${LINTAVO_RIG}/wine-run $<TARGET_FILE:${target}> --gtest_filter=-${taken})
+      COMMAND ${launcher} $<TARGET_FILE:${target}> --gtest_filter=-${taken})
     set_tests_properties(${target}.unregistered PROPERTIES
       TIMEOUT 120
-      RESOURCE_LOCK wine_desktop
       FAIL_REGULAR_EXPRESSION "\\[ RUN      \\]")
+    if(launcher)
+      set_tests_properties(${target}.unregistered PROPERTIES RESOURCE_LOCK wine_desktop)
+    endif()
   endforeach()
 
   get_property(all DIRECTORY PROPERTY BUILDSYSTEM_TARGETS)
   foreach(target IN LISTS all)
     get_target_property(libraries ${target} LINK_LIBRARIES)
-    if(NOT libraries OR NOT ("gtest_main" IN_LIST libraries OR "gtest" IN_LIST libraries))
+    if(NOT libraries)
+      continue()
+    endif()
+    list(FILTER libraries INCLUDE REGEX "^(GTest::)?gtest(_main)?$")
+    if(NOT libraries)
       continue()
     endif()
     get_property(registered TARGET ${target} PROPERTY LINTAVO_REGISTERED)
     if(NOT registered)
       message(FATAL_ERROR "test executable ${target} has no ctest entry; give it one with "
-                          "lintavo_wine_test")
+                          "lintavo_wine_test or lintavo_host_test")
     endif()
   endforeach()
 endfunction()

@@ -52,11 +52,13 @@ build_windows() {
   configure_and_build win64
 }
 
-# "30/33 passed" from a ctest log and its exit status, with the names of the tests that failed
-# ("30/33 passed, failed: a, b, c"); "did not finish" when ctest printed no totals, and the
-# status when ctest failed otherwise. A test counts once: no test is ever run again.
-ctest_summary() { # log status
-  local line total failures names
+# "30/33 passed, 0 skipped" from a ctest log, its exit status and its JUnit record, with the
+# names of the tests that failed ("30/33 passed, 1 skipped, failed: a, b, c"); "did not
+# finish" when ctest printed no totals, and the status when ctest failed otherwise. A test
+# counts once: no test is ever run again. A skipped test is a GoogleTest case that skipped
+# or an entry ctest did not run; it is not counted as passed.
+ctest_summary() { # log status junit
+  local line total failures names skipped notrun
   line=$(grep -E '[0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
   if [ -z "$line" ]; then
     echo "did not finish (ctest exit status $2)"
@@ -66,11 +68,17 @@ ctest_summary() { # log status
   total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
   names=$(sed -n '/The following tests FAILED:/,$p' "$1" |
           sed -nE 's/^[[:space:]]*[0-9]+ - ([^ ]+) .*/\1/p' | paste -sd, - | sed 's/,/, /g')
+  notrun=$(grep -c 'status="notrun"' "$3" 2>/dev/null || true)
+  skipped=$(awk '/<testcase /{notrun = /status="notrun"/; seen = 0}
+                 /\[  SKIPPED \] [^ ]+ \([0-9]+ ms\)/{n++; seen = 1}
+                 /<\/testcase>/{if (notrun && !seen) n++}
+                 END{print n + 0}' "$3" 2>/dev/null || echo 0)
+  local counts="$((total - failures - ${notrun:-0}))/$total passed, $skipped skipped"
   if [ "$failures" != 0 ]; then
-    echo "$((total - failures))/$total passed, failed: $names"
+    echo "$counts, failed: $names"
   elif [ "$2" != 0 ]; then
-    echo "$total/$total passed, but ctest exited with status $2"
+    echo "$counts, but ctest exited with status $2"
   else
-    echo "$total/$total passed"
+    echo "$counts"
   fi
 }

@@ -1,7 +1,7 @@
 // The real program on what a Windows desk does to it, as far as Wine can show it, in one
 // launch: a card with nowhere to go told in a balloon, a wake from sleep that leaves the old
-// handle reading nothing, a second start while the first sits in the notification area, and
-// the end of the session while the exit question is open.
+// handle reading nothing, and the end of the session while the exit question is open. A
+// second start is the copies' own (Copies, in the main window's tests).
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,7 +12,6 @@
 #include "tests/e2e/lintavo_instance.h"
 #include "tests/e2e/main_window_driver.h"
 #include "tests/support/cardsim.h"
-#include "tests/support/dialog_buttons.h"
 #include "tests/support/front_window.h"
 #include "tests/support/notepad.h"
 #include "tests/support/rig_port_control.h"
@@ -115,27 +114,6 @@ TEST_F(Desk, AWakeOpensThePortAnewAndTheNextCardIsTyped) {
   ASSERT_EQ(RunCardsim(L"--port COM202 --card40 1099511627775"), 0u);
   WaitUntil([&] { return Notepad->Text().size() >= 13; }, kLong);
   EXPECT_EQ(Notepad->Text(), L"1099511627775") << DescribeFront();
-}
-
-TEST_F(Desk, ASecondStartBringsTheRunningCopyUpRestoredAndInFront) {
-  ASSERT_FALSE(IsWindowVisible(Main)) << "the program is not in the notification area";
-  e2e::TLintavoInstance second(L"desk second");
-  ASSERT_TRUE(second.Start());
-  const HWND notice = second.WaitForTopLevel(window_class::kMessageForm, kCaptionError, kLong);
-  ASSERT_NE(notice, nullptr) << "the second start showed no notice";
-  EXPECT_EQ(second.FindTopLevel(window_class::kMainForm), nullptr);
-  ASSERT_TRUE(PressButton(notice, kButtonOK));
-  EXPECT_EQ(second.WaitForExit(kLong), 0u);
-
-  const HWND application = Lintavo->FindTopLevel(window_class::kApplication);
-  const bool up = WaitUntil(
-      [&] {
-        return IsWindowVisible(Main) && !IsIconic(Main) && !IsIconic(application) &&
-               GetForegroundWindow() == Main;
-      },
-      kLong);
-  EXPECT_TRUE(up) << "main window visible " << IsWindowVisible(Main) << ", program minimised "
-                  << IsIconic(application) << "; " << DescribeFront();
 }
 
 // The installer closes a running copy as the operator would; with the exit question open,

@@ -11,33 +11,26 @@
 #include "tests/support/setup_dialog_driver.h"
 #include "tests/support/wait.h"
 #include "tests/support/window_classes.h"
+#include "tests/support/window_rect.h"
 #include "tests/support/window_text.h"
+#include "ui/main_window/toolbar_look.h"
 #include "ui/shell/texts.h"
 
 namespace e2e {
 
 inline constexpr int kMessageLabelId = 90;
-inline constexpr int kToolButtonTop = 3;
-inline constexpr int kToolButtonWidth = 64;
-inline constexpr int kToolButtonHeight = 51;
 
 enum class ToolButton { Setup, Help, Exit };
 
-inline int OuterWidth(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r.right - r.left;
-}
-
-// The button's left in the toolbar for the window's current outer width.
+// The button's left in the toolbar for the window's current outer width, at 96 DPI.
 inline int ToolButtonLeft(HWND main, ToolButton button) {
   switch (button) {
     case ToolButton::Setup:
-      return 3;
+      return kSetupButtonLeft;
     case ToolButton::Help:
-      return OuterWidth(main) - 2 * kToolButtonWidth - 10;
+      return HelpButtonLeft(OuterSize(main).cx);
     case ToolButton::Exit:
-      return OuterWidth(main) - kToolButtonWidth - 10;
+      return ExitButtonLeft(OuterSize(main).cx);
   }
   return 0;
 }

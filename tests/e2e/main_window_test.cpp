@@ -173,19 +173,20 @@ TEST_F(MainWindow, DropDownHelpContentsOpensTheContents) {
 
 TEST_F(MainWindow, DropDownAboutShowsTheVersion) { ShowsAboutBox(&ChooseFromDropDown); }
 
-// Where exactly a press lands is the toolbar's own (ToolBarEdges, on the Windows floor);
-// here the main window moves the buttons along when it is widened.
+// Where exactly the buttons stand is the toolbar's own (its unit tests), and which button a
+// pixel belongs to is the Windows floor's (ToolBarEdges); here the main window moves the
+// buttons along when it is widened, out of the narrow window's width.
 TEST_F(MainWindow, WidenedWindowKeepsTheHelpAndExitButtonsAtItsRightEdge) {
   SetWindowPos(Main, nullptr, 0, 0, 600, 260, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ASSERT_EQ(e2e::OuterWidth(Main), 600);
-  e2e::PostToolBarClick(Main, 600 - 11);  // the exit button's last pixel
+  ASSERT_EQ(OuterSize(Main).cx, 600);
+  e2e::PostToolBarClick(Main, e2e::ToolButton::Exit);
   const HWND question = WaitForExitQuestion(Lintavo());
   ASSERT_NE(question, nullptr) << "the exit button is not at the right edge";
   ASSERT_TRUE(PressButton(question, kButtonNo));
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(question); }, kLong));
   {
     TMenuWatcher watcher({VK_ESCAPE}, kLong);
-    e2e::PostToolBarPress(Main, 600 - 138);  // the help button's first pixel
+    e2e::PostToolBarPress(Main, e2e::ToolButtonLeft(Main, e2e::ToolButton::Help) + 20);
     watcher.Join();
     EXPECT_TRUE(watcher.Seen()) << "the help button is not left of the exit button";
   }

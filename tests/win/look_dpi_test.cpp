@@ -3,17 +3,17 @@
 // dialog's themed pages show the page, not the dialog's grey.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <commctrl.h>
 #include <uxtheme.h>
 
 #include <cstdlib>
 #include <memory>
 #include <vector>
 
+#include "tests/support/rect_compare.h"
+#include "tests/support/window_rect.h"
 #include "tests/support/window_text.h"
 #include "tests/win/look_windows.h"
 #include "ui/dialogs/message_dialog_win.h"
-#include "ui/main_window/toolbar_look.h"
 #include "ui/setup/setup_form_win.h"
 #include "ui/shell/display_win.h"
 #include "ui/shell/gdi_win.h"
@@ -28,64 +28,9 @@ void ChangeDpi(HWND window, int dpi, RECT suggested) {
   SendMessageW(window, kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
-SIZE ClientSize(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  return {client.right, client.bottom};
-}
-
-BOOL CALLBACK Collect(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
-std::vector<HWND> TopLevelWindowsOfThread() {
-  std::vector<HWND> windows;
-  EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&windows));
-  return windows;
-}
-
-RECT OuterRect(HWND window) {
-  RECT outer{};
-  GetWindowRect(window, &outer);
-  return outer;
-}
-
-// A child's rectangle in its parent's client area: left, top, width, height.
-RECT PlaceOf(HWND child) {
-  RECT r = OuterRect(child);
-  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
-  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::string Describe(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-         "," + std::to_string(r.bottom);
-}
-
 // --- the main window -------------------------------------------------------------------------
 
 HWND ToolBarOf(HWND main) { return FindWindowExW(main, nullptr, L"LintavoToolBar", nullptr); }
-
-// The rectangle of a toolbar button as its tooltip knows it. The tooltip is a popup made
-// with the bar as its parent, so the window that owns it is the bar's top-level window.
-RECT ToolRect(HWND main, int index) {
-  HWND tooltip = nullptr;
-  for (HWND window : TopLevelWindowsOfThread()) {
-    if (ClassName(window) == TOOLTIPS_CLASSW && GetWindow(window, GW_OWNER) == main)
-      tooltip = window;
-  }
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  if (tooltip == nullptr ||
-      !SendMessageW(tooltip, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(&tool)))
-    return {};
-  return tool.rect;
-}
 
 SIZE MinimumSize(HWND main) {
   MINMAXINFO info{};
@@ -93,41 +38,49 @@ SIZE MinimumSize(HWND main) {
   return {info.ptMinTrackSize.x, info.ptMinTrackSize.y};
 }
 
+// What the main window's layout gives at one DPI, to compare with another.
+struct TMainLayout {
+  int ToolBarHeight;
+  RECT Label;
+  LONG FontHeight;
+  SIZE Minimum;
+};
+
+TMainLayout LayoutOf(HWND main) {
+  const std::vector<HWND> labels = ChildrenOfClass(main, L"Static");
+  const auto font = labels.empty() ? std::nullopt : FontOf(labels[0]);
+  return {ClientSize(ToolBarOf(main)).cy, labels.empty() ? RECT{} : PlaceOf(labels[0]),
+          font ? font->lfHeight : 0, MinimumSize(main)};
+}
+
 TEST(DpiChange, MainWindowGrowsToTheNewDpiAndBack) {
   const TMainWindowInProcess main;
   const HWND window = main.Handle();
-  ASSERT_EQ(ClientSize(ToolBarOf(window)).cy, kToolBarHeight);
+  const TMainLayout at96 = LayoutOf(window);
+  ASSERT_NE(at96.FontHeight, 0);
 
-  const RECT at144{30, 40, 30 + 512, 40 + 300};
-  ChangeDpi(window, 144, at144);
-  EXPECT_TRUE(SameRect(OuterRect(window), at144)) << Describe(OuterRect(window));
-  EXPECT_EQ(ClientSize(ToolBarOf(window)).cy, 5 + 77 + 5);
+  const RECT suggested144{30, 40, 30 + 512, 40 + 300};
+  ChangeDpi(window, 144, suggested144);
+  EXPECT_EQ(OuterRect(window), suggested144);
+  const TMainLayout at144 = LayoutOf(window);
+  EXPECT_GT(at144.ToolBarHeight, at96.ToolBarHeight);
   EXPECT_EQ(ClientSize(ToolBarOf(window)).cx, ClientSize(window).cx);
-  // Each button where its tooltip is: the setup button designed at 3, the exit button 10
-  // (15 at 144 DPI) inside the outer right edge.
-  EXPECT_TRUE(SameRect(ToolRect(window, 0), {5, 5, 5 + 96, 5 + 77}))
-      << Describe(ToolRect(window, 0));
-  EXPECT_EQ(ToolRect(window, 2).right, 512 - 15);
-  const std::vector<HWND> labels = ChildrenOfClass(window, L"Static");
-  ASSERT_EQ(labels.size(), 4u);
-  // Label1 designed at 48, 40 below the toolbar; ComPortLabel at 150, 64.
-  EXPECT_EQ(PlaceOf(labels[0]).left, 72);
-  EXPECT_EQ(PlaceOf(labels[0]).top, 87 + 60);
-  EXPECT_EQ(PlaceOf(labels[3]).left, 225);
-  EXPECT_EQ(PlaceOf(labels[3]).top, 87 + 96);
-  ASSERT_TRUE(FontOf(labels[0]).has_value());
-  EXPECT_EQ(FontOf(labels[0])->lfHeight, -16);
-  EXPECT_EQ(MinimumSize(window).cx, 512);
-  EXPECT_EQ(MinimumSize(window).cy, 300);
+  EXPECT_GT(at144.Label.left, at96.Label.left);
+  EXPECT_GT(at144.Label.top, at96.Label.top);
+  EXPECT_GT(at144.Label.right - at144.Label.left, at96.Label.right - at96.Label.left);
+  EXPECT_LT(at144.FontHeight, at96.FontHeight) << "the font did not grow";
+  EXPECT_GT(at144.Minimum.cx, at96.Minimum.cx);
+  EXPECT_GT(at144.Minimum.cy, at96.Minimum.cy);
 
-  const RECT at96{30, 40, 30 + 341, 40 + 200};
-  ChangeDpi(window, 96, at96);
-  EXPECT_TRUE(SameRect(OuterRect(window), at96)) << Describe(OuterRect(window));
-  EXPECT_EQ(ClientSize(ToolBarOf(window)).cy, kToolBarHeight);
-  EXPECT_EQ(PlaceOf(labels[0]).left, 48);
-  EXPECT_EQ(PlaceOf(labels[0]).top, kToolBarHeight + 40);
-  EXPECT_EQ(FontOf(labels[0])->lfHeight, -11);
-  EXPECT_EQ(MinimumSize(window).cx, 341);
+  const RECT suggested96{30, 40, 30 + 341, 40 + 200};
+  ChangeDpi(window, 96, suggested96);
+  EXPECT_EQ(OuterRect(window), suggested96);
+  const TMainLayout back = LayoutOf(window);
+  EXPECT_EQ(back.ToolBarHeight, at96.ToolBarHeight);
+  EXPECT_EQ(back.Label, at96.Label);
+  EXPECT_EQ(back.FontHeight, at96.FontHeight);
+  EXPECT_EQ(back.Minimum.cx, at96.Minimum.cx);
+  EXPECT_EQ(back.Minimum.cy, at96.Minimum.cy);
 }
 
 // --- the setup dialog ------------------------------------------------------------------------
@@ -136,37 +89,33 @@ std::unique_ptr<TSetupForm> MakeSetupForm() {
   return TSetupForm::Create([](int) { return false; });
 }
 
+// Within a pixel or two of one and a half times.
+bool OneAndAHalf(int at96, int at144) { return std::abs(at96 * 3 / 2 - at144) <= 2; }
+
 TEST(DpiChange, SetupDialogLaysItsPagesOutAgain) {
   const auto form = MakeSetupForm();
   ASSERT_NE(form, nullptr);
   const HWND dialog = form->Handle();
-  ASSERT_EQ(ClientSize(dialog).cx, TSetupForm::kClientWidth);
+  const auto item = [&](int id) { return GetDlgItem(dialog, id); };
+  const SIZE client = ClientSize(dialog);
+  const RECT ok = PlaceOf(item(TSetupForm::kOkButtonId));
+  const RECT list = PlaceOf(item(TSetupForm::kPortListId));
+  const LRESULT rowHeight = SendMessageW(item(TSetupForm::kPortListId), LB_GETITEMHEIGHT, 0, 0);
+  const LONG font = FontOf(item(TSetupForm::kMinimizeId))->lfHeight;
 
   ChangeDpi(dialog, 144, {50, 60, 900, 900});
-  EXPECT_EQ(ClientSize(dialog).cx, 488);
-  EXPECT_EQ(ClientSize(dialog).cy, 420);
   // The system's suggestion places the dialog; its size is the dialog's own.
   EXPECT_EQ(OuterRect(dialog).left, 50);
   EXPECT_EQ(OuterRect(dialog).top, 60);
-
-  const RECT ok = PlaceOf(GetDlgItem(dialog, TSetupForm::kOkButtonId));
-  EXPECT_EQ(ok.left, 114);
-  EXPECT_EQ(ok.top, 371);    // (239 + 8) x 1.5, rounded
-  EXPECT_EQ(ok.right, 114);  // the width
-  EXPECT_EQ(ok.bottom, 41);  // the height
-  const RECT minimize = PlaceOf(GetDlgItem(dialog, TSetupForm::kMinimizeId));
-  EXPECT_EQ(minimize.right, 374);
-  EXPECT_EQ(minimize.bottom, 26);
-  // The port list inside its group: 8, 16 from the group's corner, each scaled.
-  const RECT group = PlaceOf(GetDlgItem(dialog, TSetupForm::kPortGroupId));
-  const RECT list = PlaceOf(GetDlgItem(dialog, TSetupForm::kPortListId));
-  EXPECT_EQ(list.left - group.left, 12);
-  EXPECT_EQ(list.top - group.top, 24);
-  EXPECT_EQ(list.right, 410);
-  EXPECT_EQ(SendDlgItemMessageW(dialog, TSetupForm::kPortListId, LB_GETITEMHEIGHT, 0, 0), 20);
-
-  EXPECT_EQ(FontOf(GetDlgItem(dialog, TSetupForm::kMinimizeId))->lfHeight, -16);
-  EXPECT_EQ(FontOf(GetDlgItem(dialog, TSetupForm::kPortGroupId))->lfHeight, -18);
+  EXPECT_TRUE(OneAndAHalf(client.cx, ClientSize(dialog).cx)) << ClientSize(dialog).cx;
+  EXPECT_TRUE(OneAndAHalf(client.cy, ClientSize(dialog).cy)) << ClientSize(dialog).cy;
+  const RECT ok144 = PlaceOf(item(TSetupForm::kOkButtonId));
+  EXPECT_TRUE(OneAndAHalf(ok.left, ok144.left) && OneAndAHalf(ok.top, ok144.top)) << ok144;
+  EXPECT_TRUE(OneAndAHalf(ok.right - ok.left, ok144.right - ok144.left)) << ok144;
+  const RECT list144 = PlaceOf(item(TSetupForm::kPortListId));
+  EXPECT_TRUE(OneAndAHalf(list.right - list.left, list144.right - list144.left)) << list144;
+  EXPECT_GT(SendMessageW(item(TSetupForm::kPortListId), LB_GETITEMHEIGHT, 0, 0), rowHeight);
+  EXPECT_LT(FontOf(item(TSetupForm::kMinimizeId))->lfHeight, font) << "the font did not grow";
 }
 
 // --- the message dialog ----------------------------------------------------------------------
@@ -178,17 +127,18 @@ TEST(DpiChange, MessageDialogScalesAsBuilt) {
   const SIZE before = ClientSize(dialog);
   const HWND image = GetDlgItem(dialog, kMessageImageId);
   const HWND label = GetDlgItem(dialog, kMessageLabelId);
-  ASSERT_EQ(PlaceOf(image).right, 32);
+  const RECT imageBefore = PlaceOf(image);
   const LONG fontBefore = FontOf(label)->lfHeight;
 
   ChangeDpi(dialog, 144, {10, 10, 2000, 2000});
-  EXPECT_LE(std::abs(ClientSize(dialog).cx - before.cx * 3 / 2), 1);
-  EXPECT_LE(std::abs(ClientSize(dialog).cy - before.cy * 3 / 2), 1);
-  EXPECT_EQ(PlaceOf(image).right, 48);
-  EXPECT_EQ(PlaceOf(image).bottom, 48);
+  EXPECT_TRUE(OneAndAHalf(before.cx, ClientSize(dialog).cx));
+  EXPECT_TRUE(OneAndAHalf(before.cy, ClientSize(dialog).cy));
+  const RECT imageAfter = PlaceOf(image);
+  EXPECT_TRUE(OneAndAHalf(imageBefore.right - imageBefore.left, imageAfter.right - imageAfter.left))
+      << imageAfter;
   EXPECT_LE(std::abs(FontOf(label)->lfHeight - fontBefore * 3 / 2), 1);
   const RECT yes = PlaceOf(GetDlgItem(dialog, kMessageButtonIdBase));
-  EXPECT_LE(yes.top + yes.bottom, ClientSize(dialog).cy);  // the buttons stay inside
+  EXPECT_LE(yes.bottom, ClientSize(dialog).cy);  // the buttons stay inside
 }
 
 // --- themed pages ----------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "tests/support/top_level_windows.h"
 #include "tests/support/wait.h"
 #include "tests/support/window_classes.h"
+#include "tests/support/window_rect.h"
 #include "ui/dialogs/message_dialog_win.h"
 #include "ui/setup/setup_form_win.h"
 #include "ui/shell/texts.h"
@@ -34,12 +35,6 @@ class TShortWorkArea {
   RECT Before_{};
   bool Set_ = false;
 };
-
-RECT OuterRect(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
 
 TEST(WorkArea, SetupDialogCentresInIt) {
   const TShortWorkArea area(340);

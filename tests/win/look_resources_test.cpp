@@ -1,78 +1,109 @@
-// What the built Lintavo.exe carries: the manifest that gives it the system's look, no
-// elevation and per-monitor DPI awareness, and its icons at every size the system asks for.
+// What the built Lintavo.exe carries: a manifest the system takes, asking for the system's
+// own controls and DPI awareness, and its icons at every size the system asks for.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "lintavo_version.h"
-#include "tests/support/binary_resources.h"
+#include "core/unique_handle_win.h"
 #include "tests/support/test_paths.h"
 #include "ui/tray/tray_pictures_ids.h"
 
 namespace {
 
-const std::vector<int> kIconSizes{16, 20, 24, 32, 48};
+const std::wstring kProduct = (ProductDir() / L"Lintavo.exe").wstring();
 
-class LintavoResources : public testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(Product.Loaded()) << (ProductDir() / L"Lintavo.exe").string();
-    Manifest = Product.Manifest();
-    ASSERT_FALSE(Manifest.empty()) << "Lintavo.exe has no application manifest";
+struct TActivationContextPolicy {
+  using Handle = HANDLE;
+  static bool Valid(HANDLE context) { return context != nullptr && context != INVALID_HANDLE_VALUE; }
+  bool Close(HANDLE context) const {
+    ReleaseActCtx(context);
+    return true;
   }
-  TBinaryResources Product{ProductDir() / L"Lintavo.exe"};
-  std::string Manifest;
 };
 
-TEST_F(LintavoResources, ManifestNamesTheProgramAtItsVersion) {
-  const std::vector<std::string> identities = StartTags(Manifest, "assemblyIdentity");
-  ASSERT_GE(identities.size(), 1u);
-  EXPECT_EQ(AttributeOf(identities.front(), "type"), "win32");
-  EXPECT_EQ(AttributeOf(identities.front(), "version"), std::string(LINTAVO_VERSION_TEXT) + ".0");
+// What the system says of the context, with the strings it appends; empty when it says
+// nothing.
+std::vector<std::uint8_t> ContextInformation(HANDLE context, ULONG kind, DWORD* index) {
+  SIZE_T size = 0;
+  QueryActCtxW(0, context, index, kind, nullptr, 0, &size);
+  std::vector<std::uint8_t> buffer(size);
+  if (size == 0 || !QueryActCtxW(0, context, index, kind, buffer.data(), size, nullptr))
+    return {};
+  return buffer;
 }
 
-TEST_F(LintavoResources, ManifestAsksForCommonControlsSix) {
-  const std::string dependency = ElementText(Manifest, "dependency");
-  const std::vector<std::string> wanted = StartTags(dependency, "assemblyIdentity");
-  ASSERT_EQ(wanted.size(), 1u) << dependency;
-  EXPECT_EQ(AttributeOf(wanted[0], "name"), "Microsoft.Windows.Common-Controls");
-  EXPECT_EQ(AttributeOf(wanted[0], "version"), "6.0.0.0");
-  EXPECT_EQ(AttributeOf(wanted[0], "publicKeyToken"), "6595b64144ccf1df");
-  EXPECT_EQ(AttributeOf(wanted[0], "processorArchitecture"), "*");
+// The identities of the assemblies the system bound into the context, the program's own
+// first.
+std::vector<std::wstring> AssembliesOf(HANDLE context) {
+  const auto whole = ContextInformation(context, ActivationContextDetailedInformation, nullptr);
+  if (whole.empty()) return {};
+  const DWORD count =
+      reinterpret_cast<const ACTIVATION_CONTEXT_DETAILED_INFORMATION*>(whole.data())
+          ->ulAssemblyCount;
+  std::vector<std::wstring> identities;
+  for (DWORD index = 1; index <= count; ++index) {
+    const auto assembly =
+        ContextInformation(context, AssemblyDetailedInformationInActivationContext, &index);
+    const auto* detail =
+        reinterpret_cast<const ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(assembly.data());
+    if (!assembly.empty() && detail->lpAssemblyEncodedAssemblyIdentity != nullptr)
+      identities.emplace_back(detail->lpAssemblyEncodedAssemblyIdentity);
+  }
+  return identities;
 }
 
-TEST_F(LintavoResources, ManifestRunsAsTheInvokerWithoutElevation) {
-  const std::vector<std::string> level = StartTags(Manifest, "requestedExecutionLevel");
-  ASSERT_EQ(level.size(), 1u);
-  EXPECT_EQ(AttributeOf(level[0], "level"), "asInvoker");
-  EXPECT_EQ(AttributeOf(level[0], "uiAccess"), "false");
+// The system reads the manifest as it would at the program's start: a broken one makes no
+// context, and a dependency it cannot find makes none either.
+TEST(LintavoResources, ManifestTakenWithCommonControlsSixAndDpiAwareness) {
+  ACTCTXW request{};
+  request.cbSize = sizeof request;
+  request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  request.lpSource = kProduct.c_str();
+  request.lpResourceName = MAKEINTRESOURCEW(1);
+  const TUnique<TActivationContextPolicy> context(CreateActCtxW(&request));
+  ASSERT_TRUE(context) << "the system took no manifest from Lintavo.exe, error "
+                       << GetLastError();
+
+  bool commonControlsSix = false;
+  std::string bound;
+  for (const std::wstring& identity : AssembliesOf(context.Get())) {
+    commonControlsSix |= identity.starts_with(L"Microsoft.Windows.Common-Controls,") &&
+                         identity.find(L"version=\"6.") != std::wstring::npos;
+    bound += std::string(identity.begin(), identity.end()) + "\n";
+  }
+  EXPECT_TRUE(commonControlsSix) << "the context binds no common controls 6:\n" << bound;
+
+  wchar_t dpiAware[64] = {};
+  SIZE_T written = 0;
+  ASSERT_TRUE(QueryActCtxSettingsW(0, context.Get(), nullptr, L"dpiAware", dpiAware,
+                                   sizeof dpiAware / sizeof *dpiAware, &written))
+      << "the manifest gives no DPI awareness, error " << GetLastError();
+  EXPECT_EQ(std::wstring(dpiAware).substr(0, 4), L"true");
 }
 
-TEST_F(LintavoResources, ManifestSupportsVistaToTen) {
-  std::vector<std::string> ids;
-  for (const std::string& os : StartTags(Manifest, "supportedOS"))
-    ids.push_back(AttributeOf(os, "Id"));
-  EXPECT_EQ(ids,
-            (std::vector<std::string>{"{e2011457-1546-43c5-a5fe-008deee3d3f0}",     // Vista
-                                      "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",     // 7
-                                      "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",     // 8
-                                      "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",     // 8.1
-                                      "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}));  // 10 and 11
+// The images an icon group of the file lists, by their width (0 stands for 256).
+std::vector<int> IconSizes(HMODULE file, int group) {
+  const HRSRC found = FindResourceW(file, MAKEINTRESOURCEW(group), RT_GROUP_ICON);
+  const auto* bytes = static_cast<const std::uint8_t*>(
+      found != nullptr ? LockResource(LoadResource(file, found)) : nullptr);
+  if (bytes == nullptr || SizeofResource(file, found) < 6) return {};
+  // A header of three words, the count last, then an entry of 14 bytes per image.
+  const int count = bytes[4] | bytes[5] << 8;
+  if (SizeofResource(file, found) < static_cast<DWORD>(6 + 14 * count)) return {};
+  std::vector<int> sizes;
+  for (int i = 0; i < count; ++i) sizes.push_back(bytes[6 + 14 * i] == 0 ? 256 : bytes[6 + 14 * i]);
+  return sizes;
 }
 
-TEST_F(LintavoResources, ManifestIsPerMonitorAwareAndSystemAwareBeforeThat) {
-  EXPECT_EQ(ElementText(Manifest, "dpiAware"), "true/pm");
-  EXPECT_EQ(ElementText(Manifest, "dpiAwareness"), "PerMonitorV2, PerMonitor");
-  const std::vector<std::string> settings = StartTags(Manifest, "windowsSettings");
-  ASSERT_EQ(settings.size(), 1u);
-  EXPECT_NE(ElementText(Manifest, "windowsSettings").find("<dpiAwareness"), std::string::npos);
-}
-
-TEST_F(LintavoResources, EveryIconHoldsEverySizeTheSystemAsksFor) {
+TEST(LintavoResources, EveryIconHoldsEverySizeTheSystemAsksFor) {
+  const TUniqueLibrary file(LoadLibraryExW(
+      kProduct.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  ASSERT_TRUE(file);
   for (const int id : {IDI_TRAY_DEVICE, IDI_TRAY_PORT_OPEN, IDI_TRAY_PORT_FAILED})
-    EXPECT_EQ(Product.IconSizes(id), kIconSizes) << id;
+    EXPECT_EQ(IconSizes(file.Get(), id), (std::vector<int>{16, 20, 24, 32, 48})) << id;
 }
 
 }  // namespace

@@ -103,15 +103,13 @@ TEST(TrayIconLoading, AddedOnlyOnceOwnerHasLoaded) {
   EXPECT_TRUE(icon.IconAdded());
 }
 
+// The flags, the id and the callback message are the record's own (TrayNotifyFields).
 TEST_F(TrayIconTest, AddFillsTheRecordForTheMessageWindow) {
   GiveIcon();
   ASSERT_EQ(Actions(), (std::vector<DWORD>{NIM_DELETE, NIM_ADD}));
   const NOTIFYICONDATAW& record = Calls.back().Record;
   EXPECT_EQ(record.cbSize, static_cast<DWORD>(sizeof(NOTIFYICONDATAW)));
   EXPECT_EQ(record.hWnd, Icon->MessageWindow());
-  EXPECT_EQ(record.uID, 0u);
-  EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
-  EXPECT_EQ(record.uCallbackMessage, 0xB054u);
   EXPECT_EQ(record.hIcon, Icon->Icon());
   EXPECT_STREQ(record.szTip, L"Драйвер контрольного считывателя");
   EXPECT_TRUE(Icon->IconAdded());
