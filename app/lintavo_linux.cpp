@@ -12,6 +12,7 @@
 #include "core/single_copy_linux.h"
 #include "core/utf8_text.h"
 #include "qt/main_form_qt.h"
+#include "qt/menu_watch_qt.h"
 #include "qt/message_dialog_qt.h"
 #include "qt/qt_text.h"
 #include "reader/card_typing_linux.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
   // The program lives on in the notification area when its window is hidden.
   QApplication::setQuitOnLastWindowClosed(false);
   UseDesignedFont(application);
+  const TMenuWatch menuWatch;
   NewStyleShell = true;
   ExeDir = ProgramDirectory();
   SettingsFileName = WideOfUtf8(SettingsDirectory()) + SettingsFileName;

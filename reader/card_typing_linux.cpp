@@ -1,9 +1,11 @@
 #include "reader/card_typing_linux.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -17,6 +19,9 @@ extern "C" {
 TTypingSession TypingSession = TTypingSession::NoDisplay;
 
 namespace {
+
+// Set by the GUI thread while one of the program's menus is open.
+std::atomic<bool> OwnMenuOpen{false};
 
 // Microseconds libxdo waits between two key presses: a short breath for the target, which
 // reads the presses one by one. The letters a layout lacks sit on keys lent for the reader's
@@ -45,7 +50,40 @@ std::string KeySequenceOf(wchar_t character) {
   return std::string(1, ascii);
 }
 
+// Caps Lock and the modifier keys the operator holds (Shift, Ctrl, Alt, AltGr) would turn
+// the keys into capitals turned back, shortcuts or symbols: they are let go for the card and
+// given back after it. Everything goes through the card's own connection, so the server
+// takes the release, the keys and the return in that order.
+class TModifiersSetAside {
+ public:
+  explicit TModifiersSetAside(xdo_t* xdo) : Xdo_(xdo) {
+    XkbStateRec state{};
+    CapsLock_ = XkbGetState(xdo->xdpy, XkbUseCoreKbd, &state) == Success &&
+                (state.locked_mods & LockMask) != 0;
+    if (CapsLock_) XkbLockModifiers(xdo->xdpy, XkbUseCoreKbd, LockMask, 0);
+    XSync(xdo->xdpy, False);
+    if (xdo_get_active_modifiers(xdo, &Held_, &HeldCount_) == XDO_SUCCESS && HeldCount_ > 0)
+      xdo_clear_active_modifiers(xdo, CURRENTWINDOW, Held_, HeldCount_);
+  }
+  ~TModifiersSetAside() {
+    if (HeldCount_ > 0) xdo_set_active_modifiers(Xdo_, CURRENTWINDOW, Held_, HeldCount_);
+    std::free(Held_);
+    if (CapsLock_) XkbLockModifiers(Xdo_->xdpy, XkbUseCoreKbd, LockMask, LockMask);
+    XSync(Xdo_->xdpy, False);
+  }
+  TModifiersSetAside(const TModifiersSetAside&) = delete;
+  TModifiersSetAside& operator=(const TModifiersSetAside&) = delete;
+
+ private:
+  xdo_t* Xdo_;
+  charcodemap_t* Held_ = nullptr;
+  int HeldCount_ = 0;
+  bool CapsLock_ = false;
+};
+
 }  // namespace
+
+void SetOwnMenuOpen(bool open) { OwnMenuOpen = open; }
 
 TTypingSession PrepareTyping() {
   XInitThreads();
@@ -142,12 +180,14 @@ void TCardTyper::Type(CardCode code) {
   Window focus = 0;
   if (xdo_get_focused_window_sane(xdo, &focus) != XDO_SUCCESS || focus == 0) return;
   // X11 shows no caret to anyone, so every card takes the way of typing without one, into
-  // the focused window and never into one of ours.
+  // the focused window and never into one of ours. An open menu of ours holds the keyboard
+  // whatever window has the focus: the keys would choose its items.
   const TForeground foreground{.Exists = true,
-                               .Ours = xdo_get_pid_window(xdo, focus) == getpid(),
+                               .Ours = OwnMenuOpen || xdo_get_pid_window(xdo, focus) == getpid(),
                                .HasCaret = false,
                                .HasFocus = true};
   if (TypingRouteOf(foreground, true) != TTypingRoute::FocusedWindow) return;
+  const TModifiersSetAside setAside(xdo);
   for (const TKeyEvent& event : FocusedWindowKeyEvents(text, output.Suffix, 0)) {
     if (event.Release) continue;  // libxdo presses and releases each key itself
     if (event.Unicode) {

@@ -16,6 +16,10 @@ extern TTypingSession TypingSession;
 // the session apart. Call first thing in main(), before any other X call.
 TTypingSession PrepareTyping();
 
+// The GUI thread says when one of the program's menus opens and when the last one closes:
+// a card read meanwhile is not typed, as into the program's own window.
+void SetOwnMenuOpen(bool open);
+
 // One reader thread's connection to the X display; it types nothing when the session is
 // not X11 or the display did not open.
 class TCardTyper {

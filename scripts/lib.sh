@@ -11,7 +11,7 @@ packages=(
   libxcomposite1:i386 libxfixes3:i386 libxxf86vm1:i386
   nsis
   # The Linux edition: Qt 6 and libxdo to build it; xterm, a tray host and setxkbmap to test it.
-  qt6-base-dev libxdo-dev xterm trayer x11-xkb-utils
+  qt6-base-dev libxdo-dev xterm trayer x11-xkb-utils libxtst-dev
 )
 
 install_missing() {

@@ -1,0 +1,192 @@
+// The Linux edition on an operator's desk: a card typed exactly whatever modifier keys the
+// operator holds and with Caps Lock on, and never into the program's own open menu.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <thread>
+
+#include "tests/linux/lintavo_run.h"
+#include "tests/linux/screen_look.h"
+#include "tests/linux/text_target.h"
+
+// After GoogleTest, whose names Xlib's macros would take.
+#include <X11/XKBlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace {
+
+constexpr auto kTypingLimit = 3s;
+
+TXSession* Session = nullptr;
+
+class SessionEnvironment final : public ::testing::Environment {
+ public:
+  void SetUp() override { Session = new TXSession(); }
+  void TearDown() override {
+    delete Session;
+    Session = nullptr;
+  }
+};
+const auto* const kSession = ::testing::AddGlobalTestEnvironment(new SessionEnvironment);
+
+std::string Ini(const std::string& extra, const std::string& device) {
+  return "[SETTINGS]\nMinimizeOnRun=0\nCheckExit=0\nPortDevice=" + device + "\n" + extra;
+}
+
+KeyCode KeyOf(Display* display, KeySym symbol) { return XKeysymToKeycode(display, symbol); }
+
+// Presses or lets go a key as the operator's hand does, through the server's keyboard.
+void PressKey(Display* display, KeySym symbol, bool down) {
+  XTestFakeKeyEvent(display, KeyOf(display, symbol), down ? True : False, CurrentTime);
+  XSync(display, False);
+}
+
+bool KeyDown(Display* display, KeySym symbol) {
+  char keys[32] = {};
+  XQueryKeymap(display, keys);
+  const KeyCode key = KeyOf(display, symbol);
+  return (keys[key / 8] & (1 << (key % 8))) != 0;
+}
+
+void LockCaps(Display* display, bool on) {
+  XkbLockModifiers(display, XkbUseCoreKbd, LockMask, on ? LockMask : 0);
+  XSync(display, False);
+}
+
+bool CapsLocked(Display* display) {
+  XkbStateRec state{};
+  XkbGetState(display, XkbUseCoreKbd, &state);
+  return (state.locked_mods & LockMask) != 0;
+}
+
+// Some client holds the keyboard (an open menu does): the test's own grab is refused.
+bool KeyboardGrabbed(Display* display) {
+  const int result = XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync,
+                                   GrabModeAsync, CurrentTime);
+  if (result == GrabSuccess) XUngrabKeyboard(display, CurrentTime);
+  XSync(display, False);
+  return result == AlreadyGrabbed;
+}
+
+void ClickAt(Display* display, int x, int y, unsigned button) {
+  XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+  XTestFakeButtonEvent(display, button, True, CurrentTime);
+  XTestFakeButtonEvent(display, button, False, CurrentTime);
+  XSync(display, False);
+}
+
+struct TRect {
+  int X = 0, Y = 0, Width = 0, Height = 0;
+};
+
+TRect ScreenRect(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  XGetWindowAttributes(display, window, &attributes);
+  Window child = 0;
+  TRect rect{0, 0, attributes.width, attributes.height};
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &rect.X, &rect.Y,
+                        &child);
+  return rect;
+}
+
+// The popup a menu shows: a mapped window that asks the window manager to leave it alone.
+std::optional<Window> OpenPopup(Display* display) {
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  std::optional<Window> found;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+    return found;
+  for (unsigned i = 0; i < count; ++i) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, children[i], &attributes) &&
+        attributes.override_redirect && attributes.map_state == IsViewable &&
+        attributes.width > 20 && attributes.height > 10)
+      found = children[i];
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+struct THeld {
+  const char* Name;
+  KeySym Key;  // none: Caps Lock on
+};
+
+}  // namespace
+
+// Each card with one thing the keyboard holds: the hex letters and the Enter arrive as
+// typed, and what was held is held again afterwards.
+TEST(Keyboard, CardExactWhateverTheOperatorHolds) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo lintavo(scratch, Ini("ReaderType=1\n[OUTPUT]\nFormat=2\nSuffix=1\n", reader.Device()));
+  ASSERT_TRUE(lintavo.WaitReading(display)) << "the program did not start reading";
+  const THeld held[] = {{"Caps Lock", NoSymbol},  {"Shift", XK_Shift_L},
+                        {"Control", XK_Control_L}, {"Alt", XK_Alt_L}};
+  std::uint64_t number = 0x12ABCDEF30;
+  for (const THeld& what : held) {
+    const std::string typed = [&] {
+      char text[16];
+      std::snprintf(text, sizeof text, "%010llX\n", static_cast<unsigned long long>(number));
+      return std::string(text);
+    }();
+    target.Focus();
+    if (what.Key == NoSymbol) {
+      LockCaps(display, true);
+    } else {
+      PressKey(display, what.Key, true);
+    }
+    reader.Present(Card40(number));
+    EXPECT_EQ(target.TextUntil(typed, kTypingLimit), typed)
+        << what.Name << " held, focus on " << target.FocusHolder();
+    if (what.Key == NoSymbol) {
+      EXPECT_TRUE(CapsLocked(display)) << "Caps Lock not given back";
+      LockCaps(display, false);
+    } else {
+      EXPECT_TRUE(KeyDown(display, what.Key)) << what.Name << " not given back";
+      PressKey(display, what.Key, false);
+    }
+    ++number;
+  }
+}
+
+// The tray menu opened while the xterm has the focus holds the keyboard: the card read
+// meanwhile goes nowhere (its Enter would choose the highlighted item), and the sentinel
+// read once the menu is closed is the first thing to arrive.
+TEST(OwnMenu, CardNeverGoesIntoIt) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo lintavo(scratch, Ini("[OUTPUT]\nSuffix=1\n", reader.Device()));
+  ASSERT_TRUE(lintavo.WaitReading(display));
+  target.Focus();
+  // The icon sits in the tray host's bottom right corner.
+  const Screen* screen = DefaultScreenOfDisplay(display);
+  ClickAt(display, screen->width - 10, screen->height - 10, 3);
+  std::optional<Window> popup;
+  ASSERT_TRUE(WaitUntil([&] { return (popup = OpenPopup(display)) && KeyboardGrabbed(display); },
+                        5s))
+      << "the menu did not open";
+  const TRect menu = ScreenRect(display, *popup);
+  // "Выход", the last item.
+  XTestFakeMotionEvent(display, -1, menu.X + menu.Width / 2, menu.Y + menu.Height - 8,
+                       CurrentTime);
+  XSync(display, False);
+
+  reader.Present(Card26(4444444));
+  // The reader drops what follows a frame, so the sentinel waits for a quiet line.
+  std::this_thread::sleep_for(200ms);
+  EXPECT_TRUE(lintavo.Process().Running()) << "the card chose the menu's item";
+  PressKey(display, XK_Escape, true);
+  PressKey(display, XK_Escape, false);
+  ASSERT_TRUE(WaitUntil([&] { return !KeyboardGrabbed(display); }, 3s)) << "the menu stayed";
+  target.Focus();
+  reader.Present(Card26(5555555));
+  EXPECT_EQ(target.TextUntil("5555555\n", kTypingLimit), "5555555\n")
+      << "focus on " << target.FocusHolder();
+}
