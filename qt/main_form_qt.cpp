@@ -29,8 +29,8 @@ constexpr int kDesignedTop = 117;
 constexpr int kDesignedWidth = 333;
 constexpr int kDesignedHeight = 170;
 constexpr int kHelpContextMainWindow = 20;
-// Room for the line that says why nothing is typed, below the two labels.
-constexpr int kTypingNoticeRoom = 16;
+// Between the notices and the foot of the window.
+constexpr int kNoticeMargin = 2;
 
 struct LabelPlace {
   int Left;
@@ -40,29 +40,40 @@ constexpr LabelPlace kLabel1{48, 40};
 constexpr LabelPlace kLabel2{7, 64};
 constexpr LabelPlace kReaderTypeLabel{150, 40};
 constexpr LabelPlace kComPortLabel{150, 64};
-constexpr LabelPlace kTypingLabel{7, 88};
+constexpr LabelPlace kNoticeLabel{7, 88};
 
 QColor ColourOf(Colour colour) {
   return {static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
           static_cast<int>((colour >> 16) & 0xFF)};
 }
 
-const wchar_t* TypingNotice() {
+// Why no card is typed, and what to do about it where something can be done.
+std::wstring TypingNotice() {
   switch (TypingSession) {
     case TTypingSession::Wayland:
-      return kTypingWayland;
+      return std::wstring(kTypingWayland) + L"\n" + kTypingWaylandRemedy;
     case TTypingSession::NoDisplay:
       return kTypingNoDisplay;
     case TTypingSession::X11:
       break;
   }
-  return nullptr;
+  return {};
 }
 
 std::wstring TrayTip() {
-  const wchar_t* notice = TypingNotice();
-  return notice == nullptr ? std::wstring(kApplicationTitle)
-                           : std::wstring(kApplicationTitle) + L"\n" + notice;
+  const std::wstring notice = TypingNotice();
+  return notice.empty() ? std::wstring(kApplicationTitle)
+                        : std::wstring(kApplicationTitle) + L"\n" + notice;
+}
+
+// The notices under the port, one or two lines each.
+std::wstring Notices() {
+  std::wstring notices = TypingNotice();
+  if (PortDeniedToUser()) {
+    if (!notices.empty()) notices += L"\n";
+    notices += std::wstring(kPortDenied) + L"\n" + kPortDeniedRemedy;
+  }
+  return notices;
 }
 
 void SetLabelColour(QLabel* label, const QColor& colour) {
@@ -79,9 +90,8 @@ TLintavoForm::TLintavoForm() {
   setWindowIcon(DeviceIcon());
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  const int height = kDesignedHeight + (TypingNotice() != nullptr ? kTypingNoticeRoom : 0);
-  setGeometry(kDesignedLeft, kDesignedTop, kDesignedWidth, height);
-  setMinimumSize(kDesignedWidth, height);
+  setGeometry(kDesignedLeft, kDesignedTop, kDesignedWidth, kDesignedHeight);
+  setMinimumSize(kDesignedWidth, kDesignedHeight);
   FormPlacement1.emplace(PlacementWindow_, PlacementStore_, ShowErrorReport);
   BuildMenus();
   BuildPanel();
@@ -149,11 +159,11 @@ void TLintavoForm::BuildPanel() {
   AddLabel(kLabel2.Left, kLabel2.Top, Q(kComPortCaption));
   ReaderTypeLabel_ = AddLabel(kReaderTypeLabel.Left, kReaderTypeLabel.Top, {});
   ComPortLabel_ = AddLabel(kComPortLabel.Left, kComPortLabel.Top, {});
-  if (const wchar_t* notice = TypingNotice()) {
-    QLabel* typing = AddLabel(kTypingLabel.Left, kTypingLabel.Top, Q(notice));
-    typing->setObjectName("TypingLabel");
-    SetLabelColour(typing, ColourOf(kPortFailedColour));
-  }
+  NoticeLabel_ = AddLabel(kNoticeLabel.Left, kNoticeLabel.Top, {});
+  NoticeLabel_->setObjectName("NoticeLabel");
+  NoticeLabel_->setWordWrap(true);
+  NoticeLabel_->setFixedWidth(kDesignedWidth - 2 * kNoticeLabel.Left);
+  SetLabelColour(NoticeLabel_, ColourOf(kPortFailedColour));
 }
 
 void TLintavoForm::OnCreate() {
@@ -203,6 +213,20 @@ void TLintavoForm::UpdateStatus() {
                          Q(PortStateText(PortStateValue)));
   SetLabelColour(ComPortLabel_, ColourOf(status.PortColour));
   ComPortLabel_->adjustSize();
+  ShowNotices();
+}
+
+// The window grows by the notices' lines, below the designed labels, and shrinks back when
+// there are none.
+void TLintavoForm::ShowNotices() {
+  const QString notices = Q(Notices());
+  NoticeLabel_->setText(notices);
+  NoticeLabel_->setVisible(!notices.isEmpty());
+  const int lines = notices.isEmpty() ? 0 : NoticeLabel_->heightForWidth(NoticeLabel_->width());
+  NoticeLabel_->setFixedHeight(lines);
+  const int height = kDesignedHeight + (lines > 0 ? lines + kNoticeMargin : 0);
+  setMinimumHeight(height);
+  if (this->height() < height) resize(width(), height);
 }
 
 void TLintavoForm::UpdateTrayIcon() { TrayIcon1->ShowState(PortFailed); }

@@ -72,11 +72,13 @@ class TLintavoForm final : public QMainWindow, private TSetupHost {
   void DropLine();
   void ReopenLine();
   void ShowPortState(PortState state);
+  void ShowNotices();
 
   TToolBar* ToolBar_ = nullptr;
   QMenu* HelpPopupMenu_ = nullptr;
   QLabel* ReaderTypeLabel_ = nullptr;
   QLabel* ComPortLabel_ = nullptr;
+  QLabel* NoticeLabel_ = nullptr;
   QTimer LineTimer_;
   TLineWatch LineWatch_{false};
   std::unique_ptr<QSocketNotifier> SecondCopyCalls_;

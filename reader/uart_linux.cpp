@@ -58,11 +58,14 @@ bool TUart::Fail(int status) {
 
 bool TUart::Open() {
   if (!Closed) Close();
+  OpenError = ENOENT;
   if (!PortName.empty()) Fd_ = OpenSerialDevice(PortName);
   if (!Fd_.Valid()) {
+    if (!PortName.empty()) OpenError = errno;
     Status = kOpenFailed;
     return false;
   }
+  OpenError = 0;
   Closed = false;
   return ConfigureLine();
 }
@@ -148,6 +151,10 @@ PortState OpenConfiguredPort() {
 }
 
 bool PortIsOpen() { return Uart != nullptr && !Uart->Closed; }
+
+bool PortDeniedToUser() {
+  return Uart != nullptr && Uart->Closed && (Uart->OpenError == EACCES || Uart->OpenError == EPERM);
+}
 
 PortState CurrentPortState() {
   return PortStateOf(Uart != nullptr, Uart != nullptr && Uart->Closed);

@@ -1,8 +1,10 @@
 // The Linux edition on an operator's desk: a card typed exactly whatever modifier keys the
 // operator holds and with Caps Lock on, and never into the program's own open menu.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
+#include <fstream>
 #include <thread>
 
 #include "tests/linux/lintavo_run.h"
@@ -17,6 +19,8 @@
 namespace {
 
 constexpr auto kTypingLimit = 3s;
+// Below the port's line, in window coordinates: where the notices go.
+constexpr int kNoticesTop = 162;
 
 TXSession* Session = nullptr;
 
@@ -109,6 +113,19 @@ std::optional<Window> OpenPopup(Display* display) {
   return found;
 }
 
+uid_t UidOf(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string key;
+  uid_t uid = 0;
+  while (status >> key) {
+    if (key == "Uid:") {
+      status >> uid;
+      return uid;
+    }
+  }
+  return 0;
+}
+
 struct THeld {
   const char* Name;
   KeySym Key;  // none: Caps Lock on
@@ -191,4 +208,41 @@ TEST(OwnMenu, CardNeverGoesIntoIt) {
   reader.Present(Card26(5555555));
   EXPECT_EQ(target.TextUntil("5555555\n", kTypingLimit), "5555555\n")
       << "focus on " << target.FocusHolder();
+}
+
+// A user outside the group dialout is told below the port's line why it did not open and
+// what to do; the operator, in the group, gets the port open and no notice.
+TEST(Permission, AUserOutsideDialoutIsToldWhatToDo) {
+  if (geteuid() != 0) GTEST_SKIP() << "only a root test can run the program as other users";
+  TScratch scratch;
+  // Both users reach the device: only its own rights keep one out.
+  ASSERT_EQ(chmod(scratch.Path().c_str(), 0755), 0);
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  struct TCase {
+    const char* User;
+    bool Denied;
+  };
+  for (const TCase& test : {TCase{kGuestUser, true}, TCase{kOperatorUser, false}}) {
+    TScratch home;
+    const auto user = ProgramUser(test.User);
+    TLintavo lintavo(home, Ini("RunOnlyOneCopy=0\n", reader.Device()), {}, user);
+    std::optional<Window> main;
+    ASSERT_TRUE(WaitUntil([&] { return (main = lintavo.MainWindow(display)).has_value(); }, 10s))
+        << test.User << ": no main window";
+    EXPECT_EQ(UidOf(lintavo.Pid()), user->Uid) << test.User;
+    TColourCount port, notices;
+    const bool shown = WaitUntil(
+        [&] {
+          port = CountColours(display, *main, 0);
+          notices = CountColours(display, *main, kNoticesTop);
+          return test.Denied ? notices.Red > 0 : port.Green > 0;
+        },
+        3s);
+    EXPECT_TRUE(shown) << test.User << ": port green " << port.Green << ", notices red "
+                       << notices.Red;
+    EXPECT_EQ(notices.Red > 0, test.Denied) << test.User;
+    EXPECT_EQ(port.Green > 0, !test.Denied) << test.User;
+  }
 }
