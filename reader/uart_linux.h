@@ -58,8 +58,7 @@ class TUart final : public TReaderPort {
   std::uint32_t ReadError_ = 0;
 };
 
-// Opens the device exclusively; none, with errno set, when it did not open. Shared by the
-// port object and the setup dialog's look at the devices.
+// Opens the device exclusively; none, with errno set, when it did not open.
 TUniqueFd OpenSerialDevice(const std::string& device);
 
 // The one port object, or none when building it failed. Replaced only by OpenConfiguredPort

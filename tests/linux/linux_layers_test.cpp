@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -182,4 +183,39 @@ TEST(Autostart, TheEntryIsTheSetting) {
   EXPECT_NE(entry.find("Exec=\"/usr/bin/lintavo\"\n"), std::string::npos) << entry;
   ASSERT_TRUE(SetAutostart(false, "/usr/bin/lintavo"));
   EXPECT_FALSE(AutostartEnabled());
+}
+
+// The setup dialog's list comes from what the system publishes and opens nothing: a port
+// another program holds is listed and left as it was, not exclusive, so an ordinary user
+// still opens it after the dialog; a ttyS without a UART is left out; a port a terminal
+// program has locked is busy.
+TEST(SerialPorts, ListedWithoutOpeningAny) {
+  TScratch scratch;
+  const fs::path root = scratch.Path();
+  const TDeviceFolders folders{(root / "dev").string(), (root / "sys").string(),
+                               (root / "lock").string()};
+  for (const char* folder : {"dev/serial/by-id", "sys/ttyS0", "sys/ttyS1", "lock"})
+    fs::create_directories(root / folder);
+  TPty held;
+  const int other = open(held.Slave.c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(other, 0);
+  fs::create_symlink(held.Slave, root / "dev/ttyUSB0");
+  fs::create_symlink(held.Slave, root / "dev/serial/by-id/usb-FTDI_A1-if00-port0");
+  fs::create_symlink("/dev/null", root / "dev/ttyS0");
+  std::ofstream(root / "sys/ttyS0/type") << "0\n";
+  fs::create_symlink("/dev/null", root / "dev/ttyS1");
+  std::ofstream(root / "sys/ttyS1/type") << "4\n";
+  fs::create_symlink("/dev/null", root / "dev/ttyACM0");
+  std::ofstream(root / "lock/LCK..ttyACM0") << "      " << getpid() << "\n";
+
+  const std::vector<TSerialDevice> expected{
+      {folders.Devices + "/ttyACM0", "", true, false},
+      {folders.Devices + "/ttyS1", "", false, false},
+      {folders.Devices + "/ttyUSB0", folders.Devices + "/serial/by-id/usb-FTDI_A1-if00-port0",
+       false, false}};
+  EXPECT_EQ(ListSerialDevices("", folders), expected);
+  int exclusive = -1;
+  ASSERT_EQ(ioctl(other, TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 0) << "the listing left the other program's port exclusive";
+  close(other);
 }
