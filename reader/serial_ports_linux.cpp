@@ -1,9 +1,11 @@
 #include "reader/serial_ports_linux.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <vector>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -41,7 +43,23 @@ std::map<std::string, std::string> StableNames(const TDeviceFolders& folders) {
   return names;
 }
 
+bool InGroup(gid_t group) {
+  if (getegid() == group) return true;
+  std::vector<gid_t> groups(static_cast<std::size_t>(std::max(getgroups(0, nullptr), 0)));
+  const int count = getgroups(static_cast<int>(groups.size()), groups.data());
+  return std::find(groups.begin(), groups.begin() + std::max(count, 0), group) !=
+         groups.begin() + std::max(count, 0);
+}
+
 }  // namespace
+
+bool DeniedForWantOfGroup(const std::string& path) {
+  if (access(path.c_str(), R_OK | W_OK) == 0) return false;
+  struct stat info{};
+  if (stat(path.c_str(), &info) != 0) return false;
+  constexpr mode_t kGroupUses = S_IRGRP | S_IWGRP;
+  return (info.st_mode & kGroupUses) == kGroupUses && !InGroup(info.st_gid);
+}
 
 std::vector<TSerialDevice> ListSerialDevices(const std::string& skip,
                                              const TDeviceFolders& folders) {
@@ -59,11 +77,10 @@ std::vector<TSerialDevice> ListSerialDevices(const std::string& skip,
     if (path == skip) continue;
     const std::string resolved = ResolvedDevicePath(path);
     const auto stableName = stable.find(resolved);
-    const bool denied = access(path.c_str(), R_OK | W_OK) != 0;
     devices.push_back({.Path = path,
                        .StableName = stableName != stable.end() ? stableName->second : std::string(),
-                       .Busy = denied || LockedByAnother(name, folders),
-                       .Denied = denied});
+                       .Busy = access(path.c_str(), R_OK | W_OK) != 0 || LockedByAnother(name, folders),
+                       .Denied = DeniedForWantOfGroup(path)});
   }
   return devices;
 }

@@ -17,9 +17,13 @@ struct TDeviceFolders {
 
 // /dev/ttyS* that have a port behind them, /dev/ttyUSB*, /dev/ttyACM*, in name order, each
 // with its /dev/serial/by-id name where it has one, whether another program has locked it
-// and whether this user may open it. `skip` (a resolved path) is the reader's own device.
+// or this user may not open it, and whether joining its group would let this user open it. `skip` (a resolved path) is the reader's own device.
 std::vector<TSerialDevice> ListSerialDevices(const std::string& skip,
                                              const TDeviceFolders& folders = {});
+
+// The device's group may open it and this user is not in that group (dialout, usually):
+// joining the group is what lets this user open it.
+bool DeniedForWantOfGroup(const std::string& path);
 
 // Where a stored name leads (a by-id link to /dev/ttyUSB0); empty when it leads nowhere.
 std::string ResolvedDevicePath(const std::string& stored);

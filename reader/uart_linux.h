@@ -47,8 +47,8 @@ class TUart final : public TReaderPort {
   // Read by the GUI thread while the reader runs; only the GUI thread opens and closes.
   bool Closed = true;
   int Status = kOk;
-  // The errno of the last open that failed, 0 after one that worked.
-  int OpenError = 0;
+  // The last open failed for want of the device's group (dialout), which the user can join.
+  bool DeniedForWantOfGroup = false;
 
  private:
   bool Fail(int status);
@@ -68,7 +68,7 @@ extern std::unique_ptr<TUart> Uart;
 // Closes the old port object, builds one for PortDevice and says how that went.
 PortState OpenConfiguredPort();
 bool PortIsOpen();
-// The port is not open because this user may not open the device (not in its group).
+// The port is not open because this user is not in the device's group.
 bool PortDeniedToUser();
 PortState CurrentPortState();
 // Drops the driver's pending data both ways; nothing with no port or a closed one.

@@ -21,6 +21,15 @@ namespace {
 constexpr auto kTypingLimit = 3s;
 // Below the port's line, in window coordinates: where the notices go.
 constexpr int kNoticesTop = 162;
+// The toolbar's "Установки" button, in window coordinates, and the dialog it opens.
+constexpr struct {
+  int X, Y;
+} kSetupButton{30, 50};
+constexpr char kSetupTitle[] = "Установки";
+// Its page "Считыватель", which lists the ports.
+constexpr struct {
+  int X, Y;
+} kReaderTab{85, 10};
 
 TXSession* Session = nullptr;
 
@@ -211,7 +220,8 @@ TEST(OwnMenu, CardNeverGoesIntoIt) {
 }
 
 // A user outside the group dialout is told below the port's line why it did not open and
-// what to do; the operator, in the group, gets the port open and no notice.
+// what to do, and again in the setup dialog; the operator, in the group, gets the port open
+// and no notice in either.
 TEST(Permission, AUserOutsideDialoutIsToldWhatToDo) {
   if (geteuid() != 0) GTEST_SKIP() << "only a root test can run the program as other users";
   TScratch scratch;
@@ -244,5 +254,22 @@ TEST(Permission, AUserOutsideDialoutIsToldWhatToDo) {
                        << notices.Red;
     EXPECT_EQ(notices.Red > 0, test.Denied) << test.User;
     EXPECT_EQ(port.Green > 0, !test.Denied) << test.User;
+
+    const TRect window = ScreenRect(display, *main);
+    ClickAt(display, window.X + kSetupButton.X, window.Y + kSetupButton.Y, 1);
+    std::optional<Window> setup;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          setup = FindWindow(display, lintavo.Pid(), kSetupTitle);
+          return setup && WindowShown(display, *setup);
+        },
+        5s))
+        << test.User << ": the setup dialog did not open";
+    const TRect dialogRect = ScreenRect(display, *setup);
+    ClickAt(display, dialogRect.X + kReaderTab.X, dialogRect.Y + kReaderTab.Y, 1);
+    TColourCount dialog;
+    // The page is drawn once it is shown; its list's ticks are green.
+    WaitUntil([&] { return (dialog = CountColours(display, *setup, 0)).Green > 0; }, 3s);
+    EXPECT_EQ(dialog.Red > 0, test.Denied) << test.User << ": red in the setup dialog " << dialog.Red;
   }
 }
