@@ -23,13 +23,13 @@ namespace {
 // Set by the GUI thread while one of the program's menus is open.
 std::atomic<bool> OwnMenuOpen{false};
 
-// Microseconds libxdo waits after each key press and release. The input methods GNOME and
-// KDE run (IBus, Fcitx) hand each key back to the program in turn and swap or drop keys that
-// come faster than they answer: measured through IBus on a busy two-core machine, a quarter
-// to a half of a millisecond between keys swapped about one card in a hundred, 1 to 2 ms one
-// in a few hundred, and 3 ms none in 600 (bench/linux/typing_pace_bench.cpp). A card of
-// eleven keys then takes about a tenth of a second. The letters a layout lacks sit on keys
-// lent for the reader's life (TLentKeys), so no pause has to outwait a key being given back.
+// The pause, in microseconds, libxdo takes with each key. The input methods GNOME and KDE
+// run (IBus, Fcitx) hand each key back to the program in turn and swap or drop keys that come
+// faster than they answer. Measured through IBus on a busy two-core machine
+// (bench/linux/typing_pace_bench.cpp): 500 swapped about one card in a hundred, 1000 to 4000
+// now and then one in a few hundred, 6000 none in 800; a card of eleven keys then takes
+// about a tenth of a second. The letters a layout lacks sit on keys lent for the reader's
+// life (TLentKeys), so no pause has to outwait a key being given back.
 constexpr useconds_t kKeyPauseUs = 6000;
 
 std::string Environment(const char* name) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <thread>
 
+#include "tests/linux/ibus_target.h"
 #include "tests/linux/lintavo_run.h"
 #include "tests/linux/screen_look.h"
 #include "tests/linux/text_target.h"
@@ -271,5 +272,24 @@ TEST(Permission, AUserOutsideDialoutIsToldWhatToDo) {
     // The page is drawn once it is shown; its list's ticks are green.
     WaitUntil([&] { return (dialog = CountColours(display, *setup, 0)).Green > 0; }, 3s);
     EXPECT_EQ(dialog.Red > 0, test.Denied) << test.User << ": red in the setup dialog " << dialog.Red;
+  }
+}
+
+// Through IBus, which hands each key back to the field in turn as GNOME and KDE run it, every
+// card arrives exact with its Enter: the keys go at a pace the input method keeps up with.
+TEST(InputMethod, CardsArriveExactThroughIBus) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TIBusTarget target(scratch.Path());
+  TTextTarget xterm(scratch.Path());
+  TLintavo lintavo(scratch, Ini("ReaderType=1\n[OUTPUT]\nFormat=2\nSuffix=1\n", reader.Device()));
+  ASSERT_TRUE(lintavo.WaitReading(xterm.Connection()));
+  target.Focus();
+  std::uint64_t number = 0x0123456789;
+  for (int card = 0; card < 40; ++card, number += 0x0F1E2D3C4B) {
+    char typed[16];
+    std::snprintf(typed, sizeof typed, "%010llX\n", static_cast<unsigned long long>(number & 0xFFFFFFFFFF));
+    reader.Present(Card40(number & 0xFFFFFFFFFF));
+    EXPECT_EQ(target.TextUntil(typed, kTypingLimit), typed) << "card " << card;
   }
 }
