@@ -12,6 +12,8 @@ packages=(
   nsis
   # The Linux edition: Qt 6 and libxdo to build it; xterm, a tray host and setxkbmap to test it.
   qt6-base-dev libxdo-dev xterm trayer x11-xkb-utils libxtst-dev
+  # What the desk tests add (an input method, a second user), and the package's checks.
+  ibus passwd lintian dpkg-dev debootstrap
 )
 
 install_missing() {
