@@ -106,6 +106,7 @@ TLintavoForm::TLintavoForm() {
     });
   }
   connect(&LineTimer_, &QTimer::timeout, this, [this] { OnLineTimer(); });
+  SessionEnd_.emplace([this] { EndSession(); });
   OnCreate();
 }
 
@@ -308,6 +309,13 @@ void TLintavoForm::closeEvent(QCloseEvent* event) {
   Closing_ = true;
   CloseMainWindow();
   event->accept();
+}
+
+void TLintavoForm::EndSession() {
+  if (Closing_) return;
+  FormPlacement1->OnCloseQuery(true);
+  Closing_ = true;
+  CloseMainWindow();
 }
 
 void TLintavoForm::CloseMainWindow() {

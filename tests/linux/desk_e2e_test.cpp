@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <csignal>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "tests/linux/ibus_target.h"
@@ -292,4 +294,26 @@ TEST(InputMethod, CardsArriveExactThroughIBus) {
     reader.Present(Card40(number & 0xFFFFFFFFFF));
     EXPECT_EQ(target.TextUntil(typed, kTypingLimit), typed) << "card " << card;
   }
+}
+
+// The session ends with SIGTERM: the program ends as at its own exit, its placement saved
+// where the operator left the window.
+TEST(SessionEnd, PlacementSavedAtSigterm) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo lintavo(scratch, Ini("", reader.Device()));
+  ASSERT_TRUE(lintavo.WaitReading(display));
+  const Window main = *lintavo.MainWindow(display);
+  XMoveWindow(display, main, 123, 77);
+  XSync(display, False);
+  ASSERT_TRUE(WaitUntil([&] { return ScreenRect(display, main).X == 123; }, 3s));
+  kill(lintavo.Pid(), SIGTERM);
+  EXPECT_EQ(lintavo.Process().WaitExit(5s), 0) << "not ended as at its exit";
+  std::ifstream ini(scratch.Path() + "/config/lintavo/Lintavo.ini");
+  const std::string text((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+  const std::size_t place = text.find("[Place]");
+  ASSERT_NE(place, std::string::npos) << text;
+  EXPECT_NE(text.find("123", place), std::string::npos) << text;
 }
