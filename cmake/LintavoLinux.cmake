@@ -1,6 +1,6 @@
 # The Linux edition: the product as the operator runs it, so no sanitizers; Qt 6 Widgets
 # and libxdo from Debian's archive (qt6-base-dev, libxdo-dev).
-find_package(Qt6 REQUIRED COMPONENTS Widgets)
+find_package(Qt6 REQUIRED COMPONENTS Widgets DBus)
 find_package(X11 REQUIRED)
 include(GNUInstallDirs)
 

@@ -53,11 +53,18 @@ in_root sh -c 'mkdir -m 700 /tmp/home /tmp/run &&
   HOME=/tmp/home XDG_RUNTIME_DIR=/tmp/run QT_QPA_PLATFORM=offscreen timeout 5 lintavo' || status=$?
 [ $status = 124 ] || { echo "lintavo ended by itself with status $status"; exit 1; }
 
+in_root dpkg -L lintavo | sort >"$root/tmp/owned"
 in_root apt-get purge -y -qq --autoremove lintavo >"$root/tmp/remove.log" 2>&1 ||
   { tail -n 20 "$root/tmp/remove.log"; exit 1; }
 files >"$root/tmp/after"
-if ! diff "$root/tmp/before" "$root/tmp/after"; then
-  echo "left behind after the purge (> lines) or taken away (< lines)"
+# What the purge left that was not there before and is the package's: its files, or any
+# path named after it. The libraries it drew in leave their own traces (a machine id, the
+# shadow files' backups), which are theirs.
+new=$(comm -13 "$root/tmp/before" "$root/tmp/after")
+left=$({ grep -Fx -f "$root/tmp/owned" <<<"$new" || true; grep -i lintavo <<<"$new" || true; } | sort -u)
+taken=$(comm -23 "$root/tmp/before" "$root/tmp/after")
+if [ -n "$left$taken" ]; then
+  echo "left behind: ${left:-nothing}; taken away: ${taken:-nothing}"
   exit 1
 fi
 echo "$(basename "$deb"): installed on a clean Debian 12, started, purged without a trace"

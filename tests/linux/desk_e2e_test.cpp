@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -18,6 +19,8 @@
 #include <X11/XKBlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -316,4 +319,53 @@ TEST(SessionEnd, PlacementSavedAtSigterm) {
   const std::size_t place = text.find("[Place]");
   ASSERT_NE(place, std::string::npos) << text;
   EXPECT_NE(text.find("123", place), std::string::npos) << text;
+}
+
+// Where the panel hosts icons over the StatusNotifierItem protocol, a click on the icon, which
+// the panel reports as the item's activation, brings the window hidden in the tray up.
+TEST(TrayClick, ActivationShowsTheWindow) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  const auto user = ProgramUser();
+  // The session bus, the watcher and the program are the same user's, as in a session.
+  if (user) ASSERT_EQ(chown(scratch.Path().c_str(), user->Uid, user->Gid), 0);
+  const std::string socket = scratch.Path() + "/bus";
+  const std::string address = "unix:path=" + socket;
+  TChild bus({"dbus-daemon", "--session", "--nofork", "--address=" + address}, {}, user);
+  ASSERT_TRUE(WaitUntil([&] { return fs::exists(socket); }, 5s)) << "no session bus";
+  const std::string items = scratch.Path() + "/items";
+  const std::map<std::string, std::string> session{{"DBUS_SESSION_BUS_ADDRESS", address}};
+  TChild watcher({LINTAVO_SNI_WATCHER, items}, session, user);
+  const auto owned = [&](const std::string& name) {
+    TChild ask({"dbus-send", "--bus=" + address, "--print-reply", "--dest=org.freedesktop.DBus",
+                "/org/freedesktop/DBus", "org.freedesktop.DBus.GetNameOwner", "string:" + name},
+               {}, user);
+    return ask.WaitExit(5s) == 0;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return owned("org.kde.StatusNotifierWatcher"); }, 5s))
+      << "the watcher did not take its name";
+
+  TLintavo lintavo(scratch,
+                   "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n",
+                   session, user);
+  ASSERT_TRUE(lintavo.WaitReading(display));
+  const Window main = *lintavo.MainWindow(display);
+  std::string item;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        std::ifstream in(items);
+        return static_cast<bool>(std::getline(in, item)) && !WindowShown(display, main);
+      },
+      5s))
+      << "the icon did not register with the watcher or the window was not hidden in it";
+
+  TChild click({"dbus-send", "--bus=" + address, "--type=method_call", "--dest=" + item,
+                "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", "int32:1000",
+                "int32:760"},
+               {}, user);
+  EXPECT_EQ(click.WaitExit(5s), 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowShown(display, main); }, 3s))
+      << "the window stayed hidden after the click on " << item;
 }
