@@ -1,7 +1,9 @@
 // The entry of the Linux edition: the only place that wires the rooms together at start-up.
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <exception>
 #include <string>
 
@@ -30,6 +32,13 @@ void UseDesignedFont(QApplication& application) {
   application.setFont(font);
 }
 
+// Qt's own texts (the buttons of its message boxes, the context menus of its text fields)
+// in Russian too, from Debian's qt6-translations-l10n.
+void UseRussianQtTexts(QApplication& application, QTranslator& translator) {
+  if (translator.load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    application.installTranslator(&translator);
+}
+
 // The first copy brings its window up; this one says why it does not start.
 void RefuseSecondCopy() {
   CallFirstInstance();
@@ -54,6 +63,8 @@ int main(int argc, char** argv) {
   // The program lives on in the notification area when its window is hidden.
   QApplication::setQuitOnLastWindowClosed(false);
   UseDesignedFont(application);
+  QTranslator qtTexts;
+  UseRussianQtTexts(application, qtTexts);
   const TMenuWatch menuWatch;
   NewStyleShell = true;
   ExeDir = ProgramDirectory();

@@ -252,6 +252,12 @@ void TLintavoForm::Minimize() {
   }
 }
 
+// A window hidden in a tray that went away (the panel ended or restarted) would leave the
+// operator no way to the program: it comes up.
+void TLintavoForm::KeepReachable() {
+  if (isHidden() && !Closing_ && !TrayIcon1->Available()) showNormal();
+}
+
 void TLintavoForm::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange && isMinimized() && TrayIcon1->Available())

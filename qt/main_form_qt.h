@@ -60,6 +60,7 @@ class TLintavoForm final : public QMainWindow, private TSetupHost {
   void OnFirstActivate();
   void RunSetupPage(int page);
   void Minimize();
+  void KeepReachable();
   void PopupShowServerClick();
   void PopupSetupClick();
   bool CloseQuery();

@@ -123,7 +123,6 @@ void TSetupForm::BuildReaderPage(QWidget* page) {
   QFont groupFont = group->font();
   groupFont.setPixelSize(kGroupFontPixels);
   group->setFont(groupFont);
-  group->setStyleSheet("QGroupBox { color: black; }");
   CommRxCLB_ = new TPortList(group);
   CommRxCLB_->setFont(font());
   CommRxCLB_->setGeometry(8, 16, 273, kPortGroup.height() - kPortListMargin);

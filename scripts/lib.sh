@@ -14,6 +14,8 @@ packages=(
   qt6-base-dev libxdo-dev xterm trayer x11-xkb-utils libxtst-dev
   # What the desk tests add (an input method, a second user), and the package's checks.
   ibus passwd lintian dpkg-dev debootstrap
+  # Qt's own texts in Russian, and the desktop's GTK theme (a dark one too) for the look.
+  qt6-translations-l10n qt6-gtk-platformtheme
 )
 
 install_missing() {

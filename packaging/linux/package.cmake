@@ -44,9 +44,11 @@ in the notification area and speaks Russian.]=])
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The libraries it links come from dpkg-shlibdeps; Qt's platform plugins are loaded, not linked.
+# The libraries it links come from dpkg-shlibdeps; Qt's Russian texts are loaded, not linked,
+# and the desktop's look comes through the GTK theme plugin where there is one.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-gtk-platformtheme")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES TRUE)
 include(CPack)

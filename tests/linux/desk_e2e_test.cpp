@@ -369,3 +369,21 @@ TEST(TrayClick, ActivationShowsTheWindow) {
   EXPECT_TRUE(WaitUntil([&] { return WindowShown(display, main); }, 3s))
       << "the window stayed hidden after the click on " << item;
 }
+
+// The tray the window was hidden in goes away: the window comes up rather than stay out of
+// the operator's reach.
+TEST(TrayGone, TheWindowComesUp) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo lintavo(scratch,
+                   "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n");
+  ASSERT_TRUE(lintavo.WaitReading(display));
+  const Window main = *lintavo.MainWindow(display);
+  ASSERT_TRUE(WaitUntil([&] { return !WindowShown(display, main); }, 3s))
+      << "not hidden in the tray";
+  Session->StopTray();
+  EXPECT_TRUE(WaitUntil([&] { return WindowShown(display, main); }, 3s))
+      << "the window stayed hidden after the tray went away";
+}

@@ -56,6 +56,8 @@ class TXSession {
   ~TXSession();
   const std::string& Display() const { return Display_; }
   void SetLayout(const std::string& layouts);
+  // Ends the tray host, as a panel that goes away.
+  void StopTray() { Tray_.Stop(); }
 
  private:
   TChild Xvfb_;
