@@ -12,6 +12,7 @@
 #include "qt/message_dialog_qt.h"
 #include "qt/pictures_qt.h"
 #include "qt/qt_text.h"
+#include "qt/theme_qt.h"
 #include "qt/texts_linux.h"
 #include "qt/translatable_qt.h"
 #include "reader/card_typing_linux.h"
@@ -78,7 +79,7 @@ std::wstring Notices() {
 
 void SetLabelColour(QLabel* label, const QColor& colour) {
   QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, colour);
+  palette.setColor(QPalette::WindowText, ReadableOn(palette, colour));
   label->setPalette(palette);
 }
 

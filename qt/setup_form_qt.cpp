@@ -11,6 +11,7 @@
 #include "core/program_dir_linux.h"
 #include "core/settings_file_linux.h"
 #include "core/utf8_text.h"
+#include "qt/dialog_place_qt.h"
 #include "qt/help_window_qt.h"
 #include "qt/message_dialog_qt.h"
 #include "qt/qt_text.h"
@@ -70,8 +71,7 @@ TSetupForm::TSetupForm() {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
-  const QRect screen = QApplication::primaryScreen()->geometry();
-  move((screen.width() - kClientWidth) / 2, (screen.height() - kClientHeight) / 2);
+  CentreDialog(*this);
 
   Pages_ = new QTabWidget(this);
   Pages_->setGeometry(0, 0, kClientWidth, kClientHeight - kPanelHeight);

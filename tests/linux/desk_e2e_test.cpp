@@ -226,8 +226,8 @@ TEST(OwnMenu, CardNeverGoesIntoIt) {
 }
 
 // A user outside the group dialout is told below the port's line why it did not open and
-// what to do, and again in the setup dialog; the operator, in the group, gets the port open
-// and no notice in either.
+// what to do, and again in the setup dialog, which comes up centred on the main window; the
+// operator, in the group, gets the port open and no notice in either.
 TEST(Permission, AUserOutsideDialoutIsToldWhatToDo) {
   if (geteuid() != 0) GTEST_SKIP() << "only a root test can run the program as other users";
   TScratch scratch;
@@ -272,6 +272,9 @@ TEST(Permission, AUserOutsideDialoutIsToldWhatToDo) {
         5s))
         << test.User << ": the setup dialog did not open";
     const TRect dialogRect = ScreenRect(display, *setup);
+    // Centred on the main window, not on the screen.
+    EXPECT_NEAR(dialogRect.X + dialogRect.Width / 2, window.X + window.Width / 2, 2) << test.User;
+    EXPECT_NEAR(dialogRect.Y + dialogRect.Height / 2, window.Y + window.Height / 2, 2) << test.User;
     ClickAt(display, dialogRect.X + kReaderTab.X, dialogRect.Y + kReaderTab.Y, 1);
     TColourCount dialog;
     // The page is drawn once it is shown; its list's ticks are green.
