@@ -16,6 +16,8 @@ packages=(
   ibus passwd lintian dpkg-dev debootstrap
   # Qt's own texts in Russian, and the desktop's GTK theme (a dark one too) for the look.
   qt6-translations-l10n qt6-gtk-platformtheme
+  # A window manager that keeps programs from stealing the focus, for the second launch.
+  openbox
 )
 
 install_missing() {

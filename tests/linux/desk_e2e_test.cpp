@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <csignal>
 #include <filesystem>
@@ -17,6 +18,7 @@
 
 // After GoogleTest, whose names Xlib's macros would take.
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
@@ -139,6 +141,36 @@ uid_t UidOf(pid_t pid) {
     }
   }
   return 0;
+}
+
+std::vector<Window> WindowListProperty(Display* display, const char* name) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::vector<Window> windows;
+  if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, name, False), 0,
+                         1024, False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+      data != nullptr) {
+    const auto* ids = reinterpret_cast<const unsigned long*>(data);
+    windows.assign(ids, ids + count);
+    XFree(data);
+  }
+  return windows;
+}
+
+// Whether the window manager stacks `upper` above `lower`.
+bool StackedAbove(Display* display, Window upper, Window lower) {
+  const std::vector<Window> stacking = WindowListProperty(display, "_NET_CLIENT_LIST_STACKING");
+  const auto up = std::find(stacking.begin(), stacking.end(), upper);
+  const auto low = std::find(stacking.begin(), stacking.end(), lower);
+  return up != stacking.end() && low != stacking.end() && up > low;
+}
+
+std::optional<Window> ActiveWindow(Display* display) {
+  const std::vector<Window> active = WindowListProperty(display, "_NET_ACTIVE_WINDOW");
+  if (active.empty()) return std::nullopt;
+  return active.front();
 }
 
 struct THeld {
@@ -389,4 +421,34 @@ TEST(TrayGone, TheWindowComesUp) {
   Session->StopTray();
   EXPECT_TRUE(WaitUntil([&] { return WindowShown(display, main); }, 3s))
       << "the window stayed hidden after the tray went away";
+}
+
+// Under a window manager that keeps programs from stealing the focus (openbox), a second
+// launch still brings the first copy's window up in front of the window the operator works
+// in.
+TEST(SecondLaunchUnderAWindowManager, BringsTheFirstWindowToTheFront) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo first(scratch, Ini("", reader.Device()));
+  ASSERT_TRUE(first.WaitReading(display));
+  const Window main = *first.MainWindow(display);
+  TChild manager({"openbox", "--sm-disable"});
+  ASSERT_TRUE(WaitUntil([&] { return !WindowListProperty(display, "_NET_CLIENT_LIST").empty(); }, 10s))
+      << "openbox did not manage the windows";
+  // The operator clicks into the xterm and works there.
+  const Window xterm = target.XtermWindow();
+  ASSERT_TRUE(WaitUntil(
+      [&] { return StackedAbove(display, main, xterm) || StackedAbove(display, xterm, main); }, 5s))
+      << "openbox did not stack the windows";
+  const TRect at = ScreenRect(display, xterm);
+  ClickAt(display, at.X + at.Width / 2, at.Y + at.Height / 2, 1);
+  ASSERT_TRUE(WaitUntil(
+      [&] { return ActiveWindow(display) == xterm && StackedAbove(display, xterm, main); }, 5s))
+      << "the xterm did not come to the front";
+
+  TChild second = first.StartAnother();
+  EXPECT_TRUE(WaitUntil([&] { return StackedAbove(display, main, xterm); }, 5s))
+      << "the first copy's window stayed behind the xterm";
 }
