@@ -15,12 +15,17 @@ TIBusTarget::TIBusTarget(const std::string& folder) : File_(folder + "/ibus-type
   if (Display_ == nullptr) throw std::runtime_error("no X display");
   const std::string socket = folder + "/ibus";
   const std::string address = "unix:path=" + socket;
+  // Its address and cache in the scratch folder, not in the user's home.
+  const std::map<std::string, std::string> home{{"HOME", folder}, {"XDG_CACHE_HOME", folder},
+                                                {"XDG_CONFIG_HOME", folder}};
   Daemon_ = TChild({"ibus-daemon", "--single", "--panel=disable", "--emoji-extension=disable",
-                    "--address=" + address});
+                    "--address=" + address},
+                   home);
   if (!WaitUntil([&] { return fs::exists(socket); }, 10s))
     throw std::runtime_error("ibus-daemon did not start");
-  Field_ = TChild({LINTAVO_IBUS_FIELD, File_},
-                  {{"IBUS_ADDRESS", address}, {"QT_IM_MODULE", "ibus"}});
+  auto fieldEnv = home;
+  fieldEnv.insert({{"IBUS_ADDRESS", address}, {"QT_IM_MODULE", "ibus"}});
+  Field_ = TChild({LINTAVO_IBUS_FIELD, File_}, fieldEnv);
   if (!WaitUntil(
           [&] {
             const auto found = FindWindow(Display_, Field_.Pid(), "lintavo-ibus-field");
