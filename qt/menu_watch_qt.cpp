@@ -6,7 +6,23 @@
 
 #include "reader/card_typing_linux.h"
 
-TMenuWatch::TMenuWatch() { QApplication::instance()->installEventFilter(this); }
+TMenuWatch::TMenuWatch() {
+  QApplication::instance()->installEventFilter(this);
+  // Called on a reader thread: the closing is queued for the GUI thread.
+  SetOwnMenuCloser([this] {
+    QMetaObject::invokeMethod(
+        this,
+        [] {
+          for (QWidget* popup = QApplication::activePopupWidget(); popup != nullptr;
+               popup = QApplication::activePopupWidget()) {
+            if (!popup->close()) break;
+          }
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+TMenuWatch::~TMenuWatch() { SetOwnMenuCloser({}); }
 
 bool TMenuWatch::eventFilter(QObject* watched, QEvent* event) {
   const std::size_t before = Open_.size();

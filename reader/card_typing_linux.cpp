@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern "C" {
@@ -22,6 +24,33 @@ namespace {
 
 // Set by the GUI thread while one of the program's menus is open.
 std::atomic<bool> OwnMenuOpen{false};
+// Set once before the first reader starts.
+std::function<void()> OwnMenuCloser;
+// How long a card waits for the program's menus to close.
+constexpr auto kMenuCloseLimit = std::chrono::milliseconds(500);
+constexpr auto kMenuCloseLook = std::chrono::milliseconds(5);
+
+// No client holds the keyboard: the closed menu has let it go.
+bool KeyboardFree(Display* display) {
+  const bool free = XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync,
+                                  GrabModeAsync, CurrentTime) == GrabSuccess;
+  if (free) XUngrabKeyboard(display, CurrentTime);
+  XSync(display, False);
+  return free;
+}
+
+// Has the program's open menus closed and waits, within a limit, until they let the
+// keyboard go; false when they are still open.
+bool CloseOwnMenus(Display* display) {
+  if (!OwnMenuOpen) return true;
+  if (OwnMenuCloser) OwnMenuCloser();
+  const auto end = std::chrono::steady_clock::now() + kMenuCloseLimit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (!OwnMenuOpen && KeyboardFree(display)) return true;
+    std::this_thread::sleep_for(kMenuCloseLook);
+  }
+  return false;
+}
 
 // The pause, in microseconds, libxdo takes with each key. The input methods GNOME and KDE
 // run (IBus, Fcitx) hand each key back to the program in turn and swap or drop keys that come
@@ -88,6 +117,8 @@ class TModifiersSetAside {
 }  // namespace
 
 void SetOwnMenuOpen(bool open) { OwnMenuOpen = open; }
+
+void SetOwnMenuCloser(std::function<void()> close) { OwnMenuCloser = std::move(close); }
 
 TTypingSession PrepareTyping() {
   XInitThreads();
@@ -177,6 +208,7 @@ void TCardTyper::Type(CardCode code) {
   if (Keys_->Connection == nullptr) return;
   const TOutputSettings output = OutputSettingsNow();
   const std::wstring text = CardCodeText(code, output.Format, ReaderTypeNow());
+  if (!CloseOwnMenus(Keys_->Connection)) return;
   Keys_->Lend(text);
   const TUniqueXdo made(xdo_new(nullptr));
   xdo_t* xdo = made.get();
@@ -184,10 +216,9 @@ void TCardTyper::Type(CardCode code) {
   Window focus = 0;
   if (xdo_get_focused_window_sane(xdo, &focus) != XDO_SUCCESS || focus == 0) return;
   // X11 shows no caret to anyone, so every card takes the way of typing without one, into
-  // the focused window and never into one of ours. An open menu of ours holds the keyboard
-  // whatever window has the focus: the keys would choose its items.
+  // the focused window and never into one of ours.
   const TForeground foreground{.Exists = true,
-                               .Ours = OwnMenuOpen || xdo_get_pid_window(xdo, focus) == getpid(),
+                               .Ours = xdo_get_pid_window(xdo, focus) == getpid(),
                                .HasCaret = false,
                                .HasFocus = true};
   if (TypingRouteOf(foreground, true) != TTypingRoute::FocusedWindow) return;
