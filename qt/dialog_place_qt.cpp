@@ -25,7 +25,9 @@ void CentreDialog(QWidget& dialog) {
   const QRect over = main != nullptr ? main->frameGeometry() : area;
   QRect placed(QPoint(0, 0), dialog.frameGeometry().size());
   placed.moveCenter(over.center());
-  placed.moveLeft(std::clamp(placed.left(), area.left(), std::max(area.left(), area.right() - placed.width() + 1)));
-  placed.moveTop(std::clamp(placed.top(), area.top(), std::max(area.top(), area.bottom() - placed.height() + 1)));
+  const int right = std::max(area.left(), area.right() - placed.width() + 1);
+  const int bottom = std::max(area.top(), area.bottom() - placed.height() + 1);
+  placed.moveLeft(std::clamp(placed.left(), area.left(), right));
+  placed.moveTop(std::clamp(placed.top(), area.top(), bottom));
   dialog.move(placed.topLeft());
 }

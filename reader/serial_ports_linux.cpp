@@ -36,7 +36,8 @@ bool LockedByAnother(const std::string& name, const TDeviceFolders& folders) {
 std::map<std::string, std::string> StableNames(const TDeviceFolders& folders) {
   std::map<std::string, std::string> names;
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator(fs::path(folders.Devices) / "serial/by-id", error)) {
+  const fs::path byId = fs::path(folders.Devices) / "serial/by-id";
+  for (const auto& entry : fs::directory_iterator(byId, error)) {
     const fs::path target = fs::canonical(entry.path(), error);
     if (!error) names.emplace(target.string(), entry.path().string());
   }
@@ -77,9 +78,10 @@ std::vector<TSerialDevice> ListSerialDevices(const std::string& skip,
     if (path == skip) continue;
     const std::string resolved = ResolvedDevicePath(path);
     const auto stableName = stable.find(resolved);
+    const bool closed = access(path.c_str(), R_OK | W_OK) != 0;
     devices.push_back({.Path = path,
-                       .StableName = stableName != stable.end() ? stableName->second : std::string(),
-                       .Busy = access(path.c_str(), R_OK | W_OK) != 0 || LockedByAnother(name, folders),
+                       .StableName = stableName != stable.end() ? stableName->second : "",
+                       .Busy = closed || LockedByAnother(name, folders),
                        .Denied = DeniedForWantOfGroup(path)});
   }
   return devices;

@@ -17,7 +17,8 @@ struct TDeviceFolders {
 
 // /dev/ttyS* that have a port behind them, /dev/ttyUSB*, /dev/ttyACM*, in name order, each
 // with its /dev/serial/by-id name where it has one, whether another program has locked it
-// or this user may not open it, and whether joining its group would let this user open it. `skip` (a resolved path) is the reader's own device.
+// or this user may not open it, and whether joining its group would let this user open it.
+// `skip` (a resolved path) is the reader's own device.
 std::vector<TSerialDevice> ListSerialDevices(const std::string& skip,
                                              const TDeviceFolders& folders = {});
 

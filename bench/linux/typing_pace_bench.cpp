@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
         std::printf("  %s arrived as %s\n", text.c_str(), arrived.c_str());
       }
     }
-    std::printf("pause %5u us: %d/%d cards exact, %.1f ms typing a card of 11 keys\n", pause,
-                exact, cards, typing * 1000 / cards);
+    std::printf("pause %5u us: %d/%d cards exact, %.1f ms typing a card of 11 keys\n", pause, exact,
+                cards, typing * 1000 / cards);
   }
   return 0;
 }

@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -30,14 +30,10 @@ constexpr auto kTypingLimit = 3s;
 // Below the port's line, in window coordinates: where the notices go.
 constexpr int kNoticesTop = 162;
 // The toolbar's "Установки" button, in window coordinates, and the dialog it opens.
-constexpr struct {
-  int X, Y;
-} kSetupButton{30, 50};
+constexpr struct { int X, Y; } kSetupButton{30, 50};
 constexpr char kSetupTitle[] = "Установки";
 // Its page "Считыватель", which lists the ports.
-constexpr struct {
-  int X, Y;
-} kReaderTab{85, 10};
+constexpr struct { int X, Y; } kReaderTab{85, 10};
 
 TXSession* Session = nullptr;
 
@@ -121,9 +117,8 @@ std::optional<Window> OpenPopup(Display* display) {
     return found;
   for (unsigned i = 0; i < count; ++i) {
     XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display, children[i], &attributes) &&
-        attributes.override_redirect && attributes.map_state == IsViewable &&
-        attributes.width > 20 && attributes.height > 10)
+    if (XGetWindowAttributes(display, children[i], &attributes) && attributes.override_redirect &&
+        attributes.map_state == IsViewable && attributes.width > 20 && attributes.height > 10)
       found = children[i];
   }
   if (children != nullptr) XFree(children);
@@ -149,8 +144,9 @@ std::vector<Window> WindowListProperty(Display* display, const char* name) {
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
   std::vector<Window> windows;
-  if (XGetWindowProperty(display, DefaultRootWindow(display), XInternAtom(display, name, False), 0,
-                         1024, False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+  const Atom property = XInternAtom(display, name, False);
+  if (XGetWindowProperty(display, DefaultRootWindow(display), property, 0, 1024, False, XA_WINDOW,
+                         &type, &format, &count, &after, &data) == Success &&
       data != nullptr) {
     const auto* ids = reinterpret_cast<const unsigned long*>(data);
     windows.assign(ids, ids + count);
@@ -189,8 +185,8 @@ TEST(Keyboard, CardExactWhateverTheOperatorHolds) {
   Display* display = target.Connection();
   TLintavo lintavo(scratch, Ini("ReaderType=1\n[OUTPUT]\nFormat=2\nSuffix=1\n", reader.Device()));
   ASSERT_TRUE(lintavo.WaitReading(display)) << "the program did not start reading";
-  const THeld held[] = {{"Caps Lock", NoSymbol},  {"Shift", XK_Shift_L},
-                        {"Control", XK_Control_L}, {"Alt", XK_Alt_L}};
+  const THeld held[] = {
+      {"Caps Lock", NoSymbol}, {"Shift", XK_Shift_L}, {"Control", XK_Control_L}, {"Alt", XK_Alt_L}};
   std::uint64_t number = 0x12ABCDEF30;
   for (const THeld& what : held) {
     const std::string typed = [&] {
@@ -235,13 +231,12 @@ TEST(OwnMenu, ClosedBeforeTheCardIsTyped) {
   const Screen* screen = DefaultScreenOfDisplay(display);
   ClickAt(display, screen->width - 10, screen->height - 10, 3);
   std::optional<Window> popup;
-  ASSERT_TRUE(WaitUntil([&] { return (popup = OpenPopup(display)) && KeyboardGrabbed(display); },
-                        5s))
+  ASSERT_TRUE(
+      WaitUntil([&] { return (popup = OpenPopup(display)) && KeyboardGrabbed(display); }, 5s))
       << "the menu did not open";
   const TRect menu = ScreenRect(display, *popup);
   // "Выход", the last item.
-  XTestFakeMotionEvent(display, -1, menu.X + menu.Width / 2, menu.Y + menu.Height - 8,
-                       CurrentTime);
+  XTestFakeMotionEvent(display, -1, menu.X + menu.Width / 2, menu.Y + menu.Height - 8, CurrentTime);
   XSync(display, False);
 
   reader.Present(Card26(4444444));
@@ -305,7 +300,8 @@ TEST(Permission, AUserOutsideDialoutIsToldWhatToDo) {
     TColourCount dialog;
     // The page is drawn once it is shown; its list's ticks are green.
     WaitUntil([&] { return (dialog = CountColours(display, *setup, 0)).Green > 0; }, 3s);
-    EXPECT_EQ(dialog.Red > 0, test.Denied) << test.User << ": red in the setup dialog " << dialog.Red;
+    EXPECT_EQ(dialog.Red > 0, test.Denied)
+        << test.User << ": red in the setup dialog " << dialog.Red;
   }
 }
 
@@ -322,7 +318,8 @@ TEST(InputMethod, CardsArriveExactThroughIBus) {
   std::uint64_t number = 0x0123456789;
   for (int card = 0; card < 40; ++card, number += 0x0F1E2D3C4B) {
     char typed[16];
-    std::snprintf(typed, sizeof typed, "%010llX\n", static_cast<unsigned long long>(number & 0xFFFFFFFFFF));
+    std::snprintf(typed, sizeof typed, "%010llX\n",
+                  static_cast<unsigned long long>(number & 0xFFFFFFFFFF));
     reader.Present(Card40(number & 0xFFFFFFFFFF));
     EXPECT_EQ(target.TextUntil(typed, kTypingLimit), typed) << "card " << card;
   }
@@ -390,10 +387,10 @@ TEST(TrayClick, ActivationShowsTheWindow) {
       5s))
       << "the icon did not register with the watcher or the window was not hidden in it";
 
-  TChild click({"dbus-send", "--bus=" + address, "--type=method_call", "--dest=" + item,
-                "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", "int32:1000",
-                "int32:760"},
-               {}, user);
+  TChild click(
+      {"dbus-send", "--bus=" + address, "--type=method_call", "--dest=" + item,
+       "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", "int32:1000", "int32:760"},
+      {}, user);
   EXPECT_EQ(click.WaitExit(5s), 0);
   EXPECT_TRUE(WaitUntil([&] { return WindowShown(display, main); }, 3s))
       << "the window stayed hidden after the click on " << item;
@@ -406,8 +403,8 @@ TEST(TrayGone, TheWindowComesUp) {
   TVirtualReader reader(scratch.Path());
   TTextTarget target(scratch.Path());
   Display* display = target.Connection();
-  TLintavo lintavo(scratch,
-                   "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n");
+  TLintavo lintavo(
+      scratch, "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n");
   ASSERT_TRUE(lintavo.WaitReading(display));
   const Window main = *lintavo.MainWindow(display);
   ASSERT_TRUE(WaitUntil([&] { return !WindowShown(display, main); }, 3s))
@@ -429,7 +426,8 @@ TEST(SecondLaunchUnderAWindowManager, BringsTheFirstWindowToTheFront) {
   ASSERT_TRUE(first.WaitReading(display));
   const Window main = *first.MainWindow(display);
   TChild manager({"openbox", "--sm-disable"});
-  ASSERT_TRUE(WaitUntil([&] { return !WindowListProperty(display, "_NET_CLIENT_LIST").empty(); }, 10s))
+  ASSERT_TRUE(
+      WaitUntil([&] { return !WindowListProperty(display, "_NET_CLIENT_LIST").empty(); }, 10s))
       << "openbox did not manage the windows";
   // The operator clicks into the xterm and works there.
   const Window xterm = target.XtermWindow();

@@ -16,8 +16,8 @@ TIBusTarget::TIBusTarget(const std::string& folder) : File_(folder + "/ibus-type
   const std::string socket = folder + "/ibus";
   const std::string address = "unix:path=" + socket;
   // Its address and cache in the scratch folder, not in the user's home.
-  const std::map<std::string, std::string> home{{"HOME", folder}, {"XDG_CACHE_HOME", folder},
-                                                {"XDG_CONFIG_HOME", folder}};
+  const std::map<std::string, std::string> home{
+      {"HOME", folder}, {"XDG_CACHE_HOME", folder}, {"XDG_CONFIG_HOME", folder}};
   Daemon_ = TChild({"ibus-daemon", "--single", "--panel=disable", "--emoji-extension=disable",
                     "--address=" + address},
                    home);

@@ -58,7 +58,8 @@ std::string TLintavo::Program() { return LINTAVO_LINUX_PROGRAM; }
 std::optional<TUser> ProgramUser(const char* name) {
   if (geteuid() != 0) return std::nullopt;
   auto user = UserNamed(name);
-  if (!user) throw std::runtime_error(std::string("no user ") + name + ": run tests/linux/test_users.sh");
+  if (!user)
+    throw std::runtime_error(std::string("no user ") + name + ": run tests/linux/test_users.sh");
   return user;
 }
 
@@ -69,8 +70,8 @@ TLintavo::TLintavo(const TScratch& scratch, const std::string& ini,
   fs::create_directories(config / "lintavo");
   std::ofstream(config / "lintavo" / "Lintavo.ini") << ini;
   if (User_) {
-    for (const fs::path& path :
-         {fs::path(scratch.Path()), config, config / "lintavo", config / "lintavo" / "Lintavo.ini"}) {
+    for (const fs::path& path : {fs::path(scratch.Path()), config, config / "lintavo",
+                                 config / "lintavo" / "Lintavo.ini"}) {
       if (chown(path.c_str(), User_->Uid, User_->Gid) != 0)
         throw std::runtime_error("cannot give " + path.string() + " to " + User_->Name);
     }

@@ -31,11 +31,12 @@ class TWatcher final : public QDBusVirtualObject {
   bool handleMessage(const QDBusMessage& message, const QDBusConnection& bus) override {
     const QVariantList arguments = message.arguments();
     if (message.member() == "Get" && arguments.size() == 2) {
-      bus.send(message.createReply(QVariant::fromValue(QDBusVariant(Property(arguments[1].toString())))));
+      bus.send(message.createReply(
+          QVariant::fromValue(QDBusVariant(Property(arguments[1].toString())))));
     } else if (message.member() == "GetAll") {
       QVariantMap all;
-      for (const char* name : {"RegisteredStatusNotifierItems", "IsStatusNotifierHostRegistered",
-                               "ProtocolVersion"})
+      for (const char* name :
+           {"RegisteredStatusNotifierItems", "IsStatusNotifierHostRegistered", "ProtocolVersion"})
         all[name] = Property(name);
       bus.send(message.createReply(all));
     } else if (message.member() == "RegisterStatusNotifierItem" && arguments.size() == 1) {
@@ -46,8 +47,8 @@ class TWatcher final : public QDBusVirtualObject {
       QFile out(File_);
       if (out.open(QIODevice::WriteOnly | QIODevice::Append)) out.write((item + "\n").toUtf8());
       bus.send(message.createReply());
-      QDBusMessage registered =
-          QDBusMessage::createSignal("/StatusNotifierWatcher", kInterface, "StatusNotifierItemRegistered");
+      QDBusMessage registered = QDBusMessage::createSignal("/StatusNotifierWatcher", kInterface,
+                                                           "StatusNotifierItemRegistered");
       registered << item;
       bus.send(registered);
     } else if (message.member() == "RegisterStatusNotifierHost") {
