@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -265,5 +266,18 @@ TEST(SerialPorts, ListedWithoutOpeningAny) {
   int exclusive = -1;
   ASSERT_EQ(ioctl(other, TIOCGEXCL, &exclusive), 0);
   EXPECT_EQ(exclusive, 0) << "the listing left the other program's port exclusive";
+  // An ordinary user, whom an exclusive port would refuse, opens it.
+  if (const auto user = UserNamed("lintavo-guest"); user && geteuid() == 0) {
+    ASSERT_EQ(chmod(held.Slave.c_str(), 0666), 0);
+    const pid_t opener = fork();
+    if (opener == 0) {
+      const bool opened = setgid(user->Gid) == 0 && setuid(user->Uid) == 0 &&
+                          open(held.Slave.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK) >= 0;
+      _exit(opened ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(opener, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "an ordinary user cannot open it";
+  }
   close(other);
 }
