@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
   NewStyleShell = true;
   ExeDir = ProgramDirectory();
   SettingsFileName = WideOfUtf8(SettingsDirectory()) + SettingsFileName;
+  MakeSettingsDirectory();
   LoadSettings();
 
   try {
