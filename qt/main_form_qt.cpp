@@ -93,7 +93,11 @@ TLintavoForm::TLintavoForm() {
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   setGeometry(kDesignedLeft, kDesignedTop, kDesignedWidth, kDesignedHeight);
   setMinimumSize(kDesignedWidth, kDesignedHeight);
-  FormPlacement1.emplace(PlacementWindow_, PlacementStore_, ShowErrorReport);
+  // At the session's end nobody is there to answer a message box, which would keep the
+  // program from ending.
+  FormPlacement1.emplace(PlacementWindow_, PlacementStore_, [this](const std::wstring& text) {
+    if (!SessionEnding_) ShowErrorReport(text);
+  });
   BuildMenus();
   BuildPanel();
   TrayIcon1.emplace(TTrayCommands{[this] { PopupShowServerClick(); }, [this] { PopupSetupClick(); },
@@ -319,6 +323,7 @@ void TLintavoForm::closeEvent(QCloseEvent* event) {
 }
 
 void TLintavoForm::EndSession() {
+  SessionEnding_ = true;
   if (Closing_) return;
   FormPlacement1->OnCloseQuery(true);
   Closing_ = true;

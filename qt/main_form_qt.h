@@ -91,5 +91,6 @@ class TLintavoForm final : public QMainWindow, private TSetupHost {
   std::optional<TFormPlacement> FormPlacement1;
   std::optional<TTrayIcon> TrayIcon1;
   bool Closing_ = false;
+  bool SessionEnding_ = false;
   std::optional<TSessionEnd> SessionEnd_;
 };

@@ -333,26 +333,27 @@ TEST(InputMethod, CardsArriveExactThroughIBus) {
   }
 }
 
-// The session ends with SIGTERM: the program ends as at its own exit, its placement saved
-// where the operator left the window.
-TEST(SessionEnd, PlacementSavedAtSigterm) {
-  TScratch scratch;
-  TVirtualReader reader(scratch.Path());
-  TTextTarget target(scratch.Path());
-  Display* display = target.Connection();
-  TLintavo lintavo(scratch, Ini("", reader.Device()));
-  ASSERT_TRUE(lintavo.WaitReading(display));
-  const Window main = *lintavo.MainWindow(display);
-  XMoveWindow(display, main, 123, 77);
-  XSync(display, False);
-  ASSERT_TRUE(WaitUntil([&] { return ScreenRect(display, main).X == 123; }, 3s));
-  kill(lintavo.Pid(), SIGTERM);
-  EXPECT_EQ(lintavo.Process().WaitExit(5s), 0) << "not ended as at its exit";
-  std::ifstream ini(scratch.Path() + "/config/lintavo/Lintavo.ini");
-  const std::string text((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
-  const std::size_t place = text.find("[Place]");
-  ASSERT_NE(place, std::string::npos) << text;
-  EXPECT_NE(text.find("123", place), std::string::npos) << text;
+// The session ends with SIGTERM: the program ends as at its own exit, its window's placement
+// saved; with a settings folder it may not write, it still ends, with no message box that
+// nobody is there to answer.
+TEST(SessionEnd, EndsAtSigtermWithThePlacementSaved) {
+  for (const bool writable : {true, false}) {
+    TScratch scratch;
+    TVirtualReader reader(scratch.Path());
+    TTextTarget target(scratch.Path());
+    Display* display = target.Connection();
+    TLintavo lintavo(scratch, Ini("", reader.Device()));
+    ASSERT_TRUE(lintavo.WaitReading(display));
+    const std::string folder = scratch.Path() + "/config/lintavo";
+    if (!writable) ASSERT_EQ(chmod(folder.c_str(), 0500), 0);
+    kill(lintavo.Pid(), SIGTERM);
+    EXPECT_EQ(lintavo.Process().WaitExit(5s), 0)
+        << "not ended as at its exit, settings folder writable: " << writable;
+    if (!writable) continue;
+    std::ifstream ini(folder + "/Lintavo.ini");
+    const std::string text((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("[Place]"), std::string::npos) << text;
+  }
 }
 
 // Where the panel hosts icons over the StatusNotifierItem protocol, a click on the icon, which
