@@ -222,15 +222,16 @@ void TLintavoForm::UpdateStatus() {
   ShowNotices();
 }
 
-// The window grows by the notices' lines, below the designed labels, and shrinks back when
-// there are none.
+// The window grows by the notices' lines, below the designed labels; with none it may be
+// made as small as designed again.
 void TLintavoForm::ShowNotices() {
   const QString notices = Q(Notices());
   NoticeLabel_->setText(notices);
   NoticeLabel_->setVisible(!notices.isEmpty());
-  const int lines = notices.isEmpty() ? 0 : NoticeLabel_->heightForWidth(NoticeLabel_->width());
-  NoticeLabel_->setFixedHeight(lines);
-  const int height = kDesignedHeight + (lines > 0 ? lines + kNoticeMargin : 0);
+  const int noticesHeight =
+      notices.isEmpty() ? 0 : NoticeLabel_->heightForWidth(NoticeLabel_->width());
+  NoticeLabel_->setFixedHeight(noticesHeight);
+  const int height = kDesignedHeight + (noticesHeight > 0 ? noticesHeight + kNoticeMargin : 0);
   setMinimumHeight(height);
   if (this->height() < height) resize(width(), height);
 }
