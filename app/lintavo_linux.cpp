@@ -1,7 +1,9 @@
 // The entry of the Linux edition: the only place that wires the rooms together at start-up.
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 #include <exception>
 #include <string>
 
@@ -12,6 +14,7 @@
 #include "core/single_copy_linux.h"
 #include "core/utf8_text.h"
 #include "qt/main_form_qt.h"
+#include "qt/menu_watch_qt.h"
 #include "qt/message_dialog_qt.h"
 #include "qt/qt_text.h"
 #include "reader/card_typing_linux.h"
@@ -27,6 +30,13 @@ void UseDesignedFont(QApplication& application) {
   if (QFontDatabase::hasFamily("Liberation Sans")) font.setFamily("Liberation Sans");
   font.setPixelSize(11);
   application.setFont(font);
+}
+
+// Qt's own texts (the buttons of its message boxes, the context menus of its text fields)
+// in Russian too, from Debian's qt6-translations-l10n.
+void UseRussianQtTexts(QApplication& application, QTranslator& translator) {
+  if (translator.load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    application.installTranslator(&translator);
 }
 
 // The first copy brings its window up; this one says why it does not start.
@@ -53,9 +63,13 @@ int main(int argc, char** argv) {
   // The program lives on in the notification area when its window is hidden.
   QApplication::setQuitOnLastWindowClosed(false);
   UseDesignedFont(application);
+  QTranslator qtTexts;
+  UseRussianQtTexts(application, qtTexts);
+  const TMenuWatch menuWatch;
   NewStyleShell = true;
   ExeDir = ProgramDirectory();
   SettingsFileName = WideOfUtf8(SettingsDirectory()) + SettingsFileName;
+  MakeSettingsDirectory();
   LoadSettings();
 
   try {

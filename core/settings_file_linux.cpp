@@ -37,9 +37,13 @@ void LoadSettings() {
   PortDevice = Utf8OfWide(ini.ReadString(kSection, kPortDeviceKey, L""));
 }
 
-bool SaveSettings() {
+void MakeSettingsDirectory() {
   mkdir(XdgConfigHome().c_str(), 0700);
   mkdir(SettingsDirectory().c_str(), 0700);
+}
+
+bool SaveSettings() {
+  MakeSettingsDirectory();
   TProfileFile store;
   TIniFile ini(store, SettingsFileName);
   if (!SaveProgramSettingsTo(ini)) return false;

@@ -9,8 +9,11 @@
 // $XDG_CONFIG_HOME when it is an absolute path, otherwise $HOME/.config; no trailing '/'.
 std::string XdgConfigHome();
 
-// The settings folder, with its trailing '/'. Made by the first save.
+// The settings folder, with its trailing '/'.
 std::string SettingsDirectory();
+// Makes it where it is missing: at start, so that the window's place can be saved at the
+// exit by a user who never saved a setting.
+void MakeSettingsDirectory();
 
 // The reader's device by its stable name (/dev/serial/by-id/... where the device has one),
 // key "PortDevice" of section "SETTINGS"; empty names no device. "PortNumber" is kept as the

@@ -1,7 +1,6 @@
-// One running copy per user and X display. The first copy holds a local socket of the
-// abstract namespace named after the single-copy section, the user and the display; it
-// vanishes with the process, and a
-// second copy that cannot take the name calls the first through it to bring its window up.
+// One running copy per user and X display. The first copy holds a local socket in the user's
+// runtime folder named after the single-copy section and the display, and a second copy
+// that cannot take the name calls the first through it to bring its window up.
 #pragma once
 
 // True when this process may run: it now holds the name, or the name could not be made at

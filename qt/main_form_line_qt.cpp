@@ -21,7 +21,10 @@ void TLintavoForm::StartLineReader() {
   ReaderThread.Resume();
 }
 
-void TLintavoForm::OnLineTimer() { Carry(LineWatch_.Tick(SetupForm != nullptr)); }
+void TLintavoForm::OnLineTimer() {
+  KeepReachable();
+  Carry(LineWatch_.Tick(SetupForm != nullptr));
+}
 
 void TLintavoForm::OnReaderEnded(std::uint32_t number) {
   Carry(LineWatch_.ReaderEnded(number, ReaderThread.RunningNumber()));

@@ -12,6 +12,7 @@
 #include "qt/message_dialog_qt.h"
 #include "qt/pictures_qt.h"
 #include "qt/qt_text.h"
+#include "qt/theme_qt.h"
 #include "qt/texts_linux.h"
 #include "qt/translatable_qt.h"
 #include "reader/card_typing_linux.h"
@@ -29,8 +30,8 @@ constexpr int kDesignedTop = 117;
 constexpr int kDesignedWidth = 333;
 constexpr int kDesignedHeight = 170;
 constexpr int kHelpContextMainWindow = 20;
-// Room for the line that says why nothing is typed, below the two labels.
-constexpr int kTypingNoticeRoom = 16;
+// Between the notices and the foot of the window.
+constexpr int kNoticeMargin = 2;
 
 struct LabelPlace {
   int Left;
@@ -40,34 +41,45 @@ constexpr LabelPlace kLabel1{48, 40};
 constexpr LabelPlace kLabel2{7, 64};
 constexpr LabelPlace kReaderTypeLabel{150, 40};
 constexpr LabelPlace kComPortLabel{150, 64};
-constexpr LabelPlace kTypingLabel{7, 88};
+constexpr LabelPlace kNoticeLabel{7, 88};
 
 QColor ColourOf(Colour colour) {
   return {static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
           static_cast<int>((colour >> 16) & 0xFF)};
 }
 
-const wchar_t* TypingNotice() {
+// Why no card is typed, and what to do about it where something can be done.
+std::wstring TypingNotice() {
   switch (TypingSession) {
     case TTypingSession::Wayland:
-      return kTypingWayland;
+      return std::wstring(kTypingWayland) + L"\n" + kTypingWaylandRemedy;
     case TTypingSession::NoDisplay:
       return kTypingNoDisplay;
     case TTypingSession::X11:
       break;
   }
-  return nullptr;
+  return {};
 }
 
 std::wstring TrayTip() {
-  const wchar_t* notice = TypingNotice();
-  return notice == nullptr ? std::wstring(kApplicationTitle)
-                           : std::wstring(kApplicationTitle) + L"\n" + notice;
+  const std::wstring notice = TypingNotice();
+  return notice.empty() ? std::wstring(kApplicationTitle)
+                        : std::wstring(kApplicationTitle) + L"\n" + notice;
+}
+
+// The notices under the port, one or two lines each.
+std::wstring Notices() {
+  std::wstring notices = TypingNotice();
+  if (PortDeniedToUser()) {
+    if (!notices.empty()) notices += L"\n";
+    notices += std::wstring(kPortDenied) + L"\n" + kPortDeniedRemedy;
+  }
+  return notices;
 }
 
 void SetLabelColour(QLabel* label, const QColor& colour) {
   QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, colour);
+  palette.setColor(QPalette::WindowText, ReadableOn(palette, colour));
   label->setPalette(palette);
 }
 
@@ -79,10 +91,13 @@ TLintavoForm::TLintavoForm() {
   setWindowIcon(DeviceIcon());
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  const int height = kDesignedHeight + (TypingNotice() != nullptr ? kTypingNoticeRoom : 0);
-  setGeometry(kDesignedLeft, kDesignedTop, kDesignedWidth, height);
-  setMinimumSize(kDesignedWidth, height);
-  FormPlacement1.emplace(PlacementWindow_, PlacementStore_, ShowErrorReport);
+  setGeometry(kDesignedLeft, kDesignedTop, kDesignedWidth, kDesignedHeight);
+  setMinimumSize(kDesignedWidth, kDesignedHeight);
+  // At the session's end nobody is there to answer a message box, which would keep the
+  // program from ending.
+  FormPlacement1.emplace(PlacementWindow_, PlacementStore_, [this](const std::wstring& text) {
+    if (!SessionEnding_) ShowErrorReport(text);
+  });
   BuildMenus();
   BuildPanel();
   TrayIcon1.emplace(TTrayCommands{[this] { PopupShowServerClick(); }, [this] { PopupSetupClick(); },
@@ -96,6 +111,7 @@ TLintavoForm::TLintavoForm() {
     });
   }
   connect(&LineTimer_, &QTimer::timeout, this, [this] { OnLineTimer(); });
+  SessionEnd_.emplace([this] { EndSession(); });
   OnCreate();
 }
 
@@ -149,11 +165,11 @@ void TLintavoForm::BuildPanel() {
   AddLabel(kLabel2.Left, kLabel2.Top, Q(kComPortCaption));
   ReaderTypeLabel_ = AddLabel(kReaderTypeLabel.Left, kReaderTypeLabel.Top, {});
   ComPortLabel_ = AddLabel(kComPortLabel.Left, kComPortLabel.Top, {});
-  if (const wchar_t* notice = TypingNotice()) {
-    QLabel* typing = AddLabel(kTypingLabel.Left, kTypingLabel.Top, Q(notice));
-    typing->setObjectName("TypingLabel");
-    SetLabelColour(typing, ColourOf(kPortFailedColour));
-  }
+  NoticeLabel_ = AddLabel(kNoticeLabel.Left, kNoticeLabel.Top, {});
+  NoticeLabel_->setObjectName("NoticeLabel");
+  NoticeLabel_->setWordWrap(true);
+  NoticeLabel_->setFixedWidth(kDesignedWidth - 2 * kNoticeLabel.Left);
+  SetLabelColour(NoticeLabel_, ColourOf(kPortFailedColour));
 }
 
 void TLintavoForm::OnCreate() {
@@ -203,6 +219,21 @@ void TLintavoForm::UpdateStatus() {
                          Q(PortStateText(PortStateValue)));
   SetLabelColour(ComPortLabel_, ColourOf(status.PortColour));
   ComPortLabel_->adjustSize();
+  ShowNotices();
+}
+
+// The window grows by the notices' lines, below the designed labels; with none it may be
+// made as small as designed again.
+void TLintavoForm::ShowNotices() {
+  const QString notices = Q(Notices());
+  NoticeLabel_->setText(notices);
+  NoticeLabel_->setVisible(!notices.isEmpty());
+  const int noticesHeight =
+      notices.isEmpty() ? 0 : NoticeLabel_->heightForWidth(NoticeLabel_->width());
+  NoticeLabel_->setFixedHeight(noticesHeight);
+  const int height = kDesignedHeight + (noticesHeight > 0 ? noticesHeight + kNoticeMargin : 0);
+  setMinimumHeight(height);
+  if (this->height() < height) resize(width(), height);
 }
 
 void TLintavoForm::UpdateTrayIcon() { TrayIcon1->ShowState(PortFailed); }
@@ -225,6 +256,12 @@ void TLintavoForm::Minimize() {
   } else {
     showMinimized();
   }
+}
+
+// A window hidden in a tray that went away (the panel ended or restarted) would leave the
+// operator no way to the program: it comes up.
+void TLintavoForm::KeepReachable() {
+  if (isHidden() && !Closing_ && !TrayIcon1->Available()) showNormal();
 }
 
 void TLintavoForm::changeEvent(QEvent* event) {
@@ -284,6 +321,14 @@ void TLintavoForm::closeEvent(QCloseEvent* event) {
   Closing_ = true;
   CloseMainWindow();
   event->accept();
+}
+
+void TLintavoForm::EndSession() {
+  SessionEnding_ = true;
+  if (Closing_) return;
+  FormPlacement1->OnCloseQuery(true);
+  Closing_ = true;
+  CloseMainWindow();
 }
 
 void TLintavoForm::CloseMainWindow() {

@@ -15,6 +15,7 @@
 #include "core/common.h"
 #include "core/profile_file_posix.h"
 #include "qt/placement_qt.h"
+#include "qt/session_end_qt.h"
 #include "qt/setup_form_qt.h"
 #include "qt/tool_bar_qt.h"
 #include "qt/tray_qt.h"
@@ -36,6 +37,8 @@ class TLintavoForm final : public QMainWindow, private TSetupHost {
   void UpdateTrayIcon();
   // What every "Выход" does: bring an open exit question forward, or close.
   void ExitRequest();
+  // The session ends: no question, the program ends as at its exit.
+  void EndSession();
   // The port was opened anew, by the line watch or by the setup.
   void PortReopened(PortState state) override;
   TReaderNotice ReaderNotice() const override;
@@ -57,6 +60,7 @@ class TLintavoForm final : public QMainWindow, private TSetupHost {
   void OnFirstActivate();
   void RunSetupPage(int page);
   void Minimize();
+  void KeepReachable();
   void PopupShowServerClick();
   void PopupSetupClick();
   bool CloseQuery();
@@ -72,11 +76,13 @@ class TLintavoForm final : public QMainWindow, private TSetupHost {
   void DropLine();
   void ReopenLine();
   void ShowPortState(PortState state);
+  void ShowNotices();
 
   TToolBar* ToolBar_ = nullptr;
   QMenu* HelpPopupMenu_ = nullptr;
   QLabel* ReaderTypeLabel_ = nullptr;
   QLabel* ComPortLabel_ = nullptr;
+  QLabel* NoticeLabel_ = nullptr;
   QTimer LineTimer_;
   TLineWatch LineWatch_{false};
   std::unique_ptr<QSocketNotifier> SecondCopyCalls_;
@@ -85,4 +91,6 @@ class TLintavoForm final : public QMainWindow, private TSetupHost {
   std::optional<TFormPlacement> FormPlacement1;
   std::optional<TTrayIcon> TrayIcon1;
   bool Closing_ = false;
+  bool SessionEnding_ = false;
+  std::optional<TSessionEnd> SessionEnd_;
 };

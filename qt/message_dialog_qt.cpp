@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <optional>
 
+#include "qt/dialog_place_qt.h"
 #include "qt/help_window_qt.h"
 #include "qt/qt_text.h"
 #include "qt/translatable_qt.h"
@@ -77,7 +78,7 @@ class TMessageForm final : public QDialog {
         {spacing, DialogButtonWidth(spacing.ButtonWidth, buttons, ButtonWidths), textRect.width(),
          textRect.height(), hasIcon, buttons, screen.width(), screen.height(), 0, 0});
     setFixedSize(layout.ClientWidth, layout.ClientHeight);
-    move(layout.Window.Left, layout.Window.Top);
+    CentreDialog(*this);
     if (layout.Icon) {
       auto* image = new QLabel(this);
       image->setObjectName("Image");

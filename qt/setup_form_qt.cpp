@@ -1,6 +1,7 @@
 #include "qt/setup_form_qt.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include "core/program_dir_linux.h"
 #include "core/settings_file_linux.h"
 #include "core/utf8_text.h"
+#include "qt/dialog_place_qt.h"
 #include "qt/help_window_qt.h"
 #include "qt/message_dialog_qt.h"
 #include "qt/qt_text.h"
@@ -38,6 +40,8 @@ constexpr int kRowDropDownLeft = 128;
 constexpr int kRowDropDownWidth = 177;
 constexpr int kRowTops[] = {8, 48};
 constexpr int kGroupFontPixels = 12;  // 9 points
+constexpr QRect kPortGroup{13, 49, 292, 152};
+constexpr int kPortListMargin = 31;  // the group's title above the list and its foot below
 
 // The operator waits while the devices are looked at.
 class TWaitCursor {
@@ -67,8 +71,7 @@ TSetupForm::TSetupForm() {
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
-  const QRect screen = QApplication::primaryScreen()->geometry();
-  move((screen.width() - kClientWidth) / 2, (screen.height() - kClientHeight) / 2);
+  CentreDialog(*this);
 
   Pages_ = new QTabWidget(this);
   Pages_->setGeometry(0, 0, kClientWidth, kClientHeight - kPanelHeight);
@@ -116,14 +119,21 @@ void TSetupForm::BuildReaderPage(QWidget* page) {
   ReaderTypeCB_ = AddDropDownRow(page, kRowTops[0], kSetupReaderTypeLabel,
                                  {kSetupReaderType26, kSetupReaderType40});
   auto* group = new QGroupBox(Q(kSetupPortGroup), page);
-  group->setGeometry(13, 49, 292, 152);
+  group->setGeometry(kPortGroup);
   QFont groupFont = group->font();
   groupFont.setPixelSize(kGroupFontPixels);
   group->setFont(groupFont);
-  group->setStyleSheet("QGroupBox { color: black; }");
   CommRxCLB_ = new TPortList(group);
   CommRxCLB_->setFont(font());
-  CommRxCLB_->setGeometry(8, 16, 273, 121);
+  CommRxCLB_->setGeometry(8, 16, 273, kPortGroup.height() - kPortListMargin);
+  PortGroup_ = group;
+  DeniedLabel_ = new QLabel(Q(std::wstring(kPortDenied) + L"\n" + kPortDeniedRemedy), page);
+  DeniedLabel_->setObjectName("DeniedLabel");
+  DeniedLabel_->setWordWrap(true);
+  DeniedLabel_->hide();
+  QPalette palette = DeniedLabel_->palette();
+  palette.setColor(QPalette::WindowText, Qt::red);
+  DeniedLabel_->setPalette(palette);
 }
 
 void TSetupForm::BuildOutputPage(QWidget* page) {
@@ -149,8 +159,21 @@ void TSetupForm::LoadFromSettings(int page) {
 // The reader's own device is never opened here: the reader is reading it.
 void TSetupForm::FillPortList() {
   const std::string resolved = ResolvedDevicePath(PortDevice);
-  Rows_ = BuildDeviceRows(PortDevice, ShownPortDevice(), PortIsOpen(), ListSerialDevices(resolved));
+  const std::vector<TSerialDevice> present = ListSerialDevices(resolved);
+  Rows_ = BuildDeviceRows(PortDevice, ShownPortDevice(), PortIsOpen(), present);
   CommRxCLB_->SetItems(Rows_.Items);
+  ShowDenied(PortDeniedToUser() || std::ranges::any_of(present, &TSerialDevice::Denied));
+}
+
+// The notice takes the foot of the port group, which the list gives up.
+void TSetupForm::ShowDenied(bool denied) {
+  const int room = denied ? DeniedLabel_->heightForWidth(kPortGroup.width()) : 0;
+  QRect group = kPortGroup;
+  group.setHeight(kPortGroup.height() - room);
+  PortGroup_->setGeometry(group);
+  CommRxCLB_->setFixedHeight(group.height() - kPortListMargin);
+  DeniedLabel_->setGeometry(kPortGroup.left(), group.bottom() + 1, kPortGroup.width(), room);
+  DeniedLabel_->setVisible(denied);
 }
 
 void TSetupForm::StoreToSettings() {

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QTabWidget>
 
 #include "core/common.h"
@@ -23,6 +24,7 @@ class TSetupForm final : public QDialog {
   void LoadFromSettings(int page);
   void StoreToSettings();
   void FillPortList();
+  void ShowDenied(bool denied);
 
  private:
   void BuildViewPage(QWidget* page);
@@ -40,6 +42,8 @@ class TSetupForm final : public QDialog {
   QComboBox* FormatCB_ = nullptr;
   QComboBox* SuffixCB_ = nullptr;
   TPortList* CommRxCLB_ = nullptr;
+  QLabel* DeniedLabel_ = nullptr;
+  QWidget* PortGroup_ = nullptr;
   TDeviceRows Rows_;
 };
 

@@ -5,6 +5,14 @@
 // Why no card number is typed, in the status and the tray icon's tip.
 inline constexpr wchar_t kTypingWayland[] = L"Сеанс Wayland: номера карт не вводятся";
 inline constexpr wchar_t kTypingNoDisplay[] = L"Нет дисплея X11: номера карт не вводятся";
+// What to do about it, on the line below.
+inline constexpr wchar_t kTypingWaylandRemedy[] =
+    L"Выберите при входе в систему сеанс Xorg (X11)";
+
+// Why the port did not open when the user may not open it, and what to do, below the port.
+inline constexpr wchar_t kPortDenied[] = L"Нет прав на порт: пользователь не в группе dialout";
+inline constexpr wchar_t kPortDeniedRemedy[] =
+    L"Выполните sudo adduser $USER dialout и войдите в систему заново";
 
 // The main window's menus and the toolbar's help drop-down (in the Windows program's
 // resource script there).

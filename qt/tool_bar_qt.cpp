@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <iterator>
 
+#include "qt/theme_qt.h"
 #include "ui/main_window/toolbar_look.h"
 
 namespace {
@@ -152,7 +153,12 @@ void TToolBar::FitToWindow(int outerWidth) {
 
 void TToolBar::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.drawTiledPixmap(rect(), QPixmap::fromImage(Wallpaper_));
+  // The wallpaper is light: under a dark theme the captions would not show on it.
+  if (IsDarkTheme(palette())) {
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+  } else {
+    painter.drawTiledPixmap(rect(), QPixmap::fromImage(Wallpaper_));
+  }
   // Etched lines: a shadow row with a highlight row below it, at the top and the bottom.
   const QColor shadow = palette().color(QPalette::Dark);
   const QColor highlight = palette().color(QPalette::Light);

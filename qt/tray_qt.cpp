@@ -1,5 +1,8 @@
 #include "qt/tray_qt.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+
 #include "qt/pictures_qt.h"
 #include "qt/qt_text.h"
 #include "ui/shell/texts.h"
@@ -19,9 +22,16 @@ TTrayIcon::TTrayIcon(const TTrayCommands& commands, const std::wstring& tip) {
   Icon_.setIcon(DeviceIcon());
   Icon_.setToolTip(Q(tip));
   Icon_.setContextMenu(&Menu_);
+  // A host of the StatusNotifierItem protocol (KDE Plasma, Ubuntu's GNOME, Xfce, Cinnamon)
+  // tells of a click, never of a double-click: there the click is the way to the window.
+  const QDBusConnectionInterface* bus = QDBusConnection::sessionBus().interface();
+  const bool itemHost =
+      bus != nullptr && bus->isServiceRegistered("org.kde.StatusNotifierWatcher").value();
   QObject::connect(&Icon_, &QSystemTrayIcon::activated,
-                   [this](QSystemTrayIcon::ActivationReason reason) {
-                     if (reason == QSystemTrayIcon::DoubleClick) Default_->trigger();
+                   [this, itemHost](QSystemTrayIcon::ActivationReason reason) {
+                     if (reason == QSystemTrayIcon::DoubleClick ||
+                         (itemHost && reason == QSystemTrayIcon::Trigger))
+                       Default_->trigger();
                    });
   Icon_.show();
 }

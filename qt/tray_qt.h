@@ -1,6 +1,7 @@
 // The notification-area icon: the reader in green or red, the program's title as its tip
 // (and why nothing is typed, when that is so), the drawn menu on a right click and the
-// menu's default item on a left double-click. A single left click does nothing.
+// menu's default item on a left double-click, or on a click where the host tells of no
+// double-click.
 #pragma once
 
 #include <QSystemTrayIcon>

@@ -1,11 +1,15 @@
 #include "reader/card_typing_linux.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern "C" {
@@ -18,10 +22,44 @@ TTypingSession TypingSession = TTypingSession::NoDisplay;
 
 namespace {
 
-// Microseconds libxdo waits between two key presses: a short breath for the target, which
-// reads the presses one by one. The letters a layout lacks sit on keys lent for the reader's
+// Set by the GUI thread while one of the program's menus is open.
+std::atomic<bool> OwnMenuOpen{false};
+// Set once before the first reader starts.
+std::function<void()> OwnMenuCloser;
+// How long a card waits for the program's menus to close.
+constexpr auto kMenuCloseLimit = std::chrono::milliseconds(500);
+constexpr auto kMenuCloseLook = std::chrono::milliseconds(5);
+
+// No client holds the keyboard: the closed menu has let it go.
+bool KeyboardFree(Display* display) {
+  const bool free = XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync,
+                                  GrabModeAsync, CurrentTime) == GrabSuccess;
+  if (free) XUngrabKeyboard(display, CurrentTime);
+  XSync(display, False);
+  return free;
+}
+
+// Has the program's open menus closed and waits, within a limit, until they let the
+// keyboard go; false when they are still open.
+bool CloseOwnMenus(Display* display) {
+  if (!OwnMenuOpen) return true;
+  if (OwnMenuCloser) OwnMenuCloser();
+  const auto end = std::chrono::steady_clock::now() + kMenuCloseLimit;
+  while (std::chrono::steady_clock::now() < end) {
+    if (!OwnMenuOpen && KeyboardFree(display)) return true;
+    std::this_thread::sleep_for(kMenuCloseLook);
+  }
+  return false;
+}
+
+// The pause, in microseconds, libxdo takes with each key. The input methods GNOME and KDE
+// run (IBus, Fcitx) hand each key back to the program in turn and swap or drop keys that come
+// faster than they answer. Measured through IBus on a busy two-core machine
+// (bench/linux/typing_pace_bench.cpp): 500 swapped about one card in a hundred, 1000 to 4000
+// now and then one in a few hundred, 6000 none in 800; a card of eleven keys then takes
+// about a tenth of a second. The letters a layout lacks sit on keys lent for the reader's
 // life (TLentKeys), so no pause has to outwait a key being given back.
-constexpr useconds_t kKeyPauseUs = 1000;
+constexpr useconds_t kKeyPauseUs = 6000;
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -45,7 +83,42 @@ std::string KeySequenceOf(wchar_t character) {
   return std::string(1, ascii);
 }
 
+// Caps Lock and the modifier keys the operator holds (Shift, Ctrl, Alt, AltGr) would turn
+// the keys into capitals turned back, shortcuts or symbols: they are let go for the card and
+// given back after it. Everything goes through the card's own connection, so the server
+// takes the release, the keys and the return in that order.
+class TModifiersSetAside {
+ public:
+  explicit TModifiersSetAside(xdo_t* xdo) : Xdo_(xdo) {
+    XkbStateRec state{};
+    CapsLock_ = XkbGetState(xdo->xdpy, XkbUseCoreKbd, &state) == Success &&
+                (state.locked_mods & LockMask) != 0;
+    if (CapsLock_) XkbLockModifiers(xdo->xdpy, XkbUseCoreKbd, LockMask, 0);
+    XSync(xdo->xdpy, False);
+    if (xdo_get_active_modifiers(xdo, &Held_, &HeldCount_) == XDO_SUCCESS && HeldCount_ > 0)
+      xdo_clear_active_modifiers(xdo, CURRENTWINDOW, Held_, HeldCount_);
+  }
+  ~TModifiersSetAside() {
+    if (HeldCount_ > 0) xdo_set_active_modifiers(Xdo_, CURRENTWINDOW, Held_, HeldCount_);
+    std::free(Held_);
+    if (CapsLock_) XkbLockModifiers(Xdo_->xdpy, XkbUseCoreKbd, LockMask, LockMask);
+    XSync(Xdo_->xdpy, False);
+  }
+  TModifiersSetAside(const TModifiersSetAside&) = delete;
+  TModifiersSetAside& operator=(const TModifiersSetAside&) = delete;
+
+ private:
+  xdo_t* Xdo_;
+  charcodemap_t* Held_ = nullptr;
+  int HeldCount_ = 0;
+  bool CapsLock_ = false;
+};
+
 }  // namespace
+
+void SetOwnMenuOpen(bool open) { OwnMenuOpen = open; }
+
+void SetOwnMenuCloser(std::function<void()> close) { OwnMenuCloser = std::move(close); }
 
 TTypingSession PrepareTyping() {
   XInitThreads();
@@ -135,6 +208,7 @@ void TCardTyper::Type(CardCode code) {
   if (Keys_->Connection == nullptr) return;
   const TOutputSettings output = OutputSettingsNow();
   const std::wstring text = CardCodeText(code, output.Format, ReaderTypeNow());
+  if (!CloseOwnMenus(Keys_->Connection)) return;
   Keys_->Lend(text);
   const TUniqueXdo made(xdo_new(nullptr));
   xdo_t* xdo = made.get();
@@ -148,6 +222,7 @@ void TCardTyper::Type(CardCode code) {
                                .HasCaret = false,
                                .HasFocus = true};
   if (TypingRouteOf(foreground, true) != TTypingRoute::FocusedWindow) return;
+  const TModifiersSetAside setAside(xdo);
   for (const TKeyEvent& event : FocusedWindowKeyEvents(text, output.Suffix, 0)) {
     if (event.Release) continue;  // libxdo presses and releases each key itself
     if (event.Unicode) {

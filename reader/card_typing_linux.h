@@ -3,6 +3,7 @@
 // or lends a key for each character whatever keyboard layout is active.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include "reader/card_code.h"
@@ -15,6 +16,13 @@ extern TTypingSession TypingSession;
 // Makes Xlib safe for the reader's own display connection beside the toolkit's, and tells
 // the session apart. Call first thing in main(), before any other X call.
 TTypingSession PrepareTyping();
+
+// The GUI thread says when one of the program's menus opens and when the last one closes,
+// and, once at start, how to have them closed from a reader thread. An open menu holds the
+// keyboard, and a card's keys would go into it, its Enter choosing the highlighted item: the
+// menus are closed first, and the card is not typed when they stay open.
+void SetOwnMenuOpen(bool open);
+void SetOwnMenuCloser(std::function<void()> close);
 
 // One reader thread's connection to the X display; it types nothing when the session is
 // not X11 or the display did not open.

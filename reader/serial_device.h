@@ -12,7 +12,8 @@ bool IsListedSerialName(std::string_view name);
 struct TSerialDevice {
   std::string Path;        // /dev/ttyUSB0
   std::string StableName;  // /dev/serial/by-id/usb-..., empty when it has none
-  bool Busy = false;       // held by another program
+  bool Busy = false;       // cannot be opened now: held by another program, or Denied
+  bool Denied = false;     // this user may not open it
   bool operator==(const TSerialDevice&) const = default;
 };
 

@@ -1,67 +1,88 @@
 #include "reader/serial_ports_linux.h"
 
-#include <linux/serial.h>
-#include <sys/ioctl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <vector>
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <map>
-
-#include "reader/uart_linux.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 // The 8250 driver makes ttyS0..ttyS31 whether or not a UART answers; one that does not
-// reports the type PORT_UNKNOWN. The open does not wait for a carrier (O_NONBLOCK).
-bool HasPortBehind(const std::string& path, int fd) {
-  if (!path.starts_with("/dev/ttyS")) return true;
-  serial_struct info{};
-  return ioctl(fd, TIOCGSERIAL, &info) == 0 && info.type != PORT_UNKNOWN;
+// publishes the type PORT_UNKNOWN, 0.
+bool HasPortBehind(const std::string& name, const TDeviceFolders& folders) {
+  if (!name.starts_with("ttyS")) return true;
+  std::ifstream type(fs::path(folders.Classes) / name / "type");
+  int value = 0;
+  return static_cast<bool>(type >> value) && value != 0;
 }
 
-std::map<std::string, std::string> StableNames() {
+// A terminal program (minicom, a modem dialler) announces the port it holds by a UUCP lock
+// file naming its process.
+bool LockedByAnother(const std::string& name, const TDeviceFolders& folders) {
+  std::ifstream lock(fs::path(folders.Locks) / ("LCK.." + name));
+  pid_t pid = 0;
+  if (!(lock >> pid) || pid <= 0) return false;
+  return kill(pid, 0) == 0 || errno == EPERM;
+}
+
+std::map<std::string, std::string> StableNames(const TDeviceFolders& folders) {
   std::map<std::string, std::string> names;
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator("/dev/serial/by-id", error)) {
+  const fs::path byId = fs::path(folders.Devices) / "serial/by-id";
+  for (const auto& entry : fs::directory_iterator(byId, error)) {
     const fs::path target = fs::canonical(entry.path(), error);
     if (!error) names.emplace(target.string(), entry.path().string());
   }
   return names;
 }
 
-struct TLook {
-  bool Listed = false;
-  bool Busy = false;
-};
-
-TLook LookAt(const std::string& path) {
-  const TUniqueFd fd = OpenSerialDevice(path);
-  if (!fd.Valid()) return {errno == EBUSY || errno == EACCES, true};
-  return {HasPortBehind(path, fd.Get()), false};
+bool InGroup(gid_t group) {
+  if (getegid() == group) return true;
+  std::vector<gid_t> groups(static_cast<std::size_t>(std::max(getgroups(0, nullptr), 0)));
+  const int count = getgroups(static_cast<int>(groups.size()), groups.data());
+  return std::find(groups.begin(), groups.begin() + std::max(count, 0), group) !=
+         groups.begin() + std::max(count, 0);
 }
 
 }  // namespace
 
-std::vector<TSerialDevice> ListSerialDevices(const std::string& skip) {
-  std::vector<std::string> paths;
+bool DeniedForWantOfGroup(const std::string& path) {
+  if (access(path.c_str(), R_OK | W_OK) == 0) return false;
+  struct stat info{};
+  if (stat(path.c_str(), &info) != 0) return false;
+  constexpr mode_t kGroupUses = S_IRGRP | S_IWGRP;
+  return (info.st_mode & kGroupUses) == kGroupUses && !InGroup(info.st_gid);
+}
+
+std::vector<TSerialDevice> ListSerialDevices(const std::string& skip,
+                                             const TDeviceFolders& folders) {
+  std::vector<std::string> names;
   std::error_code error;
-  for (const auto& entry : fs::directory_iterator("/dev", error)) {
-    if (IsListedSerialName(entry.path().filename().string()))
-      paths.push_back(entry.path().string());
+  for (const auto& entry : fs::directory_iterator(folders.Devices, error)) {
+    const std::string name = entry.path().filename().string();
+    if (IsListedSerialName(name) && HasPortBehind(name, folders)) names.push_back(name);
   }
-  std::ranges::sort(paths);
-  const auto stable = StableNames();
+  std::ranges::sort(names);
+  const auto stable = StableNames(folders);
   std::vector<TSerialDevice> devices;
-  for (const std::string& path : paths) {
+  for (const std::string& name : names) {
+    const std::string path = (fs::path(folders.Devices) / name).string();
     if (path == skip) continue;
-    const TLook look = LookAt(path);
-    if (!look.Listed) continue;
-    const auto name = stable.find(path);
-    devices.push_back({path, name != stable.end() ? name->second : std::string(), look.Busy});
+    const std::string resolved = ResolvedDevicePath(path);
+    const auto stableName = stable.find(resolved);
+    const bool closed = access(path.c_str(), R_OK | W_OK) != 0;
+    devices.push_back({.Path = path,
+                       .StableName = stableName != stable.end() ? stableName->second : "",
+                       .Busy = closed || LockedByAnother(name, folders),
+                       .Denied = DeniedForWantOfGroup(path)});
   }
   return devices;
 }

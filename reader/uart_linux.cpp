@@ -14,6 +14,7 @@
 #include "reader/line_watch.h"
 #include "reader/line_watch_linux.h"
 #include "reader/port_state.h"
+#include "reader/serial_ports_linux.h"
 
 std::unique_ptr<TUart> Uart;
 
@@ -58,8 +59,10 @@ bool TUart::Fail(int status) {
 
 bool TUart::Open() {
   if (!Closed) Close();
+  DeniedForWantOfGroup = false;
   if (!PortName.empty()) Fd_ = OpenSerialDevice(PortName);
   if (!Fd_.Valid()) {
+    DeniedForWantOfGroup = (errno == EACCES || errno == EPERM) && ::DeniedForWantOfGroup(PortName);
     Status = kOpenFailed;
     return false;
   }
@@ -148,6 +151,8 @@ PortState OpenConfiguredPort() {
 }
 
 bool PortIsOpen() { return Uart != nullptr && !Uart->Closed; }
+
+bool PortDeniedToUser() { return Uart != nullptr && Uart->Closed && Uart->DeniedForWantOfGroup; }
 
 PortState CurrentPortState() {
   return PortStateOf(Uart != nullptr, Uart != nullptr && Uart->Closed);

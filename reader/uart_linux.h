@@ -47,6 +47,8 @@ class TUart final : public TReaderPort {
   // Read by the GUI thread while the reader runs; only the GUI thread opens and closes.
   bool Closed = true;
   int Status = kOk;
+  // The last open failed for want of the device's group (dialout), which the user can join.
+  bool DeniedForWantOfGroup = false;
 
  private:
   bool Fail(int status);
@@ -56,8 +58,7 @@ class TUart final : public TReaderPort {
   std::uint32_t ReadError_ = 0;
 };
 
-// Opens the device exclusively; none, with errno set, when it did not open. Shared by the
-// port object and the setup dialog's look at the devices.
+// Opens the device exclusively; none, with errno set, when it did not open.
 TUniqueFd OpenSerialDevice(const std::string& device);
 
 // The one port object, or none when building it failed. Replaced only by OpenConfiguredPort
@@ -67,6 +68,8 @@ extern std::unique_ptr<TUart> Uart;
 // Closes the old port object, builds one for PortDevice and says how that went.
 PortState OpenConfiguredPort();
 bool PortIsOpen();
+// The port is not open because this user is not in the device's group.
+bool PortDeniedToUser();
 PortState CurrentPortState();
 // Drops the driver's pending data both ways; nothing with no port or a closed one.
 void PurgePort(TUart* port);

@@ -11,7 +11,15 @@ packages=(
   libxcomposite1:i386 libxfixes3:i386 libxxf86vm1:i386
   nsis
   # The Linux edition: Qt 6 and libxdo to build it; xterm, a tray host and setxkbmap to test it.
-  qt6-base-dev libxdo-dev xterm trayer x11-xkb-utils
+  qt6-base-dev libxdo-dev xterm trayer x11-xkb-utils libxtst-dev
+  # What the desk tests add (an input method, a second user), and the package's checks.
+  ibus passwd lintian dpkg-dev debootstrap
+  # Qt's own texts in Russian, and the desktop's GTK theme (a dark one too) for the look.
+  qt6-translations-l10n qt6-gtk-platformtheme
+  # A window manager that keeps programs from stealing the focus, for the second launch.
+  openbox
+  # A session bus of the tests' own, for the tray's StatusNotifierItem protocol.
+  dbus-daemon dbus-bin
 )
 
 install_missing() {

@@ -1,6 +1,8 @@
 #include "tests/linux/lintavo_run.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -26,6 +28,12 @@ void TVirtualReader::BringBack() {
   Socat_ = TChild({"socat", "pty,raw,echo=0,link=" + Device_, "pty,raw,echo=0,link=" + FarEnd_});
   if (!WaitUntil([this] { return fs::exists(Device_) && fs::exists(FarEnd_); }, 5s))
     throw std::runtime_error("socat made no pseudo-terminal");
+  if (geteuid() != 0) return;
+  const group* dialout = getgrnam("dialout");
+  const std::string device = fs::canonical(Device_).string();
+  if (dialout == nullptr || chown(device.c_str(), 0, dialout->gr_gid) != 0 ||
+      chmod(device.c_str(), 0660) != 0)
+    throw std::runtime_error("cannot give " + device + " to the group dialout");
 }
 
 void TVirtualReader::Present(const std::vector<std::uint8_t>& frame) {
@@ -47,18 +55,34 @@ std::vector<std::uint8_t> Card26(std::uint32_t number) { return Card40(number & 
 
 std::string TLintavo::Program() { return LINTAVO_LINUX_PROGRAM; }
 
+std::optional<TUser> ProgramUser(const char* name) {
+  if (geteuid() != 0) return std::nullopt;
+  auto user = UserNamed(name);
+  if (!user)
+    throw std::runtime_error(std::string("no user ") + name + ": run tests/linux/test_users.sh");
+  return user;
+}
+
 TLintavo::TLintavo(const TScratch& scratch, const std::string& ini,
-                   const std::map<std::string, std::string>& env)
-    : Env_(env) {
+                   const std::map<std::string, std::string>& env, const std::optional<TUser>& user)
+    : Env_(env), User_(user) {
   const fs::path config = fs::path(scratch.Path()) / "config";
   fs::create_directories(config / "lintavo");
   std::ofstream(config / "lintavo" / "Lintavo.ini") << ini;
+  if (User_) {
+    for (const fs::path& path : {fs::path(scratch.Path()), config, config / "lintavo",
+                                 config / "lintavo" / "Lintavo.ini"}) {
+      if (chown(path.c_str(), User_->Uid, User_->Gid) != 0)
+        throw std::runtime_error("cannot give " + path.string() + " to " + User_->Name);
+    }
+    Env_["HOME"] = scratch.Path();
+  }
   Env_["XDG_CONFIG_HOME"] = config.string();
   Env_["XDG_RUNTIME_DIR"] = scratch.Path();
-  Process_ = TChild({Program()}, Env_);
+  Process_ = TChild({Program()}, Env_, User_);
 }
 
-TChild TLintavo::StartAnother() const { return TChild({Program()}, Env_); }
+TChild TLintavo::StartAnother() const { return TChild({Program()}, Env_, User_); }
 
 bool TLintavo::WaitReading(Display* display) {
   return WaitUntil(

@@ -4,9 +4,15 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstddef>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -129,6 +135,38 @@ TEST(SerialLine, ANameThatLeadsNowhereIsGoneAndNoPortOpens) {
   EXPECT_EQ(ResolvedDevicePath(scratch.Path() + "/other"), "");
 }
 
+// Another local user cannot keep the program from starting by taking its name first, and a
+// copy that did not end cleanly leaves nothing that keeps the next one out.
+TEST(SingleCopy, NeitherASquatterNorALeftSocketKeepsItOut) {
+  TScratch scratch;
+  setenv("DISPLAY", ":lintavo-squatted", 1);
+  setenv("XDG_RUNTIME_DIR", scratch.Path().c_str(), 1);
+  // A name of the abstract namespace, which every user shares, made from what anyone can
+  // know: the section, the user's id, the display.
+  const int squatter = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un abstract{};
+  abstract.sun_family = AF_UNIX;
+  const std::string shared = std::string(1, '\0') + "QVM_TESSARIN_CTRL_READER_DRIVER." +
+                             std::to_string(getuid()) + ".:lintavo-squatted";
+  std::memcpy(abstract.sun_path, shared.data(), shared.size());
+  ASSERT_EQ(bind(squatter, reinterpret_cast<sockaddr*>(&abstract),
+                 static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + shared.size())), 0);
+  listen(squatter, 1);
+  // The socket file of a copy that was killed.
+  const pid_t killed = fork();
+  if (killed == 0) _exit(IsFirstInstance() ? 0 : 1);
+  int status = 0;
+  waitpid(killed, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_FALSE(fs::is_empty(scratch.Path())) << "no socket in the runtime folder";
+  const pid_t next = fork();
+  if (next == 0) _exit(IsFirstInstance() ? 0 : 1);
+  waitpid(next, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the next copy was kept out";
+  close(squatter);
+  unsetenv("XDG_RUNTIME_DIR");
+}
+
 // The second copy is another process, as it is at a second launch.
 TEST(SingleCopy, ASecondCopyIsRefusedAndCallsTheFirst) {
   setenv("DISPLAY", ":lintavo-single-copy-test", 1);
@@ -172,14 +210,74 @@ TEST(SettingsFile, KeepsThePortNumberAndAddsTheDevice) {
             "MinimizeOnRun=1\nCheckExit=0\nRunOnlyOneCopy=1\n");
 }
 
+// The installed program is started by its name, one run from a build by its path; an entry
+// the desktop switched off is off, and switching it on again makes it the program's own.
 TEST(Autostart, TheEntryIsTheSetting) {
   TScratch scratch;
   setenv("XDG_CONFIG_HOME", scratch.Path().c_str(), 1);
+  setenv("PATH", "/usr/local/bin:/usr/bin:/bin", 1);
+  const fs::path path = fs::path(scratch.Path()) / "autostart" / "lintavo.desktop";
   EXPECT_FALSE(AutostartEnabled());
   ASSERT_TRUE(SetAutostart(true, "/usr/bin/lintavo"));
   EXPECT_TRUE(AutostartEnabled());
-  const std::string entry = Contents(fs::path(scratch.Path()) / "autostart" / "lintavo.desktop");
-  EXPECT_NE(entry.find("Exec=\"/usr/bin/lintavo\"\n"), std::string::npos) << entry;
+  EXPECT_NE(Contents(path).find("\nExec=lintavo\n"), std::string::npos) << Contents(path);
+  ASSERT_TRUE(SetAutostart(true, "/home/op/build/linux/bin/lintavo"));
+  EXPECT_NE(Contents(path).find("\nExec=\"/home/op/build/linux/bin/lintavo\"\n"), std::string::npos)
+      << Contents(path);
+  for (const char* off : {"Hidden=true\n", "X-GNOME-Autostart-enabled=false\n"}) {
+    std::ofstream(path) << "[Desktop Entry]\nType=Application\nExec=lintavo\n" << off;
+    EXPECT_FALSE(AutostartEnabled()) << off;
+    ASSERT_TRUE(SetAutostart(true, "/usr/bin/lintavo"));
+    EXPECT_TRUE(AutostartEnabled()) << off;
+  }
   ASSERT_TRUE(SetAutostart(false, "/usr/bin/lintavo"));
   EXPECT_FALSE(AutostartEnabled());
+}
+
+// The setup dialog's list comes from what the system publishes and opens nothing: a port
+// another program holds is listed and left as it was, not exclusive, so an ordinary user
+// still opens it after the dialog; a ttyS without a UART is left out; a port a terminal
+// program has locked is busy.
+TEST(SerialPorts, ListedWithoutOpeningAny) {
+  TScratch scratch;
+  const fs::path root = scratch.Path();
+  const TDeviceFolders folders{(root / "dev").string(), (root / "sys").string(),
+                               (root / "lock").string()};
+  for (const char* folder : {"dev/serial/by-id", "sys/ttyS0", "sys/ttyS1", "lock"})
+    fs::create_directories(root / folder);
+  TPty held;
+  const int other = open(held.Slave.c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(other, 0);
+  fs::create_symlink(held.Slave, root / "dev/ttyUSB0");
+  fs::create_symlink(held.Slave, root / "dev/serial/by-id/usb-FTDI_A1-if00-port0");
+  fs::create_symlink("/dev/null", root / "dev/ttyS0");
+  std::ofstream(root / "sys/ttyS0/type") << "0\n";
+  fs::create_symlink("/dev/null", root / "dev/ttyS1");
+  std::ofstream(root / "sys/ttyS1/type") << "4\n";
+  fs::create_symlink("/dev/null", root / "dev/ttyACM0");
+  std::ofstream(root / "lock/LCK..ttyACM0") << "      " << getpid() << "\n";
+
+  const std::vector<TSerialDevice> expected{
+      {folders.Devices + "/ttyACM0", "", true, false},
+      {folders.Devices + "/ttyS1", "", false, false},
+      {folders.Devices + "/ttyUSB0", folders.Devices + "/serial/by-id/usb-FTDI_A1-if00-port0",
+       false, false}};
+  EXPECT_EQ(ListSerialDevices("", folders), expected);
+  int exclusive = -1;
+  ASSERT_EQ(ioctl(other, TIOCGEXCL, &exclusive), 0);
+  EXPECT_EQ(exclusive, 0) << "the listing left the other program's port exclusive";
+  // An ordinary user, whom an exclusive port would refuse, opens it.
+  if (const auto user = UserNamed("lintavo-guest"); user && geteuid() == 0) {
+    ASSERT_EQ(chmod(held.Slave.c_str(), 0666), 0);
+    const pid_t opener = fork();
+    if (opener == 0) {
+      const bool opened = setgid(user->Gid) == 0 && setuid(user->Uid) == 0 &&
+                          open(held.Slave.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK) >= 0;
+      _exit(opened ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(opener, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "an ordinary user cannot open it";
+  }
+  close(other);
 }

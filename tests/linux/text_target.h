@@ -32,6 +32,8 @@ class TTextTarget {
   std::optional<std::string> Take(const std::string& tail);
   // The window that holds the focus, by its title (for a failure's message).
   std::string FocusHolder();
+  // The xterm's own window (a window manager frames it in another).
+  Window XtermWindow() const { return Window_; }
   // The test's own connection to the display, for looking at the screen.
   Display* Connection() const { return Display_; }
 

@@ -1,5 +1,7 @@
 #include "tests/linux/x_session.h"
 
+#include <grp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,13 +14,31 @@
 
 namespace fs = std::filesystem;
 
+std::optional<TUser> UserNamed(const std::string& name) {
+  const passwd* entry = getpwnam(name.c_str());
+  if (entry == nullptr) return std::nullopt;
+  TUser user{name, entry->pw_uid, entry->pw_gid, {}};
+  int count = 0;
+  getgrouplist(name.c_str(), user.Gid, nullptr, &count);
+  user.Groups.resize(static_cast<std::size_t>(count));
+  getgrouplist(name.c_str(), user.Gid, user.Groups.data(), &count);
+  return user;
+}
+
 TChild::TChild(const std::vector<std::string>& argv,
-               const std::map<std::string, std::string>& env) {
+               const std::map<std::string, std::string>& env, const std::optional<TUser>& user) {
   Pid_ = fork();
   if (Pid_ < 0) throw std::runtime_error("fork failed");
   if (Pid_ != 0) return;
   setpgid(0, 0);
   for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
+  if (user && (setgroups(user->Groups.size(), user->Groups.data()) != 0 ||
+               setgid(user->Gid) != 0 || setuid(user->Uid) != 0))
+    _exit(126);
+  if (user) {
+    setenv("USER", user->Name.c_str(), 1);
+    setenv("LOGNAME", user->Name.c_str(), 1);
+  }
   std::vector<char*> args;
   for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
   args.push_back(nullptr);

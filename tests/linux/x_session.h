@@ -7,17 +7,28 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 using namespace std::chrono_literals;
 
+// A user of the system as the system's database has it.
+struct TUser {
+  std::string Name;
+  uid_t Uid = 0;
+  gid_t Gid = 0;
+  std::vector<gid_t> Groups;
+};
+std::optional<TUser> UserNamed(const std::string& name);
+
 // A child process; killed and reaped when the owner goes.
 class TChild {
  public:
   TChild() = default;
-  // Runs `argv` with these variables added to the environment.
-  TChild(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env = {});
+  // Runs `argv` with these variables added to the environment, as `user` when one is given.
+  TChild(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env = {},
+         const std::optional<TUser>& user = std::nullopt);
   ~TChild() { Stop(); }
   TChild(TChild&& other) noexcept : Pid_(other.Pid_) { other.Pid_ = -1; }
   TChild& operator=(TChild&& other) noexcept;
@@ -45,6 +56,8 @@ class TXSession {
   ~TXSession();
   const std::string& Display() const { return Display_; }
   void SetLayout(const std::string& layouts);
+  // Ends the tray host, as a panel that goes away.
+  void StopTray() { Tray_.Stop(); }
 
  private:
   TChild Xvfb_;

@@ -69,9 +69,9 @@ TEST(TypingSessions, OnlyAnX11SessionTypes) {
 
 namespace {
 const std::vector<TSerialDevice> kPresent{
-    {"/dev/ttyS0", "", false},
-    {"/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI_A1-if00-port0", false},
-    {"/dev/ttyUSB1", "", true},
+    {"/dev/ttyS0", "", false, false},
+    {"/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI_A1-if00-port0", false, false},
+    {"/dev/ttyUSB1", "", true, false},
 };
 }  // namespace
 

@@ -1,0 +1,455 @@
+// The Linux edition on an operator's desk: a card typed exactly whatever modifier keys the
+// operator holds and with Caps Lock on, and never into the program's own open menu.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "tests/linux/ibus_target.h"
+#include "tests/linux/lintavo_run.h"
+#include "tests/linux/screen_look.h"
+#include "tests/linux/text_target.h"
+
+// After GoogleTest, whose names Xlib's macros would take.
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr auto kTypingLimit = 3s;
+// Below the port's line, in window coordinates: where the notices go.
+constexpr int kNoticesTop = 162;
+// The toolbar's "Установки" button, in window coordinates, and the dialog it opens.
+constexpr struct { int X, Y; } kSetupButton{30, 50};
+constexpr char kSetupTitle[] = "Установки";
+// Its page "Считыватель", which lists the ports.
+constexpr struct { int X, Y; } kReaderTab{85, 10};
+
+TXSession* Session = nullptr;
+
+// A window that went or is not up yet is no reason to end the test program, which is what
+// Xlib's own handler does: the look at it finds nothing, and the check says so.
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
+class SessionEnvironment final : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    XSetErrorHandler(IgnoreXError);
+    Session = new TXSession();
+  }
+  void TearDown() override {
+    delete Session;
+    Session = nullptr;
+  }
+};
+const auto* const kSession = ::testing::AddGlobalTestEnvironment(new SessionEnvironment);
+
+std::string Ini(const std::string& extra, const std::string& device) {
+  return "[SETTINGS]\nMinimizeOnRun=0\nCheckExit=0\nPortDevice=" + device + "\n" + extra;
+}
+
+KeyCode KeyOf(Display* display, KeySym symbol) { return XKeysymToKeycode(display, symbol); }
+
+// Presses or lets go a key as the operator's hand does, through the server's keyboard.
+void PressKey(Display* display, KeySym symbol, bool down) {
+  XTestFakeKeyEvent(display, KeyOf(display, symbol), down ? True : False, CurrentTime);
+  XSync(display, False);
+}
+
+bool KeyDown(Display* display, KeySym symbol) {
+  char keys[32] = {};
+  XQueryKeymap(display, keys);
+  const KeyCode key = KeyOf(display, symbol);
+  return (keys[key / 8] & (1 << (key % 8))) != 0;
+}
+
+void LockCaps(Display* display, bool on) {
+  XkbLockModifiers(display, XkbUseCoreKbd, LockMask, on ? LockMask : 0);
+  XSync(display, False);
+}
+
+bool CapsLocked(Display* display) {
+  XkbStateRec state{};
+  XkbGetState(display, XkbUseCoreKbd, &state);
+  return (state.locked_mods & LockMask) != 0;
+}
+
+// Some client holds the keyboard (an open menu does): the test's own grab is refused.
+bool KeyboardGrabbed(Display* display) {
+  const int result = XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync,
+                                   GrabModeAsync, CurrentTime);
+  if (result == GrabSuccess) XUngrabKeyboard(display, CurrentTime);
+  XSync(display, False);
+  return result == AlreadyGrabbed;
+}
+
+void ClickAt(Display* display, int x, int y, unsigned button) {
+  XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+  XTestFakeButtonEvent(display, button, True, CurrentTime);
+  XTestFakeButtonEvent(display, button, False, CurrentTime);
+  XSync(display, False);
+}
+
+struct TRect {
+  int X = 0, Y = 0, Width = 0, Height = 0;
+};
+
+TRect ScreenRect(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  XGetWindowAttributes(display, window, &attributes);
+  Window child = 0;
+  TRect rect{0, 0, attributes.width, attributes.height};
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &rect.X, &rect.Y,
+                        &child);
+  return rect;
+}
+
+// The popup a menu shows: a mapped window that asks the window manager to leave it alone.
+std::optional<Window> OpenPopup(Display* display) {
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  std::optional<Window> found;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+    return found;
+  for (unsigned i = 0; i < count; ++i) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, children[i], &attributes) && attributes.override_redirect &&
+        attributes.map_state == IsViewable && attributes.width > 20 && attributes.height > 10)
+      found = children[i];
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+uid_t UidOf(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  std::string key;
+  uid_t uid = 0;
+  while (status >> key) {
+    if (key == "Uid:") {
+      status >> uid;
+      return uid;
+    }
+  }
+  return 0;
+}
+
+std::vector<Window> WindowListProperty(Display* display, const char* name) {
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::vector<Window> windows;
+  const Atom property = XInternAtom(display, name, False);
+  if (XGetWindowProperty(display, DefaultRootWindow(display), property, 0, 1024, False, XA_WINDOW,
+                         &type, &format, &count, &after, &data) == Success &&
+      data != nullptr) {
+    const auto* ids = reinterpret_cast<const unsigned long*>(data);
+    windows.assign(ids, ids + count);
+    XFree(data);
+  }
+  return windows;
+}
+
+// Whether the window manager stacks `upper` above `lower`.
+bool StackedAbove(Display* display, Window upper, Window lower) {
+  const std::vector<Window> stacking = WindowListProperty(display, "_NET_CLIENT_LIST_STACKING");
+  const auto up = std::find(stacking.begin(), stacking.end(), upper);
+  const auto low = std::find(stacking.begin(), stacking.end(), lower);
+  return up != stacking.end() && low != stacking.end() && up > low;
+}
+
+std::optional<Window> ActiveWindow(Display* display) {
+  const std::vector<Window> active = WindowListProperty(display, "_NET_ACTIVE_WINDOW");
+  if (active.empty()) return std::nullopt;
+  return active.front();
+}
+
+struct THeld {
+  const char* Name;
+  KeySym Key;  // none: Caps Lock on
+};
+
+}  // namespace
+
+// Each card with one thing the keyboard holds: the hex letters and the Enter arrive as
+// typed, and what was held is held again afterwards.
+TEST(Keyboard, CardExactWhateverTheOperatorHolds) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo lintavo(scratch, Ini("ReaderType=1\n[OUTPUT]\nFormat=2\nSuffix=1\n", reader.Device()));
+  ASSERT_TRUE(lintavo.WaitReading(display)) << "the program did not start reading";
+  const THeld held[] = {
+      {"Caps Lock", NoSymbol}, {"Shift", XK_Shift_L}, {"Control", XK_Control_L}, {"Alt", XK_Alt_L}};
+  std::uint64_t number = 0x12ABCDEF30;
+  for (const THeld& what : held) {
+    const std::string typed = [&] {
+      char text[16];
+      std::snprintf(text, sizeof text, "%010llX\n", static_cast<unsigned long long>(number));
+      return std::string(text);
+    }();
+    target.Focus();
+    if (what.Key == NoSymbol) {
+      LockCaps(display, true);
+    } else {
+      PressKey(display, what.Key, true);
+    }
+    reader.Present(Card40(number));
+    EXPECT_EQ(target.TextUntil(typed, kTypingLimit), typed)
+        << what.Name << " held, focus on " << target.FocusHolder();
+    if (what.Key == NoSymbol) {
+      // Given back just after the last key, which may arrive first.
+      EXPECT_TRUE(WaitUntil([&] { return CapsLocked(display); }, 1s)) << "Caps Lock not given back";
+      LockCaps(display, false);
+    } else {
+      EXPECT_TRUE(WaitUntil([&] { return KeyDown(display, what.Key); }, 1s))
+          << what.Name << " not given back";
+      PressKey(display, what.Key, false);
+    }
+    ++number;
+  }
+}
+
+// The tray menu opened while the xterm has the focus holds the keyboard: a card read
+// meanwhile closes it first, so that the number arrives in the xterm and its Enter does not
+// choose the menu's highlighted item ("Выход").
+TEST(OwnMenu, ClosedBeforeTheCardIsTyped) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo lintavo(scratch, Ini("[OUTPUT]\nSuffix=1\n", reader.Device()));
+  ASSERT_TRUE(lintavo.WaitReading(display));
+  target.Focus();
+  // The icon sits in the tray host's bottom right corner.
+  const Screen* screen = DefaultScreenOfDisplay(display);
+  ClickAt(display, screen->width - 10, screen->height - 10, 3);
+  std::optional<Window> popup;
+  ASSERT_TRUE(
+      WaitUntil([&] { return (popup = OpenPopup(display)) && KeyboardGrabbed(display); }, 5s))
+      << "the menu did not open";
+  const TRect menu = ScreenRect(display, *popup);
+  // "Выход", the last item.
+  XTestFakeMotionEvent(display, -1, menu.X + menu.Width / 2, menu.Y + menu.Height - 8, CurrentTime);
+  XSync(display, False);
+
+  reader.Present(Card26(4444444));
+  EXPECT_EQ(target.TextUntil("4444444\n", kTypingLimit), "4444444\n")
+      << "focus on " << target.FocusHolder();
+  EXPECT_FALSE(KeyboardGrabbed(display)) << "the menu stayed open";
+  EXPECT_TRUE(lintavo.Process().Running()) << "the card chose the menu's item";
+}
+
+// A user outside the group dialout is told below the port's line why it did not open and
+// what to do, and again in the setup dialog, which comes up centred on the main window; the
+// operator, in the group, gets the port open and no notice in either.
+TEST(Permission, AUserOutsideDialoutIsToldWhatToDo) {
+  if (geteuid() != 0) GTEST_SKIP() << "only a root test can run the program as other users";
+  TScratch scratch;
+  // Both users reach the device: only its own rights keep one out.
+  ASSERT_EQ(chmod(scratch.Path().c_str(), 0755), 0);
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  struct TCase {
+    const char* User;
+    bool Denied;
+  };
+  for (const TCase& test : {TCase{kGuestUser, true}, TCase{kOperatorUser, false}}) {
+    TScratch home;
+    const auto user = ProgramUser(test.User);
+    TLintavo lintavo(home, Ini("RunOnlyOneCopy=0\n", reader.Device()), {}, user);
+    std::optional<Window> main;
+    ASSERT_TRUE(WaitUntil(
+        [&] { return (main = lintavo.MainWindow(display)) && WindowShown(display, *main); }, 10s))
+        << test.User << ": no main window";
+    EXPECT_EQ(UidOf(lintavo.Pid()), user->Uid) << test.User;
+    TColourCount port, notices;
+    const bool shown = WaitUntil(
+        [&] {
+          port = CountColours(display, *main, 0);
+          notices = CountColours(display, *main, kNoticesTop);
+          return test.Denied ? notices.Red > 0 : port.Green > 0;
+        },
+        3s);
+    EXPECT_TRUE(shown) << test.User << ": port green " << port.Green << ", notices red "
+                       << notices.Red;
+    EXPECT_EQ(notices.Red > 0, test.Denied) << test.User;
+    EXPECT_EQ(port.Green > 0, !test.Denied) << test.User;
+
+    const TRect window = ScreenRect(display, *main);
+    ClickAt(display, window.X + kSetupButton.X, window.Y + kSetupButton.Y, 1);
+    std::optional<Window> setup;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          setup = FindWindow(display, lintavo.Pid(), kSetupTitle);
+          return setup && WindowShown(display, *setup);
+        },
+        5s))
+        << test.User << ": the setup dialog did not open";
+    const TRect dialogRect = ScreenRect(display, *setup);
+    // Centred on the main window, not on the screen.
+    EXPECT_NEAR(dialogRect.X + dialogRect.Width / 2, window.X + window.Width / 2, 2) << test.User;
+    EXPECT_NEAR(dialogRect.Y + dialogRect.Height / 2, window.Y + window.Height / 2, 2) << test.User;
+    ClickAt(display, dialogRect.X + kReaderTab.X, dialogRect.Y + kReaderTab.Y, 1);
+    TColourCount dialog;
+    // The page is drawn once it is shown; its list's ticks are green.
+    WaitUntil([&] { return (dialog = CountColours(display, *setup, 0)).Green > 0; }, 3s);
+    EXPECT_EQ(dialog.Red > 0, test.Denied)
+        << test.User << ": red in the setup dialog " << dialog.Red;
+  }
+}
+
+// Through IBus, which hands each key back to the field in turn as GNOME and KDE run it, every
+// card arrives exact with its Enter: the keys go at a pace the input method keeps up with.
+TEST(InputMethod, CardsArriveExactThroughIBus) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TIBusTarget target(scratch.Path());
+  TTextTarget xterm(scratch.Path());
+  TLintavo lintavo(scratch, Ini("ReaderType=1\n[OUTPUT]\nFormat=2\nSuffix=1\n", reader.Device()));
+  ASSERT_TRUE(lintavo.WaitReading(xterm.Connection()));
+  target.Focus();
+  std::uint64_t number = 0x0123456789;
+  for (int card = 0; card < 40; ++card, number += 0x0F1E2D3C4B) {
+    char typed[16];
+    std::snprintf(typed, sizeof typed, "%010llX\n",
+                  static_cast<unsigned long long>(number & 0xFFFFFFFFFF));
+    reader.Present(Card40(number & 0xFFFFFFFFFF));
+    EXPECT_EQ(target.TextUntil(typed, kTypingLimit), typed) << "card " << card;
+  }
+}
+
+// The session ends with SIGTERM: the program ends as at its own exit, its window's placement
+// saved; with a settings folder it may not write, it still ends, with no message box that
+// nobody is there to answer.
+TEST(SessionEnd, EndsAtSigtermWithThePlacementSaved) {
+  for (const bool writable : {true, false}) {
+    TScratch scratch;
+    TVirtualReader reader(scratch.Path());
+    TTextTarget target(scratch.Path());
+    Display* display = target.Connection();
+    TLintavo lintavo(scratch, Ini("", reader.Device()));
+    ASSERT_TRUE(lintavo.WaitReading(display));
+    const std::string folder = scratch.Path() + "/config/lintavo";
+    if (!writable) ASSERT_EQ(chmod(folder.c_str(), 0500), 0);
+    kill(lintavo.Pid(), SIGTERM);
+    EXPECT_EQ(lintavo.Process().WaitExit(5s), 0)
+        << "not ended as at its exit, settings folder writable: " << writable;
+    if (!writable) continue;
+    std::ifstream ini(folder + "/Lintavo.ini");
+    const std::string text((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("[Place]"), std::string::npos) << text;
+  }
+}
+
+// Where the panel hosts icons over the StatusNotifierItem protocol, a click on the icon, which
+// the panel reports as the item's activation, brings the window hidden in the tray up.
+TEST(TrayClick, ActivationShowsTheWindow) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  const auto user = ProgramUser();
+  // The session bus, the watcher and the program are the same user's, as in a session.
+  if (user) ASSERT_EQ(chown(scratch.Path().c_str(), user->Uid, user->Gid), 0);
+  const std::string socket = scratch.Path() + "/bus";
+  const std::string address = "unix:path=" + socket;
+  TChild bus({"dbus-daemon", "--session", "--nofork", "--address=" + address}, {}, user);
+  ASSERT_TRUE(WaitUntil([&] { return fs::exists(socket); }, 5s)) << "no session bus";
+  const std::string items = scratch.Path() + "/items";
+  const std::map<std::string, std::string> session{{"DBUS_SESSION_BUS_ADDRESS", address}};
+  TChild watcher({LINTAVO_SNI_WATCHER, items}, session, user);
+  const auto owned = [&](const std::string& name) {
+    TChild ask({"dbus-send", "--bus=" + address, "--print-reply", "--dest=org.freedesktop.DBus",
+                "/org/freedesktop/DBus", "org.freedesktop.DBus.GetNameOwner", "string:" + name},
+               {}, user);
+    return ask.WaitExit(5s) == 0;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return owned("org.kde.StatusNotifierWatcher"); }, 5s))
+      << "the watcher did not take its name";
+
+  TLintavo lintavo(scratch,
+                   "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n",
+                   session, user);
+  ASSERT_TRUE(lintavo.WaitReading(display));
+  const Window main = *lintavo.MainWindow(display);
+  std::string item;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        std::ifstream in(items);
+        return static_cast<bool>(std::getline(in, item)) && !WindowShown(display, main);
+      },
+      5s))
+      << "the icon did not register with the watcher or the window was not hidden in it";
+
+  TChild click(
+      {"dbus-send", "--bus=" + address, "--type=method_call", "--dest=" + item,
+       "/StatusNotifierItem", "org.kde.StatusNotifierItem.Activate", "int32:1000", "int32:760"},
+      {}, user);
+  EXPECT_EQ(click.WaitExit(5s), 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowShown(display, main); }, 3s))
+      << "the window stayed hidden after the click on " << item;
+}
+
+// The tray the window was hidden in goes away: the window comes up rather than stay out of
+// the operator's reach.
+TEST(TrayGone, TheWindowComesUp) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo lintavo(
+      scratch, "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n");
+  ASSERT_TRUE(lintavo.WaitReading(display));
+  const Window main = *lintavo.MainWindow(display);
+  ASSERT_TRUE(WaitUntil([&] { return !WindowShown(display, main); }, 3s))
+      << "not hidden in the tray";
+  Session->StopTray();
+  EXPECT_TRUE(WaitUntil([&] { return WindowShown(display, main); }, 3s))
+      << "the window stayed hidden after the tray went away";
+}
+
+// Under a window manager that keeps programs from stealing the focus (openbox), a second
+// launch still brings the first copy's window up in front of the window the operator works
+// in.
+TEST(SecondLaunchUnderAWindowManager, BringsTheFirstWindowToTheFront) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  Display* display = target.Connection();
+  TLintavo first(scratch, Ini("", reader.Device()));
+  ASSERT_TRUE(first.WaitReading(display));
+  const Window main = *first.MainWindow(display);
+  TChild manager({"openbox", "--sm-disable"});
+  ASSERT_TRUE(
+      WaitUntil([&] { return !WindowListProperty(display, "_NET_CLIENT_LIST").empty(); }, 10s))
+      << "openbox did not manage the windows";
+  // The operator clicks into the xterm and works there.
+  const Window xterm = target.XtermWindow();
+  ASSERT_TRUE(WaitUntil(
+      [&] { return StackedAbove(display, main, xterm) || StackedAbove(display, xterm, main); }, 5s))
+      << "openbox did not stack the windows";
+  const TRect at = ScreenRect(display, xterm);
+  ClickAt(display, at.X + at.Width / 2, at.Y + at.Height / 2, 1);
+  ASSERT_TRUE(WaitUntil(
+      [&] { return ActiveWindow(display) == xterm && StackedAbove(display, xterm, main); }, 5s))
+      << "the xterm did not come to the front";
+
+  TChild second = first.StartAnother();
+  EXPECT_TRUE(WaitUntil([&] { return StackedAbove(display, main, xterm); }, 5s))
+      << "the first copy's window stayed behind the xterm";
+}
