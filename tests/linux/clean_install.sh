@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the .deb on a clean Debian 12 as a user would (apt install ./lintavo_*.deb), starts
 # the program, purges it with what it brought, and checks that nothing is left behind. The
-# bare system is made once by debootstrap and kept under the build as a tarball, beside apt's
-# downloads, so that a later run fetches only the package lists.
+# bare system is made once by debootstrap and kept as a tarball in the user's cache, beside
+# apt's downloads, so that a later run, in this checkout or a fresh one, fetches only the
+# package lists.
 set -euo pipefail
 build=$(cd "$1" && pwd)
 deb=$(ls "$build"/lintavo_*.deb)
-cache=$build/clean-system
+cache=${LINTAVO_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/lintavo}/clean-system
 mirror=${LINTAVO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 [ "$(id -u)" = 0 ] || { echo "a chroot needs root"; exit 1; }
 
