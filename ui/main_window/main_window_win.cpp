@@ -16,7 +16,6 @@
 #include "ui/main_window/main_status.h"
 #include "ui/main_window/resource_ids.h"
 #include "ui/main_window/toolbar_look.h"
-#include "ui/setup/port_probe_win.h"
 #include "ui/setup/setup_form_win.h"
 #include "ui/shell/application_win.h"
 #include "ui/shell/designed_font_win.h"
@@ -161,6 +160,9 @@ LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case kReaderEndedMessage:
       OnReaderEnded(wParam);
       return 0;
+    case kPortOpenedMessage:
+      OnPortOpened(wParam);
+      return 0;
     case WM_TIMER:
       if (wParam != kLineTimerId) break;
       OnLineTimer();
@@ -215,6 +217,7 @@ LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 void TLintavoForm::BuildComponents() {
   LintavoForm = this;
   FormPlacement1.emplace(Handle(), Report);
+  PortOpener_.emplace(Handle(), kPortOpenedMessage);
   Dpi_ = WindowDpi(Handle());
   Font_ = CreateDesignedFont(kDesignedFontPoints, Dpi_);
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
@@ -260,9 +263,11 @@ void TLintavoForm::OnCreate() {
   FormPlacement1->IniFileName = SettingsFileName;
   Application.TranslateAllForms(false);
   CreateHelpObj(ExeDir + L"DOC");
-  PortStateValue = OpenConfiguredPort();
+  // The port answers by message; until then it shows as not open.
+  PortStateValue = PortClosed;
   PortFailed = PortFailedOf(PortStateValue);
-  LineWatch_ = TLineWatch(PortStateValue == PortOpen);
+  LineWatch_.Reopening();
+  PortOpener_->Open(std::move(Uart), Settings.PortNumber);
   UpdateTrayIcon();
   UpdateStatus();
   AllowRunningCopyNotice();
@@ -462,9 +467,11 @@ void TLintavoForm::CloseMainWindow() {
   ReleaseHelpObj();
   // The reader is stopped before the window goes, and the line watch before the reader so
   // that no tick starts another; the port stays open until the process ends and the system
-  // releases the device. No probe of the setup dialog outlives the program.
+  // releases the device. An open still under way is cancelled and waited for a moment; one
+  // whose driver ignores that ends with the process.
   StopLineWatch();
   ReaderThread.Stop();
-  EndPortProbes();
+  PortOpener_.reset();
+  EndPortOpens();
   Destroy();
 }

@@ -12,6 +12,7 @@
 #include "core/common.h"
 #include "reader/dev_th_win.h"
 #include "reader/line_watch.h"
+#include "reader/port_opener_win.h"
 #include "reader/sleep_watch.h"
 #include "ui/main_window/toolbar_win.h"
 #include "ui/placement/form_placement_win.h"
@@ -32,6 +33,9 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   static constexpr UINT kReaderEndedMessage = WM_APP + 2;
   // Posted by the reader for a card it could not type; wParam and lParam carry the card.
   static constexpr UINT kCardNotTypedMessage = WM_APP + 3;
+  // Posted by the port's opener when the configured port answered; wParam is the open's
+  // number.
+  static constexpr UINT kPortOpenedMessage = WM_APP + 4;
   // The line watch's tick.
   static constexpr UINT_PTR kLineTimerId = 1;
 
@@ -49,9 +53,9 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void UpdateTrayIcon();
   // What every "Выход" does: bring an open exit question forward, or close.
   void ExitRequest();
-  // The port was opened anew, by the line watch or by the setup: the watch hears of it and
-  // a changed state is shown.
-  void PortReopened(PortState state);
+  // Stops the reader and opens the configured port anew on a worker; the port shows as not
+  // open until the answer comes. The line watch's retry, the wake and the setup's confirm.
+  void ReopenPort();
   // Where the reader posts when it ends on its own.
   TReaderNotice ReaderNotice() const {
     return {Handle(), kReaderEndedMessage, kCardNotTypedMessage};
@@ -101,7 +105,8 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void OnPowerBroadcast(WPARAM event);
   void Carry(TLineAction action);
   void DropLine();
-  void ReopenLine();
+  void OnPortOpened(WPARAM number);
+  void PortReopened(PortState state);
   void ShowPortState(PortState state);
 
   // Keeping the program within the operator's reach (main_window_reach_win.cpp).
@@ -124,6 +129,7 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   TLineWatch LineWatch_{false};
   TSleepWatch SleepWatch_;
   TTrayAddRetry TrayAddRetry_;
+  std::optional<TPortOpener> PortOpener_;
 
   std::optional<TFormPlacementWin> FormPlacement1;
   std::optional<TDrawnPopupMenu> TrayMenu1;
