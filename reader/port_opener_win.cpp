@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "reader/line_watch_win.h"
 #include "reader/uart_win.h"
 
 namespace {
@@ -20,19 +21,45 @@ struct TOpenThread {
   bool Cancelled = false;
 };
 
-// Every open thread started and not yet seen to end.
+// Every open thread that has not yet ended. Each thread takes itself out, and lets its own
+// handle go, as its last step, so that nothing of an ended open stays behind; the lock keeps
+// a handle valid while it is cancelled or copied.
+std::mutex OpenThreadsLock;
 std::vector<TOpenThread> OpenThreads;
 std::uint64_t LastTicket = 0;
-
-bool Ended(const TOpenThread& thread) {
-  return WaitForSingleObject(thread.Thread.Get(), 0) == WAIT_OBJECT_0;
-}
-
-void ForgetEndedThreads() { std::erase_if(OpenThreads, Ended); }
 
 void Cancel(TOpenThread& thread) {
   thread.Cancelled = true;
   CancelSynchronousIo(thread.Thread.Get());
+}
+
+struct TOpenThreadStart {
+  LPTHREAD_START_ROUTINE Proc;
+  void* Param;
+  std::uint64_t Ticket;
+};
+
+DWORD WINAPI OpenThreadStart(void* param) {
+  const TOpenThreadStart start = *static_cast<TOpenThreadStart*>(param);
+  delete static_cast<TOpenThreadStart*>(param);
+  const DWORD result = start.Proc(start.Param);
+  const std::lock_guard lock(OpenThreadsLock);
+  std::erase_if(OpenThreads, [&](const TOpenThread& thread) { return thread.Ticket == start.Ticket; });
+  return result;
+}
+
+// Copies of the handles of the threads still running, each cancelled.
+std::vector<TUniqueHandle> CancelAll() {
+  std::vector<TUniqueHandle> copies;
+  const std::lock_guard lock(OpenThreadsLock);
+  for (TOpenThread& thread : OpenThreads) {
+    Cancel(thread);
+    HANDLE copy = nullptr;
+    if (DuplicateHandle(GetCurrentProcess(), thread.Thread.Get(), GetCurrentProcess(), &copy, 0,
+                        FALSE, DUPLICATE_SAME_ACCESS))
+      copies.emplace_back(copy);
+  }
+  return copies;
 }
 
 struct TOpenJob {
@@ -64,6 +91,22 @@ DWORD WINAPI OpenThreadProc(void* param) {
   return 0;
 }
 
+struct TPresenceJob {
+  std::shared_ptr<std::atomic<bool>> Running;
+  std::wstring Path;
+  HWND Window;
+  UINT Message;
+  std::uint32_t Number;
+};
+
+DWORD WINAPI PresenceThreadProc(void* param) {
+  const std::unique_ptr<TPresenceJob> job(static_cast<TPresenceJob*>(param));
+  const bool present = ProbeHeldPort(job->Path) == TPresence::Present;
+  job->Running->store(false);
+  PostMessageW(job->Window, job->Message, job->Number, present ? 1 : 0);
+  return 0;
+}
+
 }  // namespace
 
 TOpenedDevice OpenPortDevice(const std::wstring& devicePath) {
@@ -78,25 +121,31 @@ TOpenedDevice OpenPortDevice(const std::wstring& devicePath) {
 }
 
 std::uint64_t StartOpenThread(LPTHREAD_START_ROUTINE proc, void* param) {
-  ForgetEndedThreads();
-  TUniqueHandle thread(
-      CreateThread(nullptr, kOpenStackBytes, proc, param, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+  const std::lock_guard lock(OpenThreadsLock);
+  auto start = std::make_unique<TOpenThreadStart>(TOpenThreadStart{proc, param, LastTicket + 1});
+  // Suspended until it is in the list, which it leaves as it ends.
+  TUniqueHandle thread(CreateThread(nullptr, kOpenStackBytes, &OpenThreadStart, start.get(),
+                                    CREATE_SUSPENDED | STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
   if (!thread.Valid()) {
     thread.Release();
     return 0;
   }
+  start.release();
+  const HANDLE running = thread.Get();
   OpenThreads.push_back({++LastTicket, std::move(thread)});
+  ResumeThread(running);
   return LastTicket;
 }
 
 void CancelOpenThread(std::uint64_t ticket) {
+  const std::lock_guard lock(OpenThreadsLock);
   for (TOpenThread& thread : OpenThreads) {
     if (thread.Ticket == ticket) Cancel(thread);
   }
 }
 
 void RecancelOpens() {
-  ForgetEndedThreads();
+  const std::lock_guard lock(OpenThreadsLock);
   for (TOpenThread& thread : OpenThreads) {
     if (thread.Cancelled) Cancel(thread);
   }
@@ -104,22 +153,18 @@ void RecancelOpens() {
 
 void EndPortOpens(DWORD budgetMs) {
   const ULONGLONG until = GetTickCount64() + budgetMs;
-  for (TOpenThread& thread : OpenThreads) Cancel(thread);
-  for (TOpenThread& thread : OpenThreads) {
+  for (const TUniqueHandle& thread : CancelAll()) {
     for (;;) {
       const ULONGLONG now = GetTickCount64();
       if (now >= until) return;
       const DWORD slice = static_cast<DWORD>(std::min<ULONGLONG>(until - now, kCancelAgainMs));
-      if (WaitForSingleObject(thread.Thread.Get(), slice) != WAIT_TIMEOUT) break;
-      Cancel(thread);
+      if (WaitForSingleObject(thread.Get(), slice) != WAIT_TIMEOUT) break;
+      CancelSynchronousIo(thread.Get());
     }
   }
-  OpenThreads.clear();
 }
 
-void CancelPortOpens() {
-  for (TOpenThread& thread : OpenThreads) Cancel(thread);
-}
+void CancelPortOpens() { CancelAll(); }
 
 std::unique_ptr<TUart> OpenUart(int port) { return std::make_unique<TUart>(port); }
 
@@ -173,4 +218,25 @@ bool TPortOpener::GiveUpLate() {
   }
   CancelOpenThread(Ticket_);
   return true;
+}
+
+void TPresenceProbe::Start(const std::wstring& devicePath) {
+  if (Running_->load()) return;
+  // Zero is "none"; the numbers skip it when they wrap.
+  if (++LastNumber_ == 0) ++LastNumber_;
+  Current_ = LastNumber_;
+  Running_->store(true);
+  auto job = std::make_unique<TPresenceJob>(
+      TPresenceJob{Running_, devicePath, Window_, Message_, Current_});
+  if (StartOpenThread(&PresenceThreadProc, job.get()) != 0) {
+    job.release();
+    return;
+  }
+  // No thread: no answer this tick, the next one asks again.
+  Running_->store(false);
+}
+
+std::optional<TPresence> TPresenceProbe::Take(WPARAM number, LPARAM present) const {
+  if (number == 0 || number != Current_) return std::nullopt;
+  return present != 0 ? TPresence::Present : TPresence::Gone;
 }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,6 +16,7 @@
 #include <string>
 
 #include "core/unique_handle_win.h"
+#include "reader/line_watch.h"
 #include "reader/port_opening.h"
 #include "reader/uart_win.h"
 
@@ -34,7 +36,7 @@ std::uint64_t StartOpenThread(LPTHREAD_START_ROUTINE proc, void* param);
 // Cancels the blocked open of a thread, now and again at every RecancelOpens until the
 // thread ends: a thread that had not yet entered its open when cancelled is caught then.
 void CancelOpenThread(std::uint64_t ticket);
-// The line timer's pace for the second cancels; threads that ended are forgotten.
+// The line timer's pace for the second cancels.
 void RecancelOpens();
 // The program ends: every open thread is cancelled and waited for, budgetMs in all at most;
 // one whose driver ignores the cancel is left to the end of the process.
@@ -82,4 +84,25 @@ class TPortOpener {
   UINT Message_;
   TUartOpen Open_;
   std::uint64_t Ticket_ = 0;
+};
+
+// Whether the held port's device is still there, asked on a worker each tick: the answer
+// comes to `window` as `message`, the probe's number in wParam, 1 in lParam when present.
+class TPresenceProbe {
+ public:
+  TPresenceProbe(HWND window, UINT message) : Window_(window), Message_(message) {}
+
+  // Probes `devicePath` unless the probe before is still under way.
+  void Start(const std::wstring& devicePath);
+  // The presence an answer tells; none when it is stale (a later port, or Forget).
+  std::optional<TPresence> Take(WPARAM number, LPARAM present) const;
+  // The port changed: the answer under way speaks of the old one.
+  void Forget() { Current_ = 0; }
+
+ private:
+  HWND Window_;
+  UINT Message_;
+  std::shared_ptr<std::atomic<bool>> Running_ = std::make_shared<std::atomic<bool>>(false);
+  std::uint32_t LastNumber_ = 0;
+  std::uint32_t Current_ = 0;
 };

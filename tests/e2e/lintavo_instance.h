@@ -32,6 +32,17 @@ inline std::vector<std::wstring> MainWindowLabelTexts(HWND main) {
   return texts;
 }
 
+// Messages sent to a window are handled before posted ones, each time its thread looks at its
+// queue: once two sends have come back, the thread has looked twice, and a message posted
+// to it before the first, with nothing else posted ahead of it, has been handled.
+inline bool AnswerTaken(HWND main) {
+  for (int round = 0; round < 2; ++round) {
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result) == 0) return false;
+  }
+  return true;
+}
+
 // Waits until the program has handled its main window's first activation, the last time it
 // takes the front by itself: the window is in front, or, when it minimises itself at start
 // (as without a settings file), it is minimised and the front has gone to another program's
@@ -53,9 +64,15 @@ inline bool WaitForStartUp(DWORD processId, bool minimises, DWORD timeoutMs) {
                                 [&] {
                                   const auto texts = MainWindowLabelTexts(main);
                                   if (texts.size() != 4 || texts[3].empty()) return false;
-                                  const bool readerDue = texts[3].ends_with(L"Порт открыт");
-                                  return activated() &&
-                                         (!readerDue || ThreadCount(processId) >= 2);
+                                  // The port opens on a worker and shows as not open until
+                                  // it answers: an open port has its reader, one that is not
+                                  // open is the answer once the worker has gone and the
+                                  // window has taken what it posted.
+                                  if (!activated()) return false;
+                                  if (texts[3].ends_with(L"Порт открыт"))
+                                    return ThreadCount(processId) >= 2;
+                                  return ThreadCount(processId) == 1 && AnswerTaken(main) &&
+                                         !MainWindowLabelTexts(main)[3].ends_with(L"Порт открыт");
                                 },
                                 timeoutMs);
 }

@@ -67,7 +67,11 @@ void TLintavoForm::Carry(TLineAction action) {
     case TLineAction::None:
       break;
     case TLineAction::Probe:
-      Carry(LineWatch_.Presence(Uart ? ProbeHeldPort(Uart->PortName) : TPresence::Gone));
+      // Asked on a worker: even a second open of a held port reaches its driver.
+      if (Uart)
+        PresenceProbe_->Start(Uart->PortName);
+      else
+        Carry(LineWatch_.Presence(TPresence::Gone));
       break;
     case TLineAction::DropLine:
       DropLine();
@@ -78,13 +82,20 @@ void TLintavoForm::Carry(TLineAction action) {
   }
 }
 
+void TLintavoForm::OnPresence(WPARAM number, LPARAM present) {
+  if (const auto presence = PresenceProbe_->Take(number, present))
+    Carry(LineWatch_.Presence(*presence));
+}
+
 void TLintavoForm::DropLine() {
+  PresenceProbe_->Forget();
   ReaderThread.Stop();
   if (Uart) Uart->Drop();
   ShowPortState(CurrentPortState());
 }
 
 void TLintavoForm::ReopenPort() {
+  PresenceProbe_->Forget();
   ReaderThread.Stop();
   LineWatch_.Reopening();
   PortOpener_->Open(std::move(Uart), Settings.PortNumber);

@@ -163,6 +163,9 @@ LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case kPortOpenedMessage:
       OnPortOpened(wParam);
       return 0;
+    case kPresenceMessage:
+      OnPresence(wParam, lParam);
+      return 0;
     case WM_TIMER:
       if (wParam != kLineTimerId) break;
       OnLineTimer();
@@ -218,6 +221,7 @@ void TLintavoForm::BuildComponents() {
   LintavoForm = this;
   FormPlacement1.emplace(Handle(), Report);
   PortOpener_.emplace(Handle(), kPortOpenedMessage);
+  PresenceProbe_.emplace(Handle(), kPresenceMessage);
   Dpi_ = WindowDpi(Handle());
   Font_ = CreateDesignedFont(kDesignedFontPoints, Dpi_);
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
