@@ -2,10 +2,11 @@
 // refused at logon is added again, the task-bar button stays while there is no icon, a second
 // start brings this copy up, a card that was not typed is told of, and the end of the session
 // is never held up by a question.
+#include "core/ini_file.h"
 #include "core/single_copy_win.h"
+#include "core/unsaved_note_win.h"
 #include "reader/card_delivery.h"
-#include "reader/dev_th_win.h"
-#include "reader/uart_win.h"
+#include "reader/port_opener_win.h"
 #include "ui/main_window/card_notice.h"
 #include "ui/main_window/main_window_win.h"
 #include "ui/shell/application_win.h"
@@ -36,14 +37,21 @@ void TLintavoForm::OnCardNotTyped(WPARAM wParam, LPARAM lParam) {
   TrayIcon1->ShowBalloon(kApplicationTitle, NotTypedNoticeText(card));
 }
 
-// Windows ends the session whatever the operator would answer: the placement is kept now,
-// the reader stopped and the port let go before the window goes. An exit question that is
-// open ends with the session (the message dialog closes itself on it) and then finds the
-// main window gone.
+// Windows ends the session whatever the operator would answer, and holds up the sign-out for
+// a program that has not ended: nothing here shows, nothing waits on a device, and the
+// placement is saved once; a failed save is told at the next start. The sender is answered
+// first, then the process ends here: the reader, the port, a hanging open and an exit
+// question that is open all go with it.
 void TLintavoForm::OnEndSession() {
-  FormPlacement1->OnCloseQuery(true);
   StopLineWatch();
-  ReaderThread.Stop();
-  Uart.reset();
-  CloseMainWindow();
+  CancelPortOpens();
+  try {
+    FormPlacement1->SaveWindowPlacement();
+  } catch (const IniWriteError& error) {
+    LeaveUnsavedNote(SettingsFileName, error.Message());
+  } catch (...) {
+    // Nothing more can be said at the end of the session.
+  }
+  ReplyMessage(0);
+  ExitProcess(0);
 }

@@ -1,5 +1,6 @@
 #include "ui/main_window/main_window_win.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <stdexcept>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "core/settings.h"
 #include "core/single_copy_win.h"
+#include "core/unsaved_note_win.h"
 #include "reader/dev_th_win.h"
 #include "reader/uart_win.h"
 #include "services/about_bridge_win.h"
@@ -42,6 +44,10 @@ struct LabelPlace {
 };
 // Label1, Label2, ReaderTypeLabel and ComPortLabel, at 96 DPI.
 constexpr LabelPlace kLabelPlaces[] = {{48, 40}, {7, 64}, {150, 40}, {150, 64}};
+// The notice line: two lines of text under the port line, across the window.
+constexpr LabelPlace kNoticePlace{7, 84};
+constexpr int kNoticeLines = 2;
+constexpr int kNoticeMargin = 7;
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
@@ -275,6 +281,8 @@ void TLintavoForm::OnCreate() {
   UpdateTrayIcon();
   UpdateStatus();
   AllowRunningCopyNotice();
+  if (const auto reason = TakeUnsavedNote(SettingsFileName))
+    ShowNotice(std::wstring(kSettingsNotSaved) + L"\r\n" + *reason);
 }
 
 void TLintavoForm::CreateToolBar() {
@@ -302,6 +310,8 @@ void TLintavoForm::CreateLabels() {
   }
   ReaderTypeLabel_ = Labels_[2];
   ComPortLabel_ = Labels_[3];
+  NoticeLine_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_MULTILINE | ES_READONLY, 0, 0, 0,
+                                0, Handle(), nullptr, Instance(), nullptr);
   PlaceLabels();
 }
 
@@ -315,6 +325,41 @@ void TLintavoForm::PlaceLabels() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetLabelText(Labels_[i], WindowText(Labels_[i]));
   }
+  PlaceNoticeLine();
+}
+
+void TLintavoForm::PlaceNoticeLine() {
+  if (NoticeLine_ == nullptr) return;
+  SendMessageW(NoticeLine_, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const int panelTop = ToolBar_ != nullptr ? ToolBar_->Metrics().BarHeight : 0;
+  TEXTMETRICW metrics{};
+  {
+    TScreenDc dc;
+    TSelectObjectScope font(dc.Get(), Font_.Get());
+    GetTextMetricsW(dc.Get(), &metrics);
+  }
+  const int left = ScaleToDpi(kNoticePlace.Left, Dpi_);
+  SetWindowPos(NoticeLine_, nullptr, left, panelTop + ScaleToDpi(kNoticePlace.Top, Dpi_),
+               std::max(0, static_cast<int>(client.right) - left - ScaleToDpi(kNoticeMargin, Dpi_)),
+               kNoticeLines * metrics.tmHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TLintavoForm::ShowNotice(const std::wstring& text) {
+  SetWindowTextW(NoticeLine_, text.c_str());
+  ShowWindow(NoticeLine_, SW_SHOWNA);
+  // At the designed size the panel has no room below the port line: the window grows by
+  // what the line needs.
+  RECT line{}, client{}, outer{};
+  GetWindowRect(NoticeLine_, &line);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&line), 2);
+  GetClientRect(Handle(), &client);
+  const int missing = line.bottom + ScaleToDpi(kNoticeMargin, Dpi_) - client.bottom;
+  if (missing <= 0) return;
+  GetWindowRect(Handle(), &outer);
+  SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + missing,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The title bar's icon at the size it has at the window's DPI; the one it replaces goes once
@@ -418,6 +463,7 @@ void TLintavoForm::OnSize() {
   ToolBar_->SetButtonLeft(0, ScaleToDpi(kSetupButtonLeft, Dpi_));
   ToolBar_->SetButtonLeft(1, HelpButtonLeft(width, Dpi_));
   ToolBar_->SetButtonLeft(2, ExitButtonLeft(width, Dpi_));
+  PlaceNoticeLine();
 }
 
 void TLintavoForm::OnGetMinMaxInfo(MINMAXINFO& info) const {
@@ -427,7 +473,9 @@ void TLintavoForm::OnGetMinMaxInfo(MINMAXINFO& info) const {
 
 LRESULT TLintavoForm::OnControlColour(HDC dc, HWND control) {
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, control == ComPortLabel_ ? PortColour_ : GetSysColor(COLOR_BTNTEXT));
+  SetTextColor(dc, control == ComPortLabel_   ? PortColour_
+                   : control == NoticeLine_ ? kPortFailedColour
+                                            : GetSysColor(COLOR_BTNTEXT));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 

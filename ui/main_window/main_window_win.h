@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "core/common.h"
 #include "reader/dev_th_win.h"
@@ -118,12 +119,17 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void OnMinimize();
   void OnCardNotTyped(WPARAM wParam, LPARAM lParam);
   void OnEndSession();
+  // The red line under the port line: what the operator must see even without the
+  // notification area. Grows the window when the line would not fit.
+  void ShowNotice(const std::wstring& text);
+  void PlaceNoticeLine();
 
   int Dpi_ = kDesignDpi;  // of the screen the window stands on
   // The four labels in creation order: the two captions, then the two values.
   std::array<HWND, 4> Labels_{};
   HWND ReaderTypeLabel_ = nullptr;
   HWND ComPortLabel_ = nullptr;
+  HWND NoticeLine_ = nullptr;  // a read-only edit, so that the number can be copied
   TUniqueMenu HelpPopupMenu_;
   TUniqueFont Font_;
   TUniqueIcon SmallIcon_;  // the title bar's, at the window's DPI
