@@ -10,15 +10,24 @@
 #include "ui/main_window/card_notice.h"
 #include "ui/main_window/main_window_win.h"
 #include "ui/shell/application_win.h"
+#include "ui/shell/message_filter_win.h"
 #include "ui/shell/texts.h"
 
 // A copy started from the operator's account may run with fewer rights than this one.
 void TLintavoForm::AllowRunningCopyNotice() {
-  ChangeWindowMessageFilterEx(Handle(), ShowRunningCopyMessage(), MSGFLT_ALLOW, nullptr);
+  LetMessageThrough(Handle(), ShowRunningCopyMessage());
 }
 
-void TLintavoForm::OnMinimize() {
-  HideTaskbarButton(Application.Handle(), TaskbarButtonGoes(NewStyleShell, TrayIcon1->IconAdded()));
+bool TLintavoForm::TaskbarButtonGoesNow() const {
+  return TaskbarButtonGoes(NewStyleShell, TrayIcon1->IconAdded(), NoticeUnseen_);
+}
+
+void TLintavoForm::OnMinimize() { HideTaskbarButton(Application.Handle(), TaskbarButtonGoesNow()); }
+
+void TLintavoForm::OnOpened() {
+  if (!NoticeUnseen_) return;
+  NoticeUnseen_ = false;
+  FlashTaskbarButton(Application.Handle(), false);
 }
 
 // On every tick of the line timer: while the shell holds no icon it is asked again, and a
@@ -26,15 +35,23 @@ void TLintavoForm::OnMinimize() {
 void TLintavoForm::KeepReachable() {
   TTrayIcon& icon = *TrayIcon1;
   if (TrayAddRetry_.Tick(icon.Active() && !icon.IconAdded())) icon.RefreshTrayIcon();
-  FitMinimisedTaskbarButton(Application.Handle(),
-                            TaskbarButtonGoes(NewStyleShell, icon.IconAdded()));
+  FitMinimisedTaskbarButton(Application.Handle(), TaskbarButtonGoesNow());
 }
 
 void TLintavoForm::OnCardNotTyped(WPARAM wParam, LPARAM lParam) {
   const TNotTypedCard card = UnpackNotTypedCard(
       {static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam)});
   MessageBeep(MB_ICONWARNING);
-  TrayIcon1->ShowBalloon(kApplicationTitle, NotTypedNoticeText(card));
+  const std::wstring text = NotTypedNoticeText(card);
+  if (TrayIcon1->ShowBalloon(kApplicationTitle, text)) return;
+  // No notification area to tell it in (at logon, while Explorer restarts): the number stands
+  // in the main window, and its task-bar button stays and flashes until the window is opened.
+  ShowNotice(text);
+  if (IsIconic(Application.Handle()) || !IsWindowVisible(Handle())) {
+    NoticeUnseen_ = true;
+    FitMinimisedTaskbarButton(Application.Handle(), TaskbarButtonGoesNow());
+    FlashTaskbarButton(Application.Handle(), true);
+  }
 }
 
 // Windows ends the session whatever the operator would answer, and holds up the sign-out for

@@ -105,6 +105,16 @@ void SetLabelText(HWND label, const std::wstring& text) {
   InvalidateRect(label, nullptr, TRUE);
 }
 
+// An edit breaks its lines only at a carriage return and line feed.
+std::wstring EditLineBreaks(const std::wstring& text) {
+  std::wstring edit;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) edit += L'\r';
+    edit += text[i];
+  }
+  return edit;
+}
+
 }  // namespace
 
 void TLintavoForm::DescribeClass(WNDCLASSEXW& windowClass) {
@@ -255,7 +265,10 @@ void TLintavoForm::BuildTrayComponents() {
   TrayIcon1->Loaded();
 
   AppEvents1.OnMinimize = [this] { OnMinimize(); };
-  AppEvents1.OnRestore = [] { ShowTaskbarButton(Application.Handle(), NewStyleShell); };
+  AppEvents1.OnRestore = [this] {
+    ShowTaskbarButton(Application.Handle(), NewStyleShell);
+    OnOpened();
+  };
   Application.OnMinimize = [this] { AppEvents1.Minimized(); };
   Application.OnRestore = [this] { AppEvents1.Restored(); };
 }
@@ -282,7 +295,7 @@ void TLintavoForm::OnCreate() {
   UpdateStatus();
   AllowRunningCopyNotice();
   if (const auto reason = TakeUnsavedNote(SettingsFileName))
-    ShowNotice(std::wstring(kSettingsNotSaved) + L"\r\n" + *reason);
+    ShowNotice(std::wstring(kSettingsNotSaved) + L"\n" + *reason);
 }
 
 void TLintavoForm::CreateToolBar() {
@@ -347,7 +360,7 @@ void TLintavoForm::PlaceNoticeLine() {
 }
 
 void TLintavoForm::ShowNotice(const std::wstring& text) {
-  SetWindowTextW(NoticeLine_, text.c_str());
+  SetWindowTextW(NoticeLine_, EditLineBreaks(text).c_str());
   ShowWindow(NoticeLine_, SW_SHOWNA);
   // At the designed size the panel has no room below the port line: the window grows by
   // what the line needs.
@@ -386,7 +399,9 @@ void TLintavoForm::OnDpiChanged(const TDpiChange& change) {
 }
 
 void TLintavoForm::OnActivate(WPARAM wParam) {
-  if (LOWORD(wParam) == WA_INACTIVE || !FirstActivate) return;
+  if (LOWORD(wParam) == WA_INACTIVE) return;
+  OnOpened();
+  if (!FirstActivate) return;
   FirstActivate = false;
   PostMessageW(Handle(), kFirstActivateMessage, 0, 0);
 }

@@ -117,6 +117,9 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void AllowRunningCopyNotice();
   void KeepReachable();
   void OnMinimize();
+  // The operator opened the window: a notice waiting for that has been seen.
+  void OnOpened();
+  bool TaskbarButtonGoesNow() const;
   void OnCardNotTyped(WPARAM wParam, LPARAM lParam);
   void OnEndSession();
   // The red line under the port line: what the operator must see even without the
@@ -138,6 +141,7 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   TLineWatch LineWatch_{false};
   TSleepWatch SleepWatch_;
   TTrayAddRetry TrayAddRetry_;
+  bool NoticeUnseen_ = false;
   std::optional<TPortOpener> PortOpener_;
   std::optional<TPresenceProbe> PresenceProbe_;
 
