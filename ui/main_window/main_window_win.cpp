@@ -130,8 +130,10 @@ std::unique_ptr<TLintavoForm> TLintavoForm::Create(HWND owner) {
   std::unique_ptr<TLintavoForm> form(new TLintavoForm());
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME |
                       WS_CLIPCHILDREN;
-  // The designed place lies on the primary screen, whose DPI the system's is.
-  form->Dpi_ = SystemDpi();
+  // Made at the DPI of the screen under the designed place, which is not the system's when
+  // a laptop was docked after logon; a stored place on another screen changes it on show.
+  const TDesignedRect atSystemDpi = ScaleRectToDpi(kDesignedPlace, SystemDpi());
+  form->Dpi_ = DpiAtPoint({atSystemDpi.Left, atSystemDpi.Top});
   const TDesignedRect place = ScaleRectToDpi(kDesignedPlace, form->Dpi_);
   if (!form->CreateHandle({.Caption = kApplicationTitle,
                            .Style = style,
