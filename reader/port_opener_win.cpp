@@ -4,7 +4,6 @@
 #include <utility>
 #include <vector>
 
-#include "reader/line_watch_win.h"
 #include "reader/uart_win.h"
 
 namespace {
@@ -24,7 +23,7 @@ struct TOpenThread {
 // Every open thread that has not yet ended. Each thread takes itself out, and lets its own
 // handle go, as its last step, so that nothing of an ended open stays behind; the lock keeps
 // a handle valid while it is cancelled or copied.
-std::mutex OpenThreadsLock;
+TSlimLock OpenThreadsLock;
 std::vector<TOpenThread> OpenThreads;
 std::uint64_t LastTicket = 0;
 
@@ -91,22 +90,6 @@ DWORD WINAPI OpenThreadProc(void* param) {
   return 0;
 }
 
-struct TPresenceJob {
-  std::shared_ptr<std::atomic<bool>> Running;
-  std::wstring Path;
-  HWND Window;
-  UINT Message;
-  std::uint32_t Number;
-};
-
-DWORD WINAPI PresenceThreadProc(void* param) {
-  const std::unique_ptr<TPresenceJob> job(static_cast<TPresenceJob*>(param));
-  const bool present = ProbeHeldPort(job->Path) == TPresence::Present;
-  job->Running->store(false);
-  PostMessageW(job->Window, job->Message, job->Number, present ? 1 : 0);
-  return 0;
-}
-
 }  // namespace
 
 TOpenedDevice OpenPortDevice(const std::wstring& devicePath) {
@@ -142,6 +125,12 @@ void CancelOpenThread(std::uint64_t ticket) {
   for (TOpenThread& thread : OpenThreads) {
     if (thread.Ticket == ticket) Cancel(thread);
   }
+}
+
+bool OpenThreadRunning(std::uint64_t ticket) {
+  const std::lock_guard lock(OpenThreadsLock);
+  return std::ranges::any_of(OpenThreads,
+                             [&](const TOpenThread& thread) { return thread.Ticket == ticket; });
 }
 
 void RecancelOpens() {
@@ -220,23 +209,6 @@ bool TPortOpener::GiveUpLate() {
   return true;
 }
 
-void TPresenceProbe::Start(const std::wstring& devicePath) {
-  if (Running_->load()) return;
-  // Zero is "none"; the numbers skip it when they wrap.
-  if (++LastNumber_ == 0) ++LastNumber_;
-  Current_ = LastNumber_;
-  Running_->store(true);
-  auto job = std::make_unique<TPresenceJob>(
-      TPresenceJob{Running_, devicePath, Window_, Message_, Current_});
-  if (StartOpenThread(&PresenceThreadProc, job.get()) != 0) {
-    job.release();
-    return;
-  }
-  // No thread: no answer this tick, the next one asks again.
-  Running_->store(false);
-}
-
-std::optional<TPresence> TPresenceProbe::Take(WPARAM number, LPARAM present) const {
-  if (number == 0 || number != Current_) return std::nullopt;
-  return present != 0 ? TPresence::Present : TPresence::Gone;
+bool TPortOpener::StillHanging() const {
+  return !UnderWay() && Ticket_ != 0 && OpenThreadRunning(Ticket_);
 }

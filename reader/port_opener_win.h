@@ -7,7 +7,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,8 +14,8 @@
 #include <optional>
 #include <string>
 
+#include "core/slim_lock_win.h"
 #include "core/unique_handle_win.h"
-#include "reader/line_watch.h"
 #include "reader/port_opening.h"
 #include "reader/uart_win.h"
 
@@ -36,6 +35,8 @@ std::uint64_t StartOpenThread(LPTHREAD_START_ROUTINE proc, void* param);
 // Cancels the blocked open of a thread, now and again at every RecancelOpens until the
 // thread ends: a thread that had not yet entered its open when cancelled is caught then.
 void CancelOpenThread(std::uint64_t ticket);
+// Whether the thread has yet to end.
+bool OpenThreadRunning(std::uint64_t ticket);
 // The line timer's pace for the second cancels.
 void RecancelOpens();
 // The program ends: every open thread is cancelled and waited for, budgetMs in all at most;
@@ -70,10 +71,13 @@ class TPortOpener {
   std::optional<std::unique_ptr<TUart>> Take(WPARAM number);
   // An open past its deadline is cancelled and given up; true when this happened now.
   bool GiveUpLate();
+  // The open given up last still hangs in a driver that ignores the cancel: a retry would
+  // only add a thread that hangs beside it.
+  bool StillHanging() const;
 
   struct TShared {
     explicit TShared(std::uint64_t deadlineMs) : Opening(deadlineMs) {}
-    std::mutex Lock;
+    TSlimLock Lock;
     TPortOpening Opening;
     std::unique_ptr<TUart> Answer;
   };
@@ -86,23 +90,3 @@ class TPortOpener {
   std::uint64_t Ticket_ = 0;
 };
 
-// Whether the held port's device is still there, asked on a worker each tick: the answer
-// comes to `window` as `message`, the probe's number in wParam, 1 in lParam when present.
-class TPresenceProbe {
- public:
-  TPresenceProbe(HWND window, UINT message) : Window_(window), Message_(message) {}
-
-  // Probes `devicePath` unless the probe before is still under way.
-  void Start(const std::wstring& devicePath);
-  // The presence an answer tells; none when it is stale (a later port, or Forget).
-  std::optional<TPresence> Take(WPARAM number, LPARAM present) const;
-  // The port changed: the answer under way speaks of the old one.
-  void Forget() { Current_ = 0; }
-
- private:
-  HWND Window_;
-  UINT Message_;
-  std::shared_ptr<std::atomic<bool>> Running_ = std::make_shared<std::atomic<bool>>(false);
-  std::uint32_t LastNumber_ = 0;
-  std::uint32_t Current_ = 0;
-};

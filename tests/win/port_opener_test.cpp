@@ -166,4 +166,31 @@ TEST_F(PortOpener, AnAnswerNoLongerWantedIsClosedNotLeaked) {
       << "the late answer for COM2 was kept open";
 }
 
+// A driver that ignores the cancel: the open given up is still hanging, and says so, so that
+// the retry adds no second thread beside it; once it ends, the retry may go on.
+TEST_F(PortOpener, AnOpenThatIgnoresItsCancelIsStillHangingUntilItEnds) {
+  const TUniqueHandle gate(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::atomic<bool> ended{false};
+  TPortOpener opener(
+      Window(), kOpenedMessage,
+      [&](int) {
+        WaitForSingleObject(gate.Get(), 10'000);
+        ended = true;
+        return std::unique_ptr<TUart>();
+      },
+      200);
+  EXPECT_FALSE(opener.StillHanging()) << "hanging before any open";
+  opener.Open(nullptr, 5);
+  EXPECT_FALSE(opener.StillHanging()) << "an open under way is not yet given up";
+  bool givenUp = false;
+  PumpUntil([&] { return givenUp = opener.GiveUpLate(); }, 5000);
+  ASSERT_TRUE(givenUp);
+  RecancelOpens();
+  EXPECT_TRUE(opener.StillHanging());
+  SetEvent(gate.Get());
+  EndPortOpens();
+  EXPECT_TRUE(ended);
+  EXPECT_FALSE(opener.StillHanging()) << "still hanging after its thread ended";
+}
+
 }  // namespace

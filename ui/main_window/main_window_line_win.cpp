@@ -67,35 +67,29 @@ void TLintavoForm::Carry(TLineAction action) {
     case TLineAction::None:
       break;
     case TLineAction::Probe:
-      // Asked on a worker: even a second open of a held port reaches its driver.
-      if (Uart)
-        PresenceProbe_->Start(Uart->PortName);
-      else
-        Carry(LineWatch_.Presence(TPresence::Gone));
+      // Asked here, not on a worker: the port is held, so the system refuses a second
+      // open of it before its driver is asked, and a name that leads nowhere fails at once.
+      Carry(LineWatch_.Presence(Uart ? ProbeHeldPort(Uart->PortName) : TPresence::Gone));
       break;
     case TLineAction::DropLine:
       DropLine();
       break;
     case TLineAction::Reopen:
-      ReopenPort();
+      if (PortOpener_->StillHanging())
+        LineWatch_.Reopened(false);
+      else
+        ReopenPort();
       break;
   }
 }
 
-void TLintavoForm::OnPresence(WPARAM number, LPARAM present) {
-  if (const auto presence = PresenceProbe_->Take(number, present))
-    Carry(LineWatch_.Presence(*presence));
-}
-
 void TLintavoForm::DropLine() {
-  PresenceProbe_->Forget();
   ReaderThread.Stop();
   if (Uart) Uart->Drop();
   ShowPortState(CurrentPortState());
 }
 
 void TLintavoForm::ReopenPort() {
-  PresenceProbe_->Forget();
   ReaderThread.Stop();
   LineWatch_.Reopening();
   PortOpener_->Open(std::move(Uart), Settings.PortNumber);

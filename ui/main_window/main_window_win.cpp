@@ -181,9 +181,6 @@ LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case kPortOpenedMessage:
       OnPortOpened(wParam);
       return 0;
-    case kPresenceMessage:
-      OnPresence(wParam, lParam);
-      return 0;
     case WM_TIMER:
       if (wParam != kLineTimerId) break;
       OnLineTimer();
@@ -239,7 +236,6 @@ void TLintavoForm::BuildComponents() {
   LintavoForm = this;
   FormPlacement1.emplace(Handle(), Report);
   PortOpener_.emplace(Handle(), kPortOpenedMessage);
-  PresenceProbe_.emplace(Handle(), kPresenceMessage);
   Dpi_ = WindowDpi(Handle());
   Font_ = CreateDesignedFont(kDesignedFontPoints, Dpi_);
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
@@ -540,7 +536,6 @@ void TLintavoForm::CloseMainWindow() {
   // whose driver ignores that ends with the process.
   StopLineWatch();
   ReaderThread.Stop();
-  PortOpener_.reset();
   EndPortOpens();
   Destroy();
 }

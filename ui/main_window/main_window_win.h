@@ -37,8 +37,6 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   // Posted by the port's opener when the configured port answered; wParam is the open's
   // number.
   static constexpr UINT kPortOpenedMessage = WM_APP + 4;
-  // Posted by the presence probe of the held port; wParam its number, lParam 1 when present.
-  static constexpr UINT kPresenceMessage = WM_APP + 5;
   // The line watch's tick.
   static constexpr UINT_PTR kLineTimerId = 1;
 
@@ -109,7 +107,6 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void Carry(TLineAction action);
   void DropLine();
   void OnPortOpened(WPARAM number);
-  void OnPresence(WPARAM number, LPARAM present);
   void PortReopened(PortState state);
   void ShowPortState(PortState state);
 
@@ -143,7 +140,6 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   TTrayAddRetry TrayAddRetry_;
   bool NoticeUnseen_ = false;
   std::optional<TPortOpener> PortOpener_;
-  std::optional<TPresenceProbe> PresenceProbe_;
 
   std::optional<TFormPlacementWin> FormPlacement1;
   std::optional<TDrawnPopupMenu> TrayMenu1;
