@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, TaskbarButton,
     testing::Values(TButtonCase{"TheIconLeadsBack", true, true, false, true},
                     TButtonCase{"NoIconKeepsIt", true, false, false, false},
-                    TButtonCase{"AnUnseenNumberKeepsItThoughTheIconIsThere", true, true, true, false},
+                    TButtonCase{"AnUnseenNumberKeepsItWithTheIconThere", true, true, true, false},
                     TButtonCase{"AnOldShellKeepsIt", false, true, false, false}),
     [](const auto& info) { return std::string(info.param.Name); });
 

@@ -33,6 +33,7 @@ trap 'rm -rf "$work"' EXIT
 {
   printf '#include <windows.h>\n#include <commctrl.h>\n#include <uxtheme.h>\n'
   printf '#include <shellapi.h>\n#include <shlobj.h>\n#include <knownfolders.h>\n'
+  printf '#include <sddl.h>\n#include <aclapi.h>\n'
   printf 'void UsesEveryImport() {\n'
   while read -r dll name; do printf '  (void)&%s;  // %s\n' "$name" "$dll"; done <<<"$imports"
   printf '}\n'
@@ -41,7 +42,8 @@ trap 'rm -rf "$work"' EXIT
 if ! "$cxx" -fsyntax-only -x c++ -DUNICODE -D_UNICODE -D_WIN32_WINNT="$oldest" \
     -DWINVER="$oldest" "$work/imports.cpp" 2>"$work/errors"; then
   echo "imports newer than Windows $oldest (the oldest the manifest names):" >&2
-  grep -o "'[A-Za-z_0-9]*' was not declared" "$work/errors" | sort -u >&2 || cat "$work/errors" >&2
+  grep -oE "[‘'][A-Za-z_0-9]+[’'] was not declared" "$work/errors" | sort -u >&2 ||
+    cat "$work/errors" >&2
   exit 1
 fi
 echo "$(wc -l <<<"$imports") imports, all in Windows $oldest"

@@ -63,7 +63,7 @@ void TLintavoForm::OnEndSession() {
   StopLineWatch();
   CancelPortOpens();
   try {
-    FormPlacement1->SaveWindowPlacement();
+    if (FormPlacement1->Active) FormPlacement1->SaveWindowPlacement();
   } catch (const IniWriteError& error) {
     LeaveUnsavedNote(SettingsFileName, error.Message());
   } catch (...) {
