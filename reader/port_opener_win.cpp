@@ -43,7 +43,8 @@ DWORD WINAPI OpenThreadStart(void* param) {
   delete static_cast<TOpenThreadStart*>(param);
   const DWORD result = start.Proc(start.Param);
   const std::lock_guard lock(OpenThreadsLock);
-  std::erase_if(OpenThreads, [&](const TOpenThread& thread) { return thread.Ticket == start.Ticket; });
+  std::erase_if(OpenThreads,
+                [&](const TOpenThread& thread) { return thread.Ticket == start.Ticket; });
   return result;
 }
 
