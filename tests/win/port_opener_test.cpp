@@ -193,4 +193,47 @@ TEST_F(PortOpener, AnOpenThatIgnoresItsCancelIsStillHangingUntilItEnds) {
   EXPECT_FALSE(opener.StillHanging()) << "still hanging after its thread ended";
 }
 
+// A thread cancelled before it reached its open (a probe whose round closed just then) is
+// caught by the cancel the line timer repeats; without it, the open would hang on.
+struct TLateOpen {
+  TUniqueHandle AtGate{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  TUniqueHandle Gate{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  std::atomic<bool> Aborted{false};
+  std::atomic<bool> Done{false};
+};
+
+DWORD WINAPI OpenAfterTheGate(void* param) {
+  auto& late = *static_cast<TLateOpen*>(param);
+  SetEvent(late.AtGate.Get());
+  WaitForSingleObject(late.Gate.Get(), 5000);
+  HANDLE read = nullptr, write = nullptr;
+  if (CreatePipe(&read, &write, nullptr, 0)) {
+    const TUniqueHandle readEnd(read), writeEnd(write);
+    char byte = 0;
+    DWORD got = 0;
+    late.Aborted = !ReadFile(read, &byte, 1, &got, nullptr) &&
+                   GetLastError() == ERROR_OPERATION_ABORTED;
+  }
+  late.Done = true;
+  return 0;
+}
+
+TEST(OpenThreads, ACancelThatCameBeforeTheOpenIsRepeatedOnTheTick) {
+  TLateOpen late;
+  const std::uint64_t ticket = StartOpenThread(&OpenAfterTheGate, &late);
+  ASSERT_NE(ticket, 0u);
+  ASSERT_EQ(WaitForSingleObject(late.AtGate.Get(), 5000), WAIT_OBJECT_0);
+  CancelOpenThread(ticket);  // nothing to cancel yet
+  SetEvent(late.Gate.Get());
+  // The line timer's ticks, at a faster pace.
+  const ULONGLONG until = GetTickCount64() + 3000;
+  while (!late.Done && GetTickCount64() < until) {
+    RecancelOpens();
+    Sleep(50);
+  }
+  EXPECT_TRUE(late.Done) << "the open still hangs";
+  EXPECT_TRUE(late.Aborted) << "the open ended some other way than cancelled";
+  EndPortOpens();
+}
+
 }  // namespace
