@@ -10,6 +10,7 @@
 #include <mutex>
 #include <vector>
 
+#include "reader/port_opener_win.h"
 #include "ui/setup/port_probe_win.h"
 #include "ui/setup/setup_form_win.h"
 
@@ -91,7 +92,7 @@ int main() {
   Print("setup dialog open with one port that hangs", TimeOpenings(hangingProbe));
   LARGE_INTEGER start, end;
   QueryPerformanceCounter(&start);
-  EndPortProbes();
+  EndPortOpens();
   QueryPerformanceCounter(&end);
   std::printf("hanging opens: %d begun, %d cancelled; the last probe thread ended %.1f ms "
               "after the program asked\n",

@@ -1,5 +1,7 @@
 #include "core/single_copy_win.h"
 
+#include <sddl.h>
+
 #include <cstring>
 
 #include "core/running_copy.h"
@@ -38,6 +40,18 @@ void Write(const TRunningCopy& copy) {
   std::memcpy(view.Get(), record.data(), record.size());
 }
 
+// Whoever created it, the section can be read by the operator's own logon: a copy run as
+// administrator would otherwise get the elevated token's default, which a normal second start
+// of the same operator may not open, and could not be brought up by it. Writing stays with
+// the first copy's own handle.
+constexpr wchar_t kSectionSecurity[] = L"D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;GR;;;IU)";
+
+struct TLocalFreePolicy {
+  using Handle = PSECURITY_DESCRIPTOR;
+  static bool Valid(Handle descriptor) { return descriptor != nullptr; }
+  static bool Close(Handle descriptor) { return LocalFree(descriptor) == nullptr; }
+};
+
 std::optional<TRunningCopy> ReadRunningCopy() {
   const TUniqueHandle section(OpenFileMappingW(FILE_MAP_READ, FALSE, kSectionName));
   const TSectionView view(section.Get(), FILE_MAP_READ);
@@ -52,8 +66,14 @@ std::optional<TRunningCopy> ReadRunningCopy() {
 bool IsFirstInstance() {
   // Writable, so that the first copy can tell later starts where it is; a copy of an older
   // version holding a read-only section still makes this create report it.
-  TUniqueHandle section(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                           kSectionSize, kSectionName));
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ConvertStringSecurityDescriptorToSecurityDescriptorW(kSectionSecurity, SDDL_REVISION_1,
+                                                       &descriptor, nullptr);
+  const TUnique<TLocalFreePolicy> ownedDescriptor(descriptor);
+  SECURITY_ATTRIBUTES security{sizeof(security), descriptor, FALSE};
+  TUniqueHandle section(CreateFileMappingW(INVALID_HANDLE_VALUE,
+                                           descriptor != nullptr ? &security : nullptr,
+                                           PAGE_READWRITE, 0, kSectionSize, kSectionName));
   // A copy running with higher rights holds a section this process may not open; any other
   // failure to create it lets the program start.
   if (!section.Valid()) return GetLastError() != ERROR_ACCESS_DENIED;

@@ -24,6 +24,11 @@ TNotTyped NotTypedOf(const TDelivery& delivery) {
   return delivery.Error == kAccessDeniedError ? TNotTyped::Elevated : TNotTyped::Refused;
 }
 
+bool TargetRunsAbove(std::optional<std::uint32_t> theirs, std::optional<std::uint32_t> ours) {
+  if (!theirs) return true;
+  return ours && *theirs > *ours;
+}
+
 TNoticeWords PackNotTypedCard(const TNotTypedCard& card) {
   const auto high = static_cast<std::uint32_t>(card.Code >> 32) & kByte;
   return {high | (static_cast<std::uint32_t>(card.Reason) << kReasonShift) |

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "core/common.h"
 #include "reader/card_code.h"
@@ -37,6 +38,13 @@ struct TDelivery {
 inline constexpr std::uint32_t kAccessDeniedError = 5;
 
 TNotTyped NotTypedOf(const TDelivery& delivery);
+
+// Whether the program in front runs above this one, from the integrity levels of both, each
+// none when the system would not say. A program whose process or token cannot be looked at
+// (run as administrator under another user's name, or one of the system's) is taken to run
+// above: the system would swallow the keys and count them as typed. With this program's own
+// level unknown there is nothing to compare, and the count of what was taken decides.
+bool TargetRunsAbove(std::optional<std::uint32_t> theirs, std::optional<std::uint32_t> ours);
 
 // A card that was not typed, with what the operator needs to type it by hand: the number in
 // the format and for the reader type it was going to be typed with.

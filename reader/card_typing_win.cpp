@@ -54,15 +54,13 @@ std::optional<DWORD> IntegrityLevelOf(HANDLE process) {
   return *GetSidSubAuthority(sid, parts - 1);
 }
 
-// Whether the system is known to keep this program's input from the process: it runs at a
-// higher integrity level, as a program started as administrator does. Unknown counts as no;
-// the count of what the system took then has the last word.
+// Whether the system keeps this program's input from the process: it runs at a higher
+// integrity level, as a program started as administrator does, or cannot be looked at.
 bool RunsAboveUs(DWORD processId) {
   const TUniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-  if (!process.Valid()) return false;
-  const auto theirs = IntegrityLevelOf(process.Get());
-  const auto ours = IntegrityLevelOf(GetCurrentProcess());
-  return theirs && ours && *theirs > *ours;
+  const auto theirs =
+      process.Valid() ? IntegrityLevelOf(process.Get()) : std::optional<DWORD>{};
+  return TargetRunsAbove(theirs, IntegrityLevelOf(GetCurrentProcess()));
 }
 
 std::uint16_t ScanCodeOf(TCardSuffix suffix) {

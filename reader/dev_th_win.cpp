@@ -84,13 +84,3 @@ void TDevTh::Execute() {
 }
 
 void StartReader(const TReaderNotice& notice) { ReaderThread.Start(Uart.get(), notice); }
-
-PortState ReopenPortWithReader(const TReaderNotice& notice) {
-  ReaderThread.Stop();
-  const PortState state = OpenConfiguredPort();
-  if (state == PortOpen) {
-    StartReader(notice);
-    ReaderThread.Resume();
-  }
-  return state;
-}

@@ -67,8 +67,3 @@ extern TReaderSlot<TDevTh> ReaderThread;
 // Stops any running reader and leaves a new one on Uart suspended in ReaderThread; it posts to
 // `notice` when its line is lost or it fails.
 void StartReader(const TReaderNotice& notice = {});
-
-// Stops any running reader, opens the configured port anew and, when it opened, starts a
-// reader on it; the port's state. The reader reads Uart without a lock, so it has ended
-// before the port object is replaced.
-PortState ReopenPortWithReader(const TReaderNotice& notice);

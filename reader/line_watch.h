@@ -117,6 +117,8 @@ class TLineWatch {
   // whatever its state. Under the setup dialog the line is let go instead, and the retry
   // after the dialog brings it back.
   TLineAction Resumed(bool setupOpen);
+  // An open the watch did not ask for (the start, the setup) is under way.
+  void Reopening() { State_ = TLineState::Reopening; }
   // The result of a reopen, the watch's own or the setup's.
   void Reopened(bool open);
 

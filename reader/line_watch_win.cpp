@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cwchar>
 
-#include "core/unique_handle_win.h"
+#include "reader/port_opener_win.h"
 
 static_assert(LineError::FileNotFound == ERROR_FILE_NOT_FOUND);
 static_assert(LineError::PathNotFound == ERROR_PATH_NOT_FOUND);
@@ -20,10 +20,8 @@ static_assert(LineError::OperationAborted == ERROR_OPERATION_ABORTED);
 static_assert(LineError::DeviceNotConnected == ERROR_DEVICE_NOT_CONNECTED);
 
 TPresence ProbeHeldPort(const std::wstring& devicePath) {
-  const TUniqueHandle device(CreateFileW(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                         nullptr, OPEN_EXISTING, 0, nullptr));
-  const DWORD error = device.Valid() ? ERROR_SUCCESS : GetLastError();
-  return PresenceAfterOpen(device.Valid(), error);
+  const TOpenedDevice opened = OpenPortDevice(devicePath);
+  return PresenceAfterOpen(opened.Device.Valid(), opened.Error);
 }
 
 std::optional<TDeviceNotice> PortDeviceNotice(WPARAM event, LPARAM record) {

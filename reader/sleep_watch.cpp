@@ -1,9 +1,10 @@
 #include "reader/sleep_watch.h"
 
-bool TSleepWatch::Tick(std::uint64_t nowMs) {
+bool TSleepWatch::Tick(std::uint64_t nowMs, std::uint64_t waitedMs) {
   const std::optional<std::uint64_t> previous = LastTick_;
   LastTick_ = nowMs;
-  return previous && nowMs - *previous >= kSleepGapMs && Woke(nowMs);
+  return previous && nowMs - *previous >= kSleepGapMs && waitedMs >= kSleepGapMs &&
+         Woke(nowMs);
 }
 
 bool TSleepWatch::Resumed(std::uint64_t nowMs) { return Woke(nowMs); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "reader/port_opener_win.h"
 #include "reader/port_state.h"
 
 std::unique_ptr<TUart> Uart;
@@ -47,10 +48,8 @@ bool TUart::Fail(int status) {
 
 bool TUart::Open() {
   if (!Closed) Close();
-  Handle_.Reset(CreateFileW(PortName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                            OPEN_EXISTING, 0, nullptr));
+  Handle_ = OpenPortDevice(PortName).Device;
   if (!Handle_.Valid()) {
-    Handle_.Release();
     Status = kOpenFailed;
     return false;
   }

@@ -72,8 +72,9 @@ class TUart final : public TReaderPort {
   COMMTIMEOUTS Timeouts_{};
 };
 
-// The one port object, or none when building it failed. Replaced only by OpenConfiguredPort
-// on the GUI thread, and only while no reader thread exists.
+// The one port object, or none when building it failed or while the port opener's worker
+// holds it. Replaced only on the GUI thread (OpenConfiguredPort, or the opener's answer), and
+// only while no reader thread exists.
 extern std::unique_ptr<TUart> Uart;
 
 // Closes the old port object, builds one for Settings.PortNumber and says how that went.

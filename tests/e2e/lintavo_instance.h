@@ -32,6 +32,26 @@ inline std::vector<std::wstring> MainWindowLabelTexts(HWND main) {
   return texts;
 }
 
+// A fence in the program's GUI queue: a harmless change posted to a window of that thread
+// (the text limit of the main window's read-only notice line) and read back. The thread takes
+// what was posted to its windows in order, so once the change shows, whatever was posted
+// before it has been handled. A send is no such fence: the thread handles sends also while it
+// waits on another program (the shell, when it adds its icon).
+inline bool PostedBeforeHandled(HWND main) {
+  const std::vector<HWND> lines = ChildrenOfClass(main, L"Edit");
+  if (lines.size() != 1) return false;
+  static WPARAM fence = 40'000;
+  ++fence;
+  if (!PostMessageW(lines.front(), EM_SETLIMITTEXT, fence, 0)) return false;
+  return WaitUntil(
+      [&] {
+        DWORD_PTR limit = 0;
+        SendMessageTimeoutW(lines.front(), EM_GETLIMITTEXT, 0, 0, SMTO_BLOCK, 5000, &limit);
+        return limit == fence;
+      },
+      5000);
+}
+
 // Waits until the program has handled its main window's first activation, the last time it
 // takes the front by itself: the window is in front, or, when it minimises itself at start
 // (as without a settings file), it is minimised and the front has gone to another program's
@@ -49,15 +69,18 @@ inline bool WaitForStartUp(DWORD processId, bool minimises, DWORD timeoutMs) {
     return application != nullptr && IsIconic(application) && !IsWindowVisible(main) &&
            front != nullptr && frontProcess != processId;
   };
-  return main != nullptr && WaitUntil(
-                                [&] {
-                                  const auto texts = MainWindowLabelTexts(main);
-                                  if (texts.size() != 4 || texts[3].empty()) return false;
-                                  const bool readerDue = texts[3].ends_with(L"Порт открыт");
-                                  return activated() &&
-                                         (!readerDue || ThreadCount(processId) >= 2);
-                                },
-                                timeoutMs);
+  // The port opens on a worker and shows as not open until it answers: an open port has its
+  // reader, one that is not open is the answer once the worker has gone and the window has
+  // taken what it posted.
+  const auto portSettled = [&] {
+    const auto texts = MainWindowLabelTexts(main);
+    if (texts.size() != 4 || texts[3].empty()) return false;
+    if (texts[3].ends_with(L"Порт открыт")) return ThreadCount(processId) >= 2;
+    if (ThreadCount(processId) != 1 || !PostedBeforeHandled(main)) return false;
+    const auto now = MainWindowLabelTexts(main);
+    return now.size() == 4 && !now[3].ends_with(L"Порт открыт");
+  };
+  return main != nullptr && WaitUntil([&] { return activated() && portSettled(); }, timeoutMs);
 }
 
 class TLintavoInstance {

@@ -172,7 +172,9 @@ TEST_F(SetupE2E, ChangingOnlyTheReaderTypeKeepsThePortDecodesFortyBitsAndWritesN
   ASSERT_TRUE(Close(setup, &PressOk)) << DescribeFront();
 
   EXPECT_TRUE(WaitUntil([&] { return ReaderTypeLabel() == L"40/42 bit"; }, kWaitMs));
-  EXPECT_EQ(PortLabel(), L"COM2 - Порт открыт");
+  // Confirming reopens the port; it shows as not open until the open answers.
+  EXPECT_TRUE(WaitForPortLabel(L"COM2 - Порт открыт"))
+      << "label: " << testing::PrintToString(PortLabel());
   EXPECT_EQ(Typed(2, kAs40), kAs40.Text + e2e::kSentinel.Text) << DescribeFront();
   ASSERT_TRUE(WaitUntil([&] { return IniValue(L"ReaderType") == 1; }, kWaitMs));
   EXPECT_EQ(IniValue(L"PortNumber"), 2);

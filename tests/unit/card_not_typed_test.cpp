@@ -2,6 +2,7 @@
 // carried whole in a posted notice, and what the operator reads in the balloon.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "reader/card_delivery.h"
@@ -70,6 +71,33 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 // ---- the notice's words -----------------------------------------------------------------------
+
+// Whether the program in front runs above this one, from what the system told of each.
+struct TAboveCase {
+  const char* Name;
+  std::optional<std::uint32_t> Theirs;
+  std::optional<std::uint32_t> Ours;
+  bool Above;
+};
+
+class TargetAboveTest : public testing::TestWithParam<TAboveCase> {};
+
+TEST_P(TargetAboveTest, TakesWhatCannotBeLookedAtForAbove) {
+  EXPECT_EQ(TargetRunsAbove(GetParam().Theirs, GetParam().Ours), GetParam().Above);
+}
+
+constexpr std::uint32_t kMedium = 0x2000;
+constexpr std::uint32_t kHigh = 0x3000;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TargetAboveTest,
+    testing::Values(TAboveCase{"AnAdministratorProgramAboveANormalOne", kHigh, kMedium, true},
+                    TAboveCase{"TheSameLevel", kMedium, kMedium, false},
+                    TAboveCase{"ANormalProgramBelowAnAdministratorOne", kMedium, kHigh, false},
+                    TAboveCase{"AProgramThatCannotBeLookedAt", std::nullopt, kMedium, true},
+                    TAboveCase{"NeitherCanBeLookedAt", std::nullopt, std::nullopt, true},
+                    TAboveCase{"OurOwnLevelUnknownLeavesItToTheCount", kHigh, std::nullopt, false}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(NotTypedNotice, CarriesEveryCardWholeInTwoWords) {
   const TNotTypedCard cards[] = {

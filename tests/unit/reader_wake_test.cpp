@@ -19,6 +19,8 @@ struct TSign {
   Sign Kind;
   std::uint64_t AtMs;
   bool Acts;
+  // Of a tick's gap, the time the GUI thread spent at work rather than waiting for messages.
+  std::uint64_t BusyMs = 0;
 };
 
 struct TWakeCase {
@@ -31,9 +33,16 @@ class SleepWatchTest : public testing::TestWithParam<TWakeCase> {};
 TEST_P(SleepWatchTest, ActsOnceForEachWake) {
   TSleepWatch watch;
   int step = 0;
+  std::uint64_t lastTick = 0;
   for (const TSign& sign : GetParam().Signs) {
     ++step;
-    const bool acts = sign.Kind == Sign::Tick ? watch.Tick(sign.AtMs) : watch.Resumed(sign.AtMs);
+    bool acts = false;
+    if (sign.Kind == Sign::Tick) {
+      acts = watch.Tick(sign.AtMs, sign.AtMs - lastTick - sign.BusyMs);
+      lastTick = sign.AtMs;
+    } else {
+      acts = watch.Resumed(sign.AtMs);
+    }
     EXPECT_EQ(acts, sign.Acts) << "step " << step << " at " << sign.AtMs << " ms";
   }
 }
@@ -50,6 +59,13 @@ INSTANTIATE_TEST_SUITE_P(
         TWakeCase{"AGapOfTheLimitIsASleepWithoutNotice",
                   {{Sign::Tick, 1000, false}, {Sign::Tick, 1000 + kGap, true},
                    {Sign::Tick, 1500 + kGap, false}}},
+        TWakeCase{"AGapTheGuiThreadSpentAtWorkIsNoWake",
+                  {{Sign::Tick, 1000, false}, {Sign::Tick, 1000 + 3 * kGap, false, 3 * kGap - 500},
+                   {Sign::Tick, 1500 + 3 * kGap, false}}},
+        TWakeCase{"AGapPartlyAtWorkIsAWakeWhenTheWaitAloneReachesTheLimit",
+                  {{Sign::Tick, 1000, false}, {Sign::Tick, 1000 + kGap + 3000, true, 3000}}},
+        TWakeCase{"AWaitJustShortOfTheLimitInALongGapIsNoWake",
+                  {{Sign::Tick, 1000, false}, {Sign::Tick, 1000 + kGap + 3000, false, 3001}}},
         TWakeCase{"NoticesAndTheGapOfOneWakeActOnce",
                   {{Sign::Tick, 1000, false}, {Sign::Resume, 60'000, true},
                    {Sign::Resume, 60'200, false}, {Sign::Tick, 60'300, false}}},

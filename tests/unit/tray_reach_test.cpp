@@ -32,4 +32,28 @@ TEST(TrayAddRetry, AnIconInPlaceIsLeftAloneAndAFreshLossWaitsAFullInterval) {
   EXPECT_TRUE(retry.Tick(true));
 }
 
+// The task-bar button goes on minimise only while something else leads back to the window.
+struct TButtonCase {
+  const char* Name;
+  bool NewStyleShell;
+  bool IconAdded;
+  bool NoticeUnseen;
+  bool Goes;
+};
+
+class TaskbarButton : public testing::TestWithParam<TButtonCase> {};
+
+TEST_P(TaskbarButton, GoesOnlyWithTheIconAsTheWayBack) {
+  const TButtonCase& c = GetParam();
+  EXPECT_EQ(TaskbarButtonGoes(c.NewStyleShell, c.IconAdded, c.NoticeUnseen), c.Goes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, TaskbarButton,
+    testing::Values(TButtonCase{"TheIconLeadsBack", true, true, false, true},
+                    TButtonCase{"NoIconKeepsIt", true, false, false, false},
+                    TButtonCase{"AnUnseenNumberKeepsItWithTheIconThere", true, true, true, false},
+                    TButtonCase{"AnOldShellKeepsIt", false, true, false, false}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
 }  // namespace

@@ -17,6 +17,7 @@
 #include "tests/support/top_level_windows.h"
 #include "tests/support/wait.h"
 #include "tests/support/window_classes.h"
+#include "reader/port_opener_win.h"
 #include "ui/setup/port_probe_win.h"
 #include "ui/setup/setup_form_win.h"
 #include "ui/shell/texts.h"
@@ -29,7 +30,7 @@ constexpr int kLatePort = 7;  // opens, but only after the dialog is up
 
 class TQuietHost final : public TSetupHost {
  public:
-  void PortReopened(PortState) override {}
+  void ReopenPort() override {}
   void UpdateStatus() override {}
 };
 
@@ -122,7 +123,7 @@ TEST(SetupProbeDeadline, HangingOpensDoNotHoldTheDialogAndEndBeforeTheProgram) {
   EXPECT_EQ(late, L"COM 7 - порт занят или отсутствует");
   EXPECT_FALSE(lateEnabled);
 
-  EndPortProbes();
+  EndPortOpens();
   EXPECT_EQ(ports.Running, 0) << "a probe is still running after the program let them end";
   EXPECT_EQ(ports.Cancelled, 2) << "each hanging open ends by being cancelled";
   EXPECT_TRUE(ProbePort(1)) << "a probe left COM1 open";

@@ -325,6 +325,26 @@ TEST_F(TrayIconTest, NewNotificationAreaGetsTheIconAgain) {
   EXPECT_TRUE(Calls.empty());
 }
 
+// Explorer restarted without its notice reaching the program: the shell refuses the next
+// modify, and the icon is then taken for gone and added again.
+TEST_F(TrayIconTest, AFailedModifyMeansTheIconIsGoneAndTheNextRefreshAddsIt) {
+  GiveIcon();
+  ASSERT_TRUE(Icon->IconAdded());
+  ShellAccepts = false;
+  Calls.clear();
+  GiveIcon();
+  EXPECT_EQ(Actions(), std::vector<DWORD>{NIM_MODIFY});
+  EXPECT_FALSE(Icon->IconAdded());
+  Calls.clear();
+  EXPECT_FALSE(Icon->ShowBalloon(L"Драйвер", L"текст"));
+  EXPECT_TRUE(Calls.empty()) << "a balloon was asked of an icon the shell does not hold";
+
+  ShellAccepts = true;
+  Icon->RefreshTrayIcon();
+  EXPECT_EQ(Actions(), (std::vector<DWORD>{NIM_DELETE, NIM_ADD}));
+  EXPECT_TRUE(Icon->IconAdded());
+}
+
 TEST_F(TrayIconTest, OtherMessagesGoToDefaultProcedure) {
   wchar_t text[8] = L"x";
   EXPECT_EQ(SendMessageW(Icon->MessageWindow(), WM_GETTEXT, 8, reinterpret_cast<LPARAM>(text)), 0);

@@ -3,18 +3,20 @@
 //
 // The order of stopping, which everything below relies on: the reader thread reads Uart
 // without a lock, so the reader is stopped and waited for (ReaderThread.Stop) before the port's
-// device is let go or the port object is replaced (OpenConfiguredPort), and a new reader
-// starts only after the port opened. A lost line therefore runs no reader at all, which is
-// also what lets a reopen replace Uart at any tick. The exit kills the timer before it stops
-// the reader, so no tick starts another one behind it.
+// device is let go or the port object is handed to the opener's worker, and a new reader
+// starts only after the opened port came back. A lost line, and a port being opened, run no
+// reader at all. The exit kills the timer before it stops the reader, so no tick starts
+// another one behind it.
 #include <cstdint>
 
 #include "reader/dev_th_win.h"
 #include "reader/line_watch_win.h"
+#include "reader/port_opener_win.h"
 #include "reader/uart_win.h"
 #include "ui/main_window/main_status.h"
 #include "ui/main_window/main_window_win.h"
 #include "ui/setup/setup_form_win.h"
+#include "ui/shell/queue_wait_win.h"
 
 void TLintavoForm::StartLineWatch() {
   SetTimer(Handle(), kLineTimerId, TLineWatch::kTickMs, nullptr);
@@ -27,12 +29,15 @@ void TLintavoForm::StartLineReader() {
   ReaderThread.Resume();
 }
 
-// A tick long after the one before it means the machine slept without saying so; the port is
-// then opened anew, as on the system's own resume notice.
+// A tick long after the one before it, spent waiting, means the machine slept without saying
+// so; the port is then opened anew, as on the system's own resume notice.
 void TLintavoForm::OnLineTimer() {
   const bool setupOpen = SetupForm != nullptr;
-  Carry(SleepWatch_.Tick(GetTickCount64()) ? LineWatch_.Resumed(setupOpen)
-                                           : LineWatch_.Tick(setupOpen));
+  RecancelOpens();
+  if (PortOpener_->GiveUpLate()) PortReopened(PortClosed);
+  Carry(SleepWatch_.Tick(GetTickCount64(), TakeLongestQueueWait())
+            ? LineWatch_.Resumed(setupOpen)
+            : LineWatch_.Tick(setupOpen));
   KeepReachable();
 }
 
@@ -62,13 +67,18 @@ void TLintavoForm::Carry(TLineAction action) {
     case TLineAction::None:
       break;
     case TLineAction::Probe:
+      // Asked here, not on a worker: the port is held, so the system refuses a second
+      // open of it before its driver is asked, and a name that leads nowhere fails at once.
       Carry(LineWatch_.Presence(Uart ? ProbeHeldPort(Uart->PortName) : TPresence::Gone));
       break;
     case TLineAction::DropLine:
       DropLine();
       break;
     case TLineAction::Reopen:
-      ReopenLine();
+      if (PortOpener_->StillHanging())
+        LineWatch_.Reopened(false);
+      else
+        ReopenPort();
       break;
   }
 }
@@ -79,8 +89,23 @@ void TLintavoForm::DropLine() {
   ShowPortState(CurrentPortState());
 }
 
-// The reader starts before the state shows, so that the green shows a line that is read.
-void TLintavoForm::ReopenLine() { PortReopened(ReopenPortWithReader(ReaderNotice())); }
+void TLintavoForm::ReopenPort() {
+  ReaderThread.Stop();
+  LineWatch_.Reopening();
+  PortOpener_->Open(std::move(Uart), Settings.PortNumber);
+  if (PortStateValue != PortClosed) ShowPortState(PortClosed);
+}
+
+// The reader starts before the state shows, so that the green shows a line that is read;
+// before the first activation that starts it.
+void TLintavoForm::OnPortOpened(WPARAM number) {
+  std::optional<std::unique_ptr<TUart>> port = PortOpener_->Take(number);
+  if (!port) return;
+  Uart = std::move(*port);
+  const PortState state = CurrentPortState();
+  if (state == PortOpen && !FirstActivate) StartLineReader();
+  PortReopened(state);
+}
 
 void TLintavoForm::PortReopened(PortState state) {
   LineWatch_.Reopened(state == PortOpen);

@@ -2,22 +2,32 @@
 // refused at logon is added again, the task-bar button stays while there is no icon, a second
 // start brings this copy up, a card that was not typed is told of, and the end of the session
 // is never held up by a question.
+#include "core/ini_file.h"
 #include "core/single_copy_win.h"
+#include "core/unsaved_note_win.h"
 #include "reader/card_delivery.h"
-#include "reader/dev_th_win.h"
-#include "reader/uart_win.h"
+#include "reader/port_opener_win.h"
 #include "ui/main_window/card_notice.h"
 #include "ui/main_window/main_window_win.h"
 #include "ui/shell/application_win.h"
+#include "ui/shell/message_filter_win.h"
 #include "ui/shell/texts.h"
 
 // A copy started from the operator's account may run with fewer rights than this one.
 void TLintavoForm::AllowRunningCopyNotice() {
-  ChangeWindowMessageFilterEx(Handle(), ShowRunningCopyMessage(), MSGFLT_ALLOW, nullptr);
+  LetMessageThrough(Handle(), ShowRunningCopyMessage());
 }
 
-void TLintavoForm::OnMinimize() {
-  HideTaskbarButton(Application.Handle(), TaskbarButtonGoes(NewStyleShell, TrayIcon1->IconAdded()));
+bool TLintavoForm::TaskbarButtonGoesNow() const {
+  return TaskbarButtonGoes(NewStyleShell, TrayIcon1->IconAdded(), NoticeUnseen_);
+}
+
+void TLintavoForm::OnMinimize() { HideTaskbarButton(Application.Handle(), TaskbarButtonGoesNow()); }
+
+void TLintavoForm::OnOpened() {
+  if (!NoticeUnseen_) return;
+  NoticeUnseen_ = false;
+  FlashTaskbarButton(Application.Handle(), false);
 }
 
 // On every tick of the line timer: while the shell holds no icon it is asked again, and a
@@ -25,25 +35,40 @@ void TLintavoForm::OnMinimize() {
 void TLintavoForm::KeepReachable() {
   TTrayIcon& icon = *TrayIcon1;
   if (TrayAddRetry_.Tick(icon.Active() && !icon.IconAdded())) icon.RefreshTrayIcon();
-  FitMinimisedTaskbarButton(Application.Handle(),
-                            TaskbarButtonGoes(NewStyleShell, icon.IconAdded()));
+  FitMinimisedTaskbarButton(Application.Handle(), TaskbarButtonGoesNow());
 }
 
 void TLintavoForm::OnCardNotTyped(WPARAM wParam, LPARAM lParam) {
   const TNotTypedCard card = UnpackNotTypedCard(
       {static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam)});
   MessageBeep(MB_ICONWARNING);
-  TrayIcon1->ShowBalloon(kApplicationTitle, NotTypedNoticeText(card));
+  const std::wstring text = NotTypedNoticeText(card);
+  if (TrayIcon1->ShowBalloon(kApplicationTitle, text)) return;
+  // No notification area to tell it in (at logon, while Explorer restarts): the number stands
+  // in the main window, and its task-bar button stays and flashes until the window is opened.
+  ShowNotice(text);
+  if (IsIconic(Application.Handle()) || !IsWindowVisible(Handle())) {
+    NoticeUnseen_ = true;
+    FitMinimisedTaskbarButton(Application.Handle(), TaskbarButtonGoesNow());
+    FlashTaskbarButton(Application.Handle(), true);
+  }
 }
 
-// Windows ends the session whatever the operator would answer: the placement is kept now,
-// the reader stopped and the port let go before the window goes. An exit question that is
-// open ends with the session (the message dialog closes itself on it) and then finds the
-// main window gone.
+// Windows ends the session whatever the operator would answer, and holds up the sign-out for
+// a program that has not ended: nothing here shows, nothing waits on a device, and the
+// placement is saved once; a failed save is told at the next start. The sender is answered
+// first, then the process ends here: the reader, the port, a hanging open and an exit
+// question that is open all go with it.
 void TLintavoForm::OnEndSession() {
-  FormPlacement1->OnCloseQuery(true);
   StopLineWatch();
-  ReaderThread.Stop();
-  Uart.reset();
-  CloseMainWindow();
+  CancelPortOpens();
+  try {
+    if (FormPlacement1->Active) FormPlacement1->SaveWindowPlacement();
+  } catch (const IniWriteError& error) {
+    LeaveUnsavedNote(SettingsFileName, error.Message());
+  } catch (...) {
+    // Nothing more can be said at the end of the session.
+  }
+  ReplyMessage(0);
+  ExitProcess(0);
 }

@@ -6,14 +6,11 @@ namespace {
 
 class TMainWindowSetupHost final : public TSetupHost {
  public:
-  void PortReopened(PortState state) override {
-    if (LintavoForm != nullptr) LintavoForm->PortReopened(state);
+  void ReopenPort() override {
+    if (LintavoForm != nullptr) LintavoForm->ReopenPort();
   }
   void UpdateStatus() override {
     if (LintavoForm != nullptr) LintavoForm->UpdateStatus();
-  }
-  TReaderNotice ReaderNotice() const override {
-    return LintavoForm != nullptr ? LintavoForm->ReaderNotice() : TReaderNotice{};
   }
   HWND Window() const override { return LintavoForm != nullptr ? LintavoForm->Handle() : nullptr; }
 };

@@ -1,5 +1,6 @@
 #include "ui/main_window/main_window_win.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <stdexcept>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "core/settings.h"
 #include "core/single_copy_win.h"
+#include "core/unsaved_note_win.h"
 #include "reader/dev_th_win.h"
 #include "reader/uart_win.h"
 #include "services/about_bridge_win.h"
@@ -16,7 +18,6 @@
 #include "ui/main_window/main_status.h"
 #include "ui/main_window/resource_ids.h"
 #include "ui/main_window/toolbar_look.h"
-#include "ui/setup/port_probe_win.h"
 #include "ui/setup/setup_form_win.h"
 #include "ui/shell/application_win.h"
 #include "ui/shell/designed_font_win.h"
@@ -43,6 +44,10 @@ struct LabelPlace {
 };
 // Label1, Label2, ReaderTypeLabel and ComPortLabel, at 96 DPI.
 constexpr LabelPlace kLabelPlaces[] = {{48, 40}, {7, 64}, {150, 40}, {150, 64}};
+// The notice line: two lines of text under the port line, across the window.
+constexpr LabelPlace kNoticePlace{7, 84};
+constexpr int kNoticeLines = 2;
+constexpr int kNoticeMargin = 7;
 
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
@@ -100,6 +105,16 @@ void SetLabelText(HWND label, const std::wstring& text) {
   InvalidateRect(label, nullptr, TRUE);
 }
 
+// An edit breaks its lines only at a carriage return and line feed.
+std::wstring EditLineBreaks(const std::wstring& text) {
+  std::wstring edit;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'\n' && (i == 0 || text[i - 1] != L'\r')) edit += L'\r';
+    edit += text[i];
+  }
+  return edit;
+}
+
 }  // namespace
 
 void TLintavoForm::DescribeClass(WNDCLASSEXW& windowClass) {
@@ -115,8 +130,10 @@ std::unique_ptr<TLintavoForm> TLintavoForm::Create(HWND owner) {
   std::unique_ptr<TLintavoForm> form(new TLintavoForm());
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_THICKFRAME |
                       WS_CLIPCHILDREN;
-  // The designed place lies on the primary screen, whose DPI the system's is.
-  form->Dpi_ = SystemDpi();
+  // Made at the DPI of the screen under the designed place, which is not the system's when
+  // a laptop was docked after logon; a stored place on another screen changes it on show.
+  const TDesignedRect atSystemDpi = ScaleRectToDpi(kDesignedPlace, SystemDpi());
+  form->Dpi_ = DpiAtPoint({atSystemDpi.Left, atSystemDpi.Top});
   const TDesignedRect place = ScaleRectToDpi(kDesignedPlace, form->Dpi_);
   if (!form->CreateHandle({.Caption = kApplicationTitle,
                            .Style = style,
@@ -160,6 +177,9 @@ LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case kReaderEndedMessage:
       OnReaderEnded(wParam);
+      return 0;
+    case kPortOpenedMessage:
+      OnPortOpened(wParam);
       return 0;
     case WM_TIMER:
       if (wParam != kLineTimerId) break;
@@ -215,6 +235,7 @@ LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 void TLintavoForm::BuildComponents() {
   LintavoForm = this;
   FormPlacement1.emplace(Handle(), Report);
+  PortOpener_.emplace(Handle(), kPortOpenedMessage);
   Dpi_ = WindowDpi(Handle());
   Font_ = CreateDesignedFont(kDesignedFontPoints, Dpi_);
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
@@ -242,7 +263,10 @@ void TLintavoForm::BuildTrayComponents() {
   TrayIcon1->Loaded();
 
   AppEvents1.OnMinimize = [this] { OnMinimize(); };
-  AppEvents1.OnRestore = [] { ShowTaskbarButton(Application.Handle(), NewStyleShell); };
+  AppEvents1.OnRestore = [this] {
+    ShowTaskbarButton(Application.Handle(), NewStyleShell);
+    OnOpened();
+  };
   Application.OnMinimize = [this] { AppEvents1.Minimized(); };
   Application.OnRestore = [this] { AppEvents1.Restored(); };
 }
@@ -260,12 +284,16 @@ void TLintavoForm::OnCreate() {
   FormPlacement1->IniFileName = SettingsFileName;
   Application.TranslateAllForms(false);
   CreateHelpObj(ExeDir + L"DOC");
-  PortStateValue = OpenConfiguredPort();
+  // The port answers by message; until then it shows as not open.
+  PortStateValue = PortClosed;
   PortFailed = PortFailedOf(PortStateValue);
-  LineWatch_ = TLineWatch(PortStateValue == PortOpen);
+  LineWatch_.Reopening();
+  PortOpener_->Open(std::move(Uart), Settings.PortNumber);
   UpdateTrayIcon();
   UpdateStatus();
   AllowRunningCopyNotice();
+  if (const auto reason = TakeUnsavedNote(SettingsFileName))
+    ShowNotice(std::wstring(kSettingsNotSaved) + L"\n" + *reason);
 }
 
 void TLintavoForm::CreateToolBar() {
@@ -293,6 +321,8 @@ void TLintavoForm::CreateLabels() {
   }
   ReaderTypeLabel_ = Labels_[2];
   ComPortLabel_ = Labels_[3];
+  NoticeLine_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_MULTILINE | ES_READONLY, 0, 0, 0,
+                                0, Handle(), nullptr, Instance(), nullptr);
   PlaceLabels();
 }
 
@@ -306,6 +336,41 @@ void TLintavoForm::PlaceLabels() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetLabelText(Labels_[i], WindowText(Labels_[i]));
   }
+  PlaceNoticeLine();
+}
+
+void TLintavoForm::PlaceNoticeLine() {
+  if (NoticeLine_ == nullptr) return;
+  SendMessageW(NoticeLine_, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  const int panelTop = ToolBar_ != nullptr ? ToolBar_->Metrics().BarHeight : 0;
+  TEXTMETRICW metrics{};
+  {
+    TScreenDc dc;
+    TSelectObjectScope font(dc.Get(), Font_.Get());
+    GetTextMetricsW(dc.Get(), &metrics);
+  }
+  const int left = ScaleToDpi(kNoticePlace.Left, Dpi_);
+  SetWindowPos(NoticeLine_, nullptr, left, panelTop + ScaleToDpi(kNoticePlace.Top, Dpi_),
+               std::max(0, static_cast<int>(client.right) - left - ScaleToDpi(kNoticeMargin, Dpi_)),
+               kNoticeLines * metrics.tmHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TLintavoForm::ShowNotice(const std::wstring& text) {
+  SetWindowTextW(NoticeLine_, EditLineBreaks(text).c_str());
+  ShowWindow(NoticeLine_, SW_SHOWNA);
+  // At the designed size the panel has no room below the port line: the window grows by
+  // what the line needs.
+  RECT line{}, client{}, outer{};
+  GetWindowRect(NoticeLine_, &line);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&line), 2);
+  GetClientRect(Handle(), &client);
+  const int missing = line.bottom + ScaleToDpi(kNoticeMargin, Dpi_) - client.bottom;
+  if (missing <= 0) return;
+  GetWindowRect(Handle(), &outer);
+  SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + missing,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The title bar's icon at the size it has at the window's DPI; the one it replaces goes once
@@ -332,7 +397,9 @@ void TLintavoForm::OnDpiChanged(const TDpiChange& change) {
 }
 
 void TLintavoForm::OnActivate(WPARAM wParam) {
-  if (LOWORD(wParam) == WA_INACTIVE || !FirstActivate) return;
+  if (LOWORD(wParam) == WA_INACTIVE) return;
+  OnOpened();
+  if (!FirstActivate) return;
   FirstActivate = false;
   PostMessageW(Handle(), kFirstActivateMessage, 0, 0);
 }
@@ -409,6 +476,7 @@ void TLintavoForm::OnSize() {
   ToolBar_->SetButtonLeft(0, ScaleToDpi(kSetupButtonLeft, Dpi_));
   ToolBar_->SetButtonLeft(1, HelpButtonLeft(width, Dpi_));
   ToolBar_->SetButtonLeft(2, ExitButtonLeft(width, Dpi_));
+  PlaceNoticeLine();
 }
 
 void TLintavoForm::OnGetMinMaxInfo(MINMAXINFO& info) const {
@@ -418,7 +486,9 @@ void TLintavoForm::OnGetMinMaxInfo(MINMAXINFO& info) const {
 
 LRESULT TLintavoForm::OnControlColour(HDC dc, HWND control) {
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, control == ComPortLabel_ ? PortColour_ : GetSysColor(COLOR_BTNTEXT));
+  SetTextColor(dc, control == ComPortLabel_   ? PortColour_
+                   : control == NoticeLine_ ? kPortFailedColour
+                                            : GetSysColor(COLOR_BTNTEXT));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
@@ -462,9 +532,10 @@ void TLintavoForm::CloseMainWindow() {
   ReleaseHelpObj();
   // The reader is stopped before the window goes, and the line watch before the reader so
   // that no tick starts another; the port stays open until the process ends and the system
-  // releases the device. No probe of the setup dialog outlives the program.
+  // releases the device. An open still under way is cancelled and waited for a moment; one
+  // whose driver ignores that ends with the process.
   StopLineWatch();
   ReaderThread.Stop();
-  EndPortProbes();
+  EndPortOpens();
   Destroy();
 }

@@ -8,10 +8,12 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "core/common.h"
 #include "reader/dev_th_win.h"
 #include "reader/line_watch.h"
+#include "reader/port_opener_win.h"
 #include "reader/sleep_watch.h"
 #include "ui/main_window/toolbar_win.h"
 #include "ui/placement/form_placement_win.h"
@@ -32,6 +34,9 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   static constexpr UINT kReaderEndedMessage = WM_APP + 2;
   // Posted by the reader for a card it could not type; wParam and lParam carry the card.
   static constexpr UINT kCardNotTypedMessage = WM_APP + 3;
+  // Posted by the port's opener when the configured port answered; wParam is the open's
+  // number.
+  static constexpr UINT kPortOpenedMessage = WM_APP + 4;
   // The line watch's tick.
   static constexpr UINT_PTR kLineTimerId = 1;
 
@@ -49,9 +54,9 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void UpdateTrayIcon();
   // What every "Выход" does: bring an open exit question forward, or close.
   void ExitRequest();
-  // The port was opened anew, by the line watch or by the setup: the watch hears of it and
-  // a changed state is shown.
-  void PortReopened(PortState state);
+  // Stops the reader and opens the configured port anew on a worker; the port shows as not
+  // open until the answer comes. The line watch's retry, the wake and the setup's confirm.
+  void ReopenPort();
   // Where the reader posts when it ends on its own.
   TReaderNotice ReaderNotice() const {
     return {Handle(), kReaderEndedMessage, kCardNotTypedMessage};
@@ -101,21 +106,30 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void OnPowerBroadcast(WPARAM event);
   void Carry(TLineAction action);
   void DropLine();
-  void ReopenLine();
+  void OnPortOpened(WPARAM number);
+  void PortReopened(PortState state);
   void ShowPortState(PortState state);
 
   // Keeping the program within the operator's reach (main_window_reach_win.cpp).
   void AllowRunningCopyNotice();
   void KeepReachable();
   void OnMinimize();
+  // The operator opened the window: a notice waiting for that has been seen.
+  void OnOpened();
+  bool TaskbarButtonGoesNow() const;
   void OnCardNotTyped(WPARAM wParam, LPARAM lParam);
   void OnEndSession();
+  // The red line under the port line: what the operator must see even without the
+  // notification area. Grows the window when the line would not fit.
+  void ShowNotice(const std::wstring& text);
+  void PlaceNoticeLine();
 
   int Dpi_ = kDesignDpi;  // of the screen the window stands on
   // The four labels in creation order: the two captions, then the two values.
   std::array<HWND, 4> Labels_{};
   HWND ReaderTypeLabel_ = nullptr;
   HWND ComPortLabel_ = nullptr;
+  HWND NoticeLine_ = nullptr;  // a read-only edit, so that the number can be copied
   TUniqueMenu HelpPopupMenu_;
   TUniqueFont Font_;
   TUniqueIcon SmallIcon_;  // the title bar's, at the window's DPI
@@ -124,6 +138,8 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   TLineWatch LineWatch_{false};
   TSleepWatch SleepWatch_;
   TTrayAddRetry TrayAddRetry_;
+  bool NoticeUnseen_ = false;
+  std::optional<TPortOpener> PortOpener_;
 
   std::optional<TFormPlacementWin> FormPlacement1;
   std::optional<TDrawnPopupMenu> TrayMenu1;

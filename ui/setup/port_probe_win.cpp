@@ -7,15 +7,9 @@
 #include <utility>
 
 #include "core/unique_handle_win.h"
+#include "reader/port_opener_win.h"
 
 namespace {
-
-// A probe needs little stack, and a hundred of the default size would crowd a 32-bit
-// program's address space.
-constexpr SIZE_T kProbeStackBytes = 256 * 1024;
-// While the program ends, a blocked open is cancelled again at this pace: a cancel that
-// came before the thread entered its open found nothing to cancel.
-constexpr DWORD kCancelAgainMs = 50;
 
 // What one round's threads share with the dialog, and keep after it is gone.
 struct TRoundShared {
@@ -34,22 +28,14 @@ struct TProbeJob {
   std::size_t Index;
 };
 
-// Every probe thread started and not yet seen to end.
-std::vector<TUniqueHandle> ProbeThreads;
-
-void ForgetEndedThreads() {
-  std::erase_if(ProbeThreads, [](const TUniqueHandle& thread) {
-    return WaitForSingleObject(thread.Get(), 0) == WAIT_OBJECT_0;
-  });
-}
-
 DWORD WINAPI ProbeThreadProc(void* param) {
   const std::unique_ptr<TProbeJob> job(static_cast<TProbeJob*>(param));
   TRoundShared& shared = *job->Shared;
   int port = 0;
   {
     const std::lock_guard lock(shared.Lock);
-    // A round that closed before this thread got going wants no open at all.
+    // A round that closed before this thread got going wants no open at all. One that
+    // closes between here and the open is caught by the cancel repeated on the line tick.
     if (shared.Round.Closed()) return 0;
     port = shared.Round.Ports()[job->Index];
   }
@@ -65,27 +51,23 @@ DWORD WINAPI ProbeThreadProc(void* param) {
   return 0;
 }
 
-// A thread for the probe of one port, or none when the system gave none.
-HANDLE StartProbe(const std::shared_ptr<TRoundShared>& shared, std::size_t index) {
+// The ticket of the probe's thread for one port, or 0 when the system gave none.
+std::uint64_t StartProbe(const std::shared_ptr<TRoundShared>& shared, std::size_t index) {
   auto job = std::make_unique<TProbeJob>(TProbeJob{shared, index});
-  const HANDLE thread = CreateThread(nullptr, kProbeStackBytes, &ProbeThreadProc, job.get(),
-                                     STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-  if (thread != nullptr) job.release();
-  return thread;
+  const std::uint64_t ticket = StartOpenThread(&ProbeThreadProc, job.get());
+  if (ticket != 0) job.release();
+  return ticket;
 }
 
 }  // namespace
 
 TProbeRound ProbePortsSideBySide(std::vector<int> ports, const TPortProbe& probe) {
-  ForgetEndedThreads();
   const auto shared = std::make_shared<TRoundShared>(std::move(ports), probe);
   const std::size_t count = shared->Round.Ports().size();
-  std::vector<HANDLE> threads(count, nullptr);
+  std::vector<std::uint64_t> tickets(count, 0);
   for (std::size_t index = 0; index < count; ++index) {
-    threads[index] = StartProbe(shared, index);
-    if (threads[index] != nullptr) {
-      ProbeThreads.emplace_back(threads[index]);
-    } else {
+    tickets[index] = StartProbe(shared, index);
+    if (tickets[index] == 0) {
       // No thread, no open: the port reads as busy or absent.
       const std::lock_guard lock(shared->Lock);
       shared->Round.Answer(index, false);
@@ -109,15 +91,7 @@ TProbeRound ProbePortsSideBySide(std::vector<int> ports, const TPortProbe& probe
   // An open that has not answered is given up; the cancel spares its port a connection
   // nobody waits for. A thread still to begin opens nothing, as the round is closed.
   for (const std::size_t index : shared->Round.Unanswered()) {
-    if (threads[index] != nullptr) CancelSynchronousIo(threads[index]);
+    if (tickets[index] != 0) CancelOpenThread(tickets[index]);
   }
   return shared->Round;
-}
-
-void EndPortProbes() {
-  for (const TUniqueHandle& thread : ProbeThreads) {
-    while (WaitForSingleObject(thread.Get(), kCancelAgainMs) == WAIT_TIMEOUT)
-      CancelSynchronousIo(thread.Get());
-  }
-  ProbeThreads.clear();
 }

@@ -8,11 +8,8 @@
 #include "ui/setup/port_probe.h"
 #include "ui/setup/setup_form.h"
 
-// Runs `probe` for every port at once and waits until all have answered or the deadline
-// has passed; the round comes back closed. An open still blocked then is cancelled and its
-// thread left to end by itself; whatever such a late open gets, the probe closes.
+// Runs `probe` for every port at once, each on an open thread (port_opener_win), and waits
+// until all have answered or the deadline has passed; the round comes back closed. An open
+// still blocked then is cancelled, and cancelled again at the line timer's pace until its
+// thread ends; whatever such a late open gets, the probe closes.
 TProbeRound ProbePortsSideBySide(std::vector<int> ports, const TPortProbe& probe);
-
-// Cancels the open of every probe thread still running and waits until each has ended; the
-// program calls it before it ends, so that no probe outlives it.
-void EndPortProbes();

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/unique_handle_win.h"
-#include "reader/dev_th_win.h"
+#include "reader/port_opener_win.h"
 #include "reader/port_state.h"
 #include "reader/uart_win.h"
 #include "services/help_bridge_win.h"
@@ -104,10 +104,7 @@ class TWaitCursor {
 }  // namespace
 
 bool ProbePort(int port) {
-  const TUniqueHandle device(CreateFileW(PortDevicePath(port).c_str(),
-                                         GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                         0, nullptr));
-  return device.Valid();
+  return OpenPortDevice(PortDevicePath(port)).Device.Valid();
 }
 
 std::unique_ptr<TSetupForm> TSetupForm::Create(TPortProbe probe, HWND over) {
@@ -452,9 +449,8 @@ bool RunSetup(int page, TSetupHost& host, const TPortProbe& probe) {
   if (!ShowSetup(page, probe, host.Window())) return false;
   // Confirming reopens the port, the same one too: a port can look open and read nothing
   // (a USB-serial adapter after a sleep), and confirming it is the operator's way to bring
-  // it back. A port that did not open gets no reader: the main window reopens it by itself
-  // and starts one then.
-  host.PortReopened(ReopenPortWithReader(host.ReaderNotice()));
+  // it back. The host opens it on a worker and shows the result when it comes.
+  host.ReopenPort();
   host.UpdateStatus();
   return true;
 }

@@ -13,7 +13,6 @@
 
 #include "core/common.h"
 #include "core/unique_handle_win.h"
-#include "reader/dev_th_win.h"
 #include "ui/setup/check_list_win.h"
 #include "ui/setup/setup_form.h"
 #include "ui/shell/display_win.h"
@@ -117,18 +116,16 @@ bool ShowSetup(int page, const TPortProbe& probe = ProbePort, HWND over = nullpt
 class TSetupHost {
  public:
   virtual ~TSetupHost() = default;
-  // The port was reopened: remember its state and show it in the notification area.
-  virtual void PortReopened(PortState state) = 0;
+  // The operator confirmed: stop the reader and open the configured port anew, without
+  // waiting for the device; the port shows as not open until its answer comes.
+  virtual void ReopenPort() = 0;
   virtual void UpdateStatus() = 0;
-  // Where the restarted reader tells that it ended on its own; nowhere by default.
-  virtual TReaderNotice ReaderNotice() const { return {}; }
   // The window the dialog opens over, on its screen; none: the primary screen.
   virtual HWND Window() const { return nullptr; }
 };
 
-// The whole setup flow: the dialog, then, once confirmed, the reader stopped, the chosen port
-// reopened and, when it opened, the reader started again. True when the operator confirmed;
-// the caller then saves the settings.
+// The whole setup flow: the dialog, then, once confirmed, the host asked to reopen the chosen
+// port. True when the operator confirmed; the caller then saves the settings.
 bool RunSetup(int page, TSetupHost& host, const TPortProbe& probe = ProbePort);
 // The same with the main window as host.
 bool RunSetup(int page);

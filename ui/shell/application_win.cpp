@@ -7,6 +7,7 @@
 #include "services/trint.h"
 #include "services/trint_win.h"
 #include "ui/shell/exception_text.h"
+#include "ui/shell/queue_wait_win.h"
 #include "ui/shell/window_error_report_win.h"
 
 TApplication Application;
@@ -129,7 +130,7 @@ bool TApplication::Minimized() const { return Existing() != nullptr && IsIconic(
 
 int TApplication::Run() {
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  while (WaitForMessage(msg) > 0) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

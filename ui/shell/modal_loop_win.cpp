@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui/shell/queue_wait_win.h"
+
 namespace {
 
 // Every visible, enabled window of this thread but the modal one, disabled for the scope.
@@ -47,7 +49,7 @@ int TModalLoop::Run(HWND window, HWND focus, const TKeyFilter& keys, int endingR
     SetFocus(focus != nullptr ? focus : window);
     MSG msg;
     while (Result_ == 0) {
-      const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+      const BOOL got = WaitForMessage(msg);
       if (got <= 0) {
         Result_ = endingResult;
         if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));

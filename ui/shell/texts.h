@@ -88,6 +88,9 @@ inline constexpr wchar_t kNotTypedNoCaret[] =
 inline constexpr wchar_t kNotTypedElevated[] =
     L"Активная программа запущена от имени\nадминистратора, Windows не даёт вводить в неё.";
 inline constexpr wchar_t kNotTypedRefused[] = L"Активная программа не приняла номер целиком.";
+// The main window's notice line, at the start after the session ended with a failed save;
+// the system's reason follows on the next line.
+inline constexpr wchar_t kSettingsNotSaved[] = L"Настройки не сохранены при завершении сеанса:";
 
 // Start-up: the second line of the notice shown when another copy is running.
 inline constexpr wchar_t kAlreadyRunning[] = L"уже запущен на Вашем компьютере!";

@@ -16,3 +16,11 @@ void FitMinimisedTaskbarButton(HWND applicationWindow, bool goes) {
     ShowWindow(applicationWindow, SW_SHOWMINNOACTIVE);
   }
 }
+
+void FlashTaskbarButton(HWND applicationWindow, bool flashing) {
+  FLASHWINFO flash{};
+  flash.cbSize = sizeof(flash);
+  flash.hwnd = applicationWindow;
+  flash.dwFlags = flashing ? FLASHW_TRAY | FLASHW_TIMER : FLASHW_STOP;
+  FlashWindowEx(&flash);
+}

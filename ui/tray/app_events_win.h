@@ -26,3 +26,5 @@ void HideTaskbarButton(HWND applicationWindow, bool goes);
 void ShowTaskbarButton(HWND applicationWindow, bool newStyleShell);
 // While minimised, the button as it should be now that the icon came or went.
 void FitMinimisedTaskbarButton(HWND applicationWindow, bool goes);
+// A number the operator has not seen: the button flashes until the window is opened.
+void FlashTaskbarButton(HWND applicationWindow, bool flashing);

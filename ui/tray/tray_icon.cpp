@@ -21,7 +21,9 @@ TTrayBalloonFields MakeTrayBalloonFields(std::wstring_view title, std::wstring_v
           std::wstring(text.substr(0, kBalloonTextMaxChars))};
 }
 
-bool TaskbarButtonGoes(bool newStyleShell, bool iconAdded) { return newStyleShell && iconAdded; }
+bool TaskbarButtonGoes(bool newStyleShell, bool iconAdded, bool noticeUnseen) {
+  return newStyleShell && iconAdded && !noticeUnseen;
+}
 
 bool TTrayAddRetry::Tick(bool missing) {
   if (!missing) {

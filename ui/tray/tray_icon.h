@@ -56,8 +56,9 @@ struct TTrayBalloonFields {
 TTrayBalloonFields MakeTrayBalloonFields(std::wstring_view title, std::wstring_view text);
 
 // Whether minimising takes the program's task-bar button away: with the new-style shell,
-// and only while the notification area holds the icon, which is then the way back.
-bool TaskbarButtonGoes(bool newStyleShell, bool iconAdded);
+// and only while the notification area holds the icon, which is then the way back, and no
+// notice waits in the main window for the operator to open it.
+bool TaskbarButtonGoes(bool newStyleShell, bool iconAdded, bool noticeUnseen);
 
 // The shell refused the icon (at logon it may not be ready yet): the add is tried again on
 // the line timer's ticks, every kEveryTicks, until it holds.

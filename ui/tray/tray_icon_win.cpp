@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "ui/shell/application_win.h"
+#include "ui/shell/message_filter_win.h"
 #include "ui/tray/drawn_menu_win.h"
 
 namespace {
@@ -23,6 +24,8 @@ TTrayIcon::TTrayIcon(std::wstring hint, HWND mainWindow, TErrorReport report)
     return Shell_NotifyIconW(action, &record) != FALSE;
   };
   CreateHandle({.Style = WS_POPUP});
+  // Explorer runs with fewer rights than a copy started as administrator.
+  LetMessageThrough(Handle(), TaskbarCreatedMessage());
   FillNotifyRecord();
   Icons_.OnChange = [this] { RefreshTrayIcon(); };
 }
@@ -153,10 +156,19 @@ bool TTrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text)
   wcsncpy_s(Record_.szInfoTitle, fields.Title.c_str(), _TRUNCATE);
   wcsncpy_s(Record_.szInfo, fields.Text.c_str(), _TRUNCATE);
   Record_.dwInfoFlags = NIIF_WARNING | NIIF_NOSOUND;
-  const bool shown = Notify(NIM_MODIFY);
+  const bool shown = Modify();
   // The balloon is shown once; later modifies carry only the icon's own members.
   FillNotifyRecord();
   return shown;
+}
+
+// A modify the shell refuses means it no longer holds the icon (Explorer restarted, and its
+// notice did not come): the icon is added again on the line timer's retry.
+bool TTrayIcon::Modify() {
+  if (Notify(NIM_MODIFY)) return true;
+  IconAdded_ = false;
+  Clicks_.Clear();
+  return false;
 }
 
 void TTrayIcon::RemoveTrayIcon() {
@@ -172,7 +184,7 @@ void TTrayIcon::RefreshTrayIcon() {
       RemoveTrayIcon();
     } else {
       FillNotifyRecord();
-      Notify(NIM_MODIFY);
+      Modify();
     }
   } else if (Active_) {
     AddTrayIcon();

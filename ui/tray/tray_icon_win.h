@@ -80,6 +80,7 @@ class TTrayIcon : public TWindow<TTrayIcon> {
   bool HasImage() const;
   void FillNotifyRecord();
   bool Notify(DWORD action);
+  bool Modify();
   void BringMessageWindowForward() const;
 
   bool Active_ = true;
