@@ -4,10 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string_view>
-
-#include "reader/reader_port.h"
 
 // The system's error numbers the decisions look at, with the platform's own values.
 namespace LineError {
@@ -51,22 +48,6 @@ class TReadWatch {
  private:
   int FailuresInARow_ = 0;
   bool Lost_ = false;
-};
-
-// The reader's port as the frame reader sees it, with every read counted by a TReadWatch.
-class TWatchedPort final : public TReaderPort {
- public:
-  explicit TWatchedPort(TReaderPort* port) : Port_(port) {}
-
-  // With no port object nothing is read and nothing counts as failed.
-  bool Receive(std::span<std::uint8_t, kPortReadSize> destination,
-               std::uint32_t& count) override;
-  void Purge() override;
-  bool Lost() const { return Watch_.Lost(); }
-
- private:
-  TReaderPort* Port_;
-  TReadWatch Watch_;
 };
 
 // Whether a device notice names the port: "COM2" for port 2, in any case, with or without

@@ -101,10 +101,15 @@ TEST(DeviceNotice, NameEndsWithTheRecordWhenItHasNoTerminator) {
 
 constexpr UINT kNoticeMessage = WM_APP + 77;
 
-// A port whose reads fail with the error given, or throw.
+// A port that always has something to read, and whose reads fail with the error given, or
+// throw; with no error its reads find nothing, every 10 ms.
 class TFailingPort final : public TReaderPort {
  public:
   explicit TFailingPort(std::optional<DWORD> error) : Error_(error) {}
+  TPortWake Wait(std::optional<std::chrono::milliseconds>, const TStopSignal& stop) override {
+    return WaitForSingleObject(stop.Handle(), 10) == WAIT_OBJECT_0 ? TPortWake::Stop
+                                                                   : TPortWake::Bytes;
+  }
   bool Receive(std::span<std::uint8_t, kPortReadSize>, std::uint32_t& count) override {
     ++Polls;
     if (!Error_) throw std::runtime_error("the port broke");
