@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -45,7 +46,11 @@ std::vector<std::uint8_t> Card40(std::uint64_t number) {
 
 std::vector<std::uint8_t> Card26(std::uint32_t number) { return Card40(number & 0xFFFFFF); }
 
-std::string TLintavo::Program() { return LINTAVO_LINUX_PROGRAM; }
+// $LINTAVO_PROGRAM runs another build instead, for a benchmark's before and after.
+std::string TLintavo::Program() {
+  const char* other = std::getenv("LINTAVO_PROGRAM");
+  return other != nullptr ? other : LINTAVO_LINUX_PROGRAM;
+}
 
 TLintavo::TLintavo(const TScratch& scratch, const std::string& ini,
                    const std::map<std::string, std::string>& env)
