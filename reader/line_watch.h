@@ -75,7 +75,7 @@ class TLineWatch {
  public:
   // Half a second between checks keeps a loss on screen within a second.
   static constexpr unsigned kTickMs = 500;
-  // A reopen every 2 s: a missing port costs less than the reader's own polling.
+  // A reopen every 2 s: a missing port costs one attempt to open it in that time.
   static constexpr int kRetryTicks = 4;
 
   explicit TLineWatch(bool open) : State_(open ? TLineState::Open : TLineState::Lost) {}

@@ -191,7 +191,10 @@ TPortWake TUart::Wait(std::optional<std::chrono::milliseconds> limit, const TSto
   switch (WaitForMultipleObjects(2, handles.data(), FALSE, waitMs)) {
     case WAIT_OBJECT_0 + 1:
       if (!GetOverlappedResult(Handle_.Get(), &Wait_, &got, FALSE)) return LostBy(GetLastError());
-      HeldByte_ = got == 1;
+      // A read that waits for its byte and ends with none has no line behind it; taken as
+      // bytes, it would have the loop spin.
+      if (got == 0) return LostBy(ERROR_DEVICE_NOT_CONNECTED);
+      HeldByte_ = true;
       return TPortWake::Bytes;
     case WAIT_OBJECT_0:
       EndWait();
