@@ -1,12 +1,14 @@
 // The reader loop fed arbitrary lines: the input is a script of events, each a byte that
 // says how many quiet spells pass before it (top bit: the read fails instead) and how many
 // bytes follow (low five bits).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 #include <span>
+#include <utility>
 
 #include "core/common.h"
 #include "reader/reader_loop.h"

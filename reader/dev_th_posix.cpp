@@ -76,7 +76,6 @@ void TDevTh::NoticeEnd() const {
 // line ends the loop: waiting on a device that is gone would only fail again. With no port
 // object there is nothing to read, and the thread sleeps until it is stopped.
 void TDevTh::Execute() {
-  TXDesk desk;
   if (Port_ != nullptr) Port_->Purge();
   // Named once it reads, for the operator's process list and for the tests, which present
   // a card only to a reader that has dropped what came before it.
@@ -85,6 +84,7 @@ void TDevTh::Execute() {
     Stop_.Wait();
     return;
   }
+  TXDesk desk;
   if (TReaderLoop(*Port_, Stop_, desk, desk).Run() == TReaderEnd::Lost) NoticeEnd();
 }
 
