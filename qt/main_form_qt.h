@@ -78,7 +78,8 @@ class TLintavoForm final : public QMainWindow, private TSetupHost {
   QLabel* ReaderTypeLabel_ = nullptr;
   QLabel* ComPortLabel_ = nullptr;
   QTimer LineTimer_;
-  TLineWatch LineWatch_{false};
+  // A hang-up ends the reader's wait at once: no tick needs to look at the device.
+  TLineWatch LineWatch_{false, false};
   std::unique_ptr<QSocketNotifier> SecondCopyCalls_;
   TProfileFile PlacementStore_;
   TQtPlacementWindow PlacementWindow_{*this};

@@ -59,7 +59,7 @@ TLineAction TLineWatch::Lose() {
 TLineAction TLineWatch::Tick(bool setupOpen) {
   switch (State_) {
     case TLineState::Open:
-      return TLineAction::Probe;
+      return ProbeEachTick_ ? TLineAction::Probe : TLineAction::None;
     case TLineState::Lost:
       if (setupOpen) {
         TicksToRetry_ = kRetryTicks;

@@ -78,7 +78,10 @@ class TLineWatch {
   // A reopen every 2 s: a missing port costs one attempt to open it in that time.
   static constexpr int kRetryTicks = 4;
 
-  explicit TLineWatch(bool open) : State_(open ? TLineState::Open : TLineState::Lost) {}
+  // `probeEachTick`: whether an open line is checked at every tick; not where the reader's
+  // own wait sees the device go (a hang-up on Linux), which then ends the reader.
+  explicit TLineWatch(bool open, bool probeEachTick = true)
+      : State_(open ? TLineState::Open : TLineState::Lost), ProbeEachTick_(probeEachTick) {}
 
   TLineState State() const { return State_; }
 
@@ -105,5 +108,6 @@ class TLineWatch {
   TLineAction Lose();
 
   TLineState State_;
+  bool ProbeEachTick_;
   int TicksToRetry_ = kRetryTicks;
 };

@@ -132,6 +132,7 @@ struct TMachineCase {
   bool OpenAtStart;
   std::vector<TStep> Steps;
   TLineState End;
+  bool ProbeEachTick = true;
 };
 
 constexpr std::uint32_t kRunning = 7;
@@ -156,7 +157,7 @@ TLineAction Feed(TLineWatch& watch, E event) {
 class LineWatchTest : public testing::TestWithParam<TMachineCase> {};
 
 TEST_P(LineWatchTest, AnswersEachStep) {
-  TLineWatch watch(GetParam().OpenAtStart);
+  TLineWatch watch(GetParam().OpenAtStart, GetParam().ProbeEachTick);
   int step = 0;
   for (const TStep& s : GetParam().Steps) {
     ++step;
@@ -222,6 +223,13 @@ INSTANTIATE_TEST_SUITE_P(
                      {{E::Removed, A::DropLine}, {E::TickInSetup, A::None}, {E::Opened, A::None},
                       {E::TickInSetup, A::Probe}},
                      S::Open},
+        TMachineCase{"AReaderThatSeesTheLossLeavesTheTicksToTheRetries",
+                     true,
+                     {kQuietTick, kQuietTick, {E::ReaderEnded, A::DropLine}, kQuietTick,
+                      kQuietTick, kQuietTick, {E::Tick, A::Reopen}, {E::Opened, A::None},
+                      kQuietTick},
+                     S::Open,
+                     false},
         TMachineCase{"SetupMovedToAPortThatFailed",
                      true,
                      {{E::Failed, A::None}, kQuietTick, kQuietTick, kQuietTick,
