@@ -1,11 +1,13 @@
 // How long a card takes from the line to another program's window, in each number format and
-// with each key after the number, and what the reader costs while nobody presents a card.
+// with each key after the number, beside the reader as it was (a 40 ms sleep between looks at
+// the port) in the same run, and how often each wakes while nobody presents a card.
 // Not a test: run it by hand inside the rig, e.g.
 //   tests/rig/session start
 //   tests/rig/with-ports 2 -- tests/rig/wine-run build/win32/bench/reader_bench.exe
 //   tests/rig/session stop
-// Arguments (optional): number of cards for each output setting (default 250), idle seconds
-// (default 60).
+// Arguments (optional): number of cards for each output setting (default 200), idle seconds
+// (default 60). The wake-ups are the context switches of all the process's threads, as Linux
+// counts them under Wine (Z:\proc\self\task); the process does nothing else meanwhile.
 // The reader runs on COM2 in this process; this process also writes the frames to COM202 and
 // watches notepad's edit control, so both ends of a measurement use one clock. The output
 // settings take turns card by card, so a drift of the machine weighs on all of them alike.
@@ -13,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstdio>
 #include <cwchar>
 #include <random>
@@ -22,7 +25,9 @@
 
 #include "core/common.h"
 #include "reader/card_code.h"
+#include "reader/card_typing_win.h"
 #include "reader/dev_th_win.h"
+#include "reader/frame_reader.h"
 #include "reader/typing_plan.h"
 #include "reader/uart_win.h"
 #include "tests/support/notepad.h"
@@ -40,13 +45,65 @@ struct TOutputCase {
   const wchar_t* KeyAsTyped;  // what notepad holds for the key after the number
 };
 
-constexpr std::array<TOutputCase, 5> kOutputCases{{
+constexpr std::array<TOutputCase, 6> kOutputCases{{
     {"decimal, no key (as ever)", {}, L""},
     {"facility,number", {TCardFormat::FacilityNumber, TCardSuffix::None, false}, L""},
     {"hexadecimal", {TCardFormat::Hexadecimal, TCardSuffix::None, false}, L""},
     {"decimal + Enter", {TCardFormat::Decimal, TCardSuffix::Enter, false}, L"\r\n"},
     {"decimal + Tab", {TCardFormat::Decimal, TCardSuffix::Tab, false}, L"\t"},
+    {"40 ms loop, decimal (before)", {}, L""},
 }};
+constexpr std::size_t kPollingCase = kOutputCases.size() - 1;
+
+// The reader as it was: a sleep of 40 ms, one read of what is buffered, the frame rules, the
+// typing.
+class TPollingReader {
+ public:
+  explicit TPollingReader(TUart& port)
+      : Port_(port), Thread_(CreateThread(nullptr, 0, &TPollingReader::Run, this, 0, nullptr)) {}
+  ~TPollingReader() {
+    Stop_ = true;
+    WaitForSingleObject(Thread_.Get(), INFINITE);
+  }
+
+ private:
+  static DWORD WINAPI Run(void* self) {
+    static_cast<TPollingReader*>(self)->Loop();
+    return 0;
+  }
+  void Loop() {
+    TFrameAccumulator frame;
+    std::array<std::uint8_t, kPortReadSize> received;
+    Port_.Purge();
+    while (!Stop_) {
+      Sleep(40);
+      std::uint32_t count = 0;
+      if (!Port_.Receive(received, count)) continue;
+      if (count == 0) {
+        frame.NoteQuietPoll();
+        continue;
+      }
+      switch (frame.Add(std::span<const std::uint8_t>(received).first(count))) {
+        case TFrameAccumulator::TStep::Waiting:
+          break;
+        case TFrameAccumulator::TStep::Overflow:
+          frame.Clear();
+          Port_.Purge();
+          break;
+        case TFrameAccumulator::TStep::Complete:
+          const CardCode code = DecodeFrame(frame.Bytes(), ReaderTypeNow());
+          Port_.Purge();
+          TypeCardCode(code);
+          break;
+      }
+    }
+  }
+
+  TUart& Port_;
+  std::atomic<bool> Stop_{false};
+  TUniqueHandle Thread_;
+};
+
 
 double Now() {
   static const double frequency = [] {
@@ -68,7 +125,7 @@ LRESULT TextLength(HWND edit) {
 }
 
 struct TLatencies {
-  std::vector<double> FirstDigitMs;  // the reader's part: poll wait, read, decode, post
+  std::vector<double> FirstDigitMs;  // the reader's part: the wait, read, decode, post
   std::vector<double> Ms;            // up to the last character: adds the target's own typing
   std::size_t Characters = 0;        // typed in all, for the target's share of Ms
   int Lost = 0;
@@ -79,7 +136,7 @@ struct TLatencies {
 void MeasureCard(const TNotepad& notepad, TUart& farEnd, CardCode code,
                  const std::wstring& expected, std::mt19937_64& random, TLatencies& result) {
   notepad.Clear();
-  // Land the frames at every phase of the reader's 40 ms poll.
+  // Land the frames at every phase of the 40 ms loop's sleep.
   Sleep(60 + static_cast<DWORD>(random() % 40));
   if (!farEnd.Send(cardsim::Frame40(code))) {
     ++result.Lost;
@@ -109,12 +166,13 @@ void MeasureCard(const TNotepad& notepad, TUart& farEnd, CardCode code,
   result.Ms.push_back((arrived - written) * 1000);
 }
 
-std::array<TLatencies, kOutputCases.size()> MeasureCards(const TNotepad& notepad, TUart& farEnd,
-                                                         int cardsEach) {
+// The cases from `first` up to `end` take turns card by card.
+void MeasureCards(const TNotepad& notepad, TUart& farEnd, int cardsEach, std::size_t first,
+                  std::size_t end, std::array<TLatencies, kOutputCases.size()>& result) {
   std::mt19937_64 random(20261208);
-  std::array<TLatencies, kOutputCases.size()> result;
-  for (int i = 0; i < cardsEach * static_cast<int>(kOutputCases.size()); ++i) {
-    const std::size_t turn = static_cast<std::size_t>(i) % kOutputCases.size();
+  const std::size_t cases = end - first;
+  for (std::size_t i = 0; i < static_cast<std::size_t>(cardsEach) * cases; ++i) {
+    const std::size_t turn = first + i % cases;
     const TOutputCase& c = kOutputCases[turn];
     SetOutputSettings(c.Output);
     const CardCode code = random() & cardsim::kMax40Bit;
@@ -122,7 +180,15 @@ std::array<TLatencies, kOutputCases.size()> MeasureCards(const TNotepad& notepad
     MeasureCard(notepad, farEnd, code, expected, random, result[turn]);
   }
   SetOutputSettings({});
-  return result;
+}
+
+// Nobody presents a card for `seconds`; the lines around it mark the spell for counting.
+void Idle(const char* reader, int seconds) {
+  std::printf("idle begins: %s\n", reader);
+  std::fflush(stdout);
+  Sleep(static_cast<DWORD>(seconds) * 1000);
+  std::printf("idle ends: %s\n", reader);
+  std::fflush(stdout);
 }
 
 // What the output settings cost the reader thread itself for one card: the text and the
@@ -149,7 +215,7 @@ double Percentile(std::vector<double> sorted, double p) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const int cardsEach = argc > 1 ? std::max(1, _wtoi(argv[1])) : 250;
+  const int cardsEach = argc > 1 ? std::max(1, _wtoi(argv[1])) : 200;
   const int idleSeconds = argc > 2 ? std::max(1, _wtoi(argv[2])) : 60;
   Settings.PortNumber = 2;
   SetReaderType(kReaderType);
@@ -163,22 +229,28 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("COM202 or notepad is not usable\n");
     return 1;
   }
+  std::array<TLatencies, kOutputCases.size()> latencies;
   StartReader();
   ReaderThread.Resume();
+  MeasureCards(notepad, farEnd, cardsEach, 0, kPollingCase, latencies);
+  notepad.Clear();
+  const double idleStart = Now();
+  const double cpuStart = ThreadCpuSeconds(ReaderThread->Handle());
+  Idle("reader", idleSeconds);
+  const double idleCpu = ThreadCpuSeconds(ReaderThread->Handle()) - cpuStart;
+  const double idleWall = Now() - idleStart;
+  ReaderThread.Stop();
 
-  auto latencies = MeasureCards(notepad, farEnd, cardsEach);
+  {
+    TPollingReader polling(*Uart);
+    MeasureCards(notepad, farEnd, cardsEach, kPollingCase, kOutputCases.size(), latencies);
+    notepad.Clear();
+    Idle("40 ms loop", idleSeconds);
+  }
   for (TLatencies& each : latencies) {
     std::sort(each.FirstDigitMs.begin(), each.FirstDigitMs.end());
     std::sort(each.Ms.begin(), each.Ms.end());
   }
-
-  notepad.Clear();
-  const double idleStart = Now();
-  const double cpuStart = ThreadCpuSeconds(ReaderThread->Handle());
-  Sleep(static_cast<DWORD>(idleSeconds) * 1000);
-  const double idleCpu = ThreadCpuSeconds(ReaderThread->Handle()) - cpuStart;
-  const double idleWall = Now() - idleStart;
-  ReaderThread.Stop();
 
   int lost = 0;
   int wrong = 0;
@@ -202,9 +274,10 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("\n");
   }
   std::printf("%-44s %9s\n", "the reader's own work per card", "us");
-  for (const TOutputCase& c : kOutputCases)
-    std::printf("  %-42s %9.3f\n", c.Name, DecisionMicroseconds(c.Output));
+  for (std::size_t i = 0; i < kPollingCase; ++i)
+    std::printf("  %-42s %9.3f\n", kOutputCases[i].Name, DecisionMicroseconds(kOutputCases[i].Output));
   std::printf("%-44s %9.3f\n", "idle reader CPU (% of one core)", 100 * idleCpu / idleWall);
   std::printf("%-44s %9.1f\n", "idle wall time (s)", idleWall);
+
   return lost == 0 && wrong == 0 ? 0 : 1;
 }

@@ -1,58 +1,9 @@
-// The one owner of every handle the program makes: a kernel object, a window, a menu, a
-// GDI object, an icon, a library, a drawing surface. The policy says what "no handle" is
-// and how to let one go; the owner does the rest the same way for all of them.
+// The Windows policies of the one handle owner: what each kind of handle is let go by.
 #pragma once
 
 #include <windows.h>
 
-#include <utility>
-
-template <typename Policy>
-class TUnique {
- public:
-  using Handle = typename Policy::Handle;
-
-  TUnique() = default;
-  explicit TUnique(Handle handle, Policy policy = {})
-      : Handle_(handle), Policy_(std::move(policy)) {}
-  TUnique(const TUnique&) = delete;
-  TUnique& operator=(const TUnique&) = delete;
-  TUnique(TUnique&& other) noexcept
-      : Handle_(other.Release()), Policy_(std::move(other.Policy_)) {}
-  TUnique& operator=(TUnique&& other) noexcept {
-    if (this != &other) {
-      Reset();
-      Policy_ = std::move(other.Policy_);
-      Handle_ = other.Release();
-    }
-    return *this;
-  }
-  ~TUnique() { Reset(); }
-
-  Handle Get() const { return Handle_; }
-  bool Valid() const { return Policy::Valid(Handle_); }
-  explicit operator bool() const { return Valid(); }
-  // Gives the handle up without letting it go.
-  Handle Release() { return std::exchange(Handle_, Handle{}); }
-  // Lets the held handle go and takes another; false when the platform refused to let go.
-  // While it is let go the owner still names it: a window's own handlers run then.
-  bool Reset(Handle handle = Handle{}) {
-    const bool closed = !Policy::Valid(Handle_) || Policy_.Close(Handle_);
-    Handle_ = handle;
-    return closed;
-  }
-
- private:
-  Handle Handle_{};
-  [[no_unique_address]] Policy Policy_{};
-};
-
-// Handles that are pointers and empty when null.
-template <typename T>
-struct TNullIsEmpty {
-  using Handle = T;
-  static bool Valid(T handle) { return handle != nullptr; }
-};
+#include "core/unique.h"
 
 // Kernel objects: both values the platform uses for "no handle" count as empty.
 struct TKernelHandlePolicy {

@@ -180,7 +180,7 @@ void TLintavoForm::OnCreate() {
   TranslateAllForms(screen, false);
   PortStateValue = OpenConfiguredPort();
   PortFailed = PortFailedOf(PortStateValue);
-  LineWatch_ = TLineWatch(PortStateValue == PortOpen);
+  LineWatch_ = TLineWatch(PortStateValue == PortOpen, false);
   UpdateTrayIcon();
   UpdateStatus();
 }

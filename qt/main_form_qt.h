@@ -84,7 +84,8 @@ class TLintavoForm final : public QMainWindow, private TSetupHost {
   QLabel* ComPortLabel_ = nullptr;
   QLabel* NoticeLabel_ = nullptr;
   QTimer LineTimer_;
-  TLineWatch LineWatch_{false};
+  // A hang-up ends the reader's wait at once: no tick needs to look at the device.
+  TLineWatch LineWatch_{false, false};
   std::unique_ptr<QSocketNotifier> SecondCopyCalls_;
   TProfileFile PlacementStore_;
   TQtPlacementWindow PlacementWindow_{*this};

@@ -2,18 +2,33 @@
 
 #include <pthread.h>
 
-#include <chrono>
-
 #include "reader/card_typing_linux.h"
-#include "reader/frame_reader.h"
-#include "reader/line_watch.h"
+#include "reader/reader_loop.h"
 #include "reader/uart_linux.h"
 
 TReaderSlot<TDevTh> ReaderThread;
 
+namespace {
+
+// The X typing; the Linux edition tells the operator nothing of a card that found no window.
+class TXDesk final : public TTyper, public TOutcomeSink {
+ public:
+  std::optional<TNotTypedCard> Type(CardCode code) override {
+    Typer_.Type(code);
+    return std::nullopt;
+  }
+  void Outcome(CardCode, const std::optional<TNotTypedCard>&) override {}
+
+ private:
+  TCardTyper Typer_;
+};
+
+}  // namespace
+
 std::unique_ptr<TDevTh> TDevTh::Create(TReaderPort* port, TReaderNotice notice,
                                        std::uint32_t number) {
   std::unique_ptr<TDevTh> thread(new TDevTh(port, std::move(notice), number));
+  if (!thread->Stop_.Valid()) return nullptr;
   try {
     thread->Thread_ = std::thread(&TDevTh::Run, thread.get());
   } catch (const std::system_error&) {
@@ -58,24 +73,19 @@ void TDevTh::NoticeEnd() const {
 
 // The port is read here without a lock because the GUI thread replaces Uart only after
 // ReaderThread.Stop has returned, and it returns only after this loop has ended. A lost
-// line ends the loop: polling a device that is gone would only fail again.
+// line ends the loop: waiting on a device that is gone would only fail again. With no port
+// object there is nothing to read, and the thread sleeps until it is stopped.
 void TDevTh::Execute() {
-  TCardTyper typer;
-  TWatchedPort line(Port_);
-  line.Purge();
+  if (Port_ != nullptr) Port_->Purge();
   // Named once it reads, for the operator's process list and for the tests, which present
   // a card only to a reader that has dropped what came before it.
   pthread_setname_np(pthread_self(), kThreadName);
-  TFrameAccumulator frame;
-  do {
-    std::this_thread::sleep_for(std::chrono::milliseconds(kPollIntervalMs));
-    CardCode code = 0;
-    if (ReadFrame(&line, frame, code)) typer.Type(code);
-    if (line.Lost()) {
-      NoticeEnd();
-      return;
-    }
-  } while (!Terminated());
+  if (Port_ == nullptr) {
+    Stop_.Wait();
+    return;
+  }
+  TXDesk desk;
+  if (TReaderLoop(*Port_, Stop_, desk, desk).Run() == TReaderEnd::Lost) NoticeEnd();
 }
 
 void StartReader(const TReaderNotice& notice) { ReaderThread.Start(Uart.get(), notice); }

@@ -1,5 +1,5 @@
-// The reader thread of the Linux edition: polls the port, assembles frames and types the
-// card numbers; the counterpart of dev_th_win.h.
+// The reader thread of the Linux edition: runs the reader loop on the port with the X
+// typing; the counterpart of dev_th_win.h.
 #pragma once
 
 #include <atomic>
@@ -13,6 +13,7 @@
 #include "core/common.h"
 #include "reader/reader_port.h"
 #include "reader/reader_slot.h"
+#include "reader/stop_signal_linux.h"
 
 // Where a reader tells that it ended on its own (its line is lost, or it failed): called on
 // the reader thread with the reader's number, so it must only queue the news for the GUI
@@ -21,8 +22,7 @@ using TReaderNotice = std::function<void(std::uint32_t number)>;
 
 class TDevTh {
  public:
-  static constexpr unsigned kPollIntervalMs = 40;
-  // The thread's name in the system's process list while it polls.
+  // The thread's name in the system's process list while it reads.
   static constexpr char kThreadName[] = "lintavo-reader";
 
   // A thread created waiting to be resumed that reads `port`, or none when the system
@@ -35,8 +35,11 @@ class TDevTh {
   TDevTh& operator=(const TDevTh&) = delete;
 
   void Resume();
-  // Asks the work loop to end after its current pass.
-  void Terminate() { Terminated_.store(true); }
+  // Ends the loop's wait at once; a card being typed is typed to the end first.
+  void Terminate() {
+    Terminated_.store(true);
+    Stop_.Raise();
+  }
   void WaitFor();
   bool Terminated() const { return Terminated_.load(); }
   std::uint32_t Number() const { return Number_; }
@@ -56,6 +59,7 @@ class TDevTh {
   std::condition_variable ResumeSignal_;
   bool Resumed_ = false;
   std::atomic<bool> Terminated_{false};
+  TStopSignal Stop_;
 };
 
 // The one reader thread, or none.

@@ -1,15 +1,41 @@
 #include "reader/dev_th_win.h"
 
 #include "reader/card_typing_win.h"
-#include "reader/frame_reader.h"
-#include "reader/line_watch.h"
+#include "reader/reader_loop.h"
 #include "reader/uart_win.h"
 
 TReaderSlot<TDevTh> ReaderThread;
 
+namespace {
+
+// Types into the caret window and posts each card that was not typed to the main window. A
+// post, never a send: the reader must not wait for the GUI thread, which may be waiting for
+// the reader in ReaderThread.Stop.
+class TWindowsDesk final : public TTyper, public TOutcomeSink {
+ public:
+  explicit TWindowsDesk(const TReaderNotice& notice) : Notice_(notice) {}
+
+  std::optional<TNotTypedCard> Type(CardCode code) override { return TypeCardCode(code); }
+  void Outcome(CardCode, const std::optional<TNotTypedCard>& notTyped) override {
+    if (!notTyped || Notice_.Window == nullptr || Notice_.NotTyped == 0) return;
+    const TNoticeWords words = PackNotTypedCard(*notTyped);
+    PostMessageW(Notice_.Window, Notice_.NotTyped, words.WParam,
+                 static_cast<LPARAM>(words.LParam));
+  }
+
+ private:
+  const TReaderNotice& Notice_;
+};
+
+}  // namespace
+
 std::unique_ptr<TDevTh> TDevTh::Create(TReaderPort* port, TReaderNotice notice,
                                        std::uint32_t number) {
   std::unique_ptr<TDevTh> thread(new TDevTh(port, notice, number));
+  if (!thread->Stop_.Valid()) {
+    thread->Ended_ = true;
+    return nullptr;
+  }
   if (port != nullptr) port->Purge();
   thread->Thread_.Reset(
       CreateThread(nullptr, 0, &TDevTh::ThreadProc, thread.get(), CREATE_SUSPENDED, nullptr));
@@ -52,35 +78,22 @@ DWORD WINAPI TDevTh::ThreadProc(void* self) {
   return 0;
 }
 
-// A post, never a send: the reader must not wait for the GUI thread, which may be waiting
-// for the reader in ReaderThread.Stop.
+// A post, never a send, as for the cards.
 void TDevTh::NoticeEnd() const {
   if (Notice_.Window != nullptr) PostMessageW(Notice_.Window, Notice_.Message, Number_, 0);
 }
 
-void TDevTh::NoticeNotTyped(const TNotTypedCard& card) const {
-  if (Notice_.Window == nullptr || Notice_.NotTyped == 0) return;
-  const TNoticeWords words = PackNotTypedCard(card);
-  PostMessageW(Notice_.Window, Notice_.NotTyped, words.WParam, static_cast<LPARAM>(words.LParam));
-}
-
 // The port is read here without a lock because the GUI thread replaces Uart only after
 // ReaderThread.Stop has returned, and it returns only after this loop has ended. A lost
-// line ends the loop: polling a device that is gone would only fail again.
+// line ends the loop: waiting on a device that is gone would only fail again. With no port
+// object there is nothing to read, and the thread sleeps until it is stopped.
 void TDevTh::Execute() {
-  TWatchedPort line(Port_);
-  TFrameAccumulator frame;
-  do {
-    Sleep(kPollIntervalMs);
-    CardCode code = 0;
-    if (ReadFrame(&line, frame, code)) {
-      if (const auto notTyped = TypeCardCode(code)) NoticeNotTyped(*notTyped);
-    }
-    if (line.Lost()) {
-      NoticeEnd();
-      return;
-    }
-  } while (!Terminated());
+  if (Port_ == nullptr) {
+    Stop_.Wait();
+    return;
+  }
+  TWindowsDesk desk(Notice_);
+  if (TReaderLoop(*Port_, Stop_, desk, desk).Run() == TReaderEnd::Lost) NoticeEnd();
 }
 
 void StartReader(const TReaderNotice& notice) { ReaderThread.Start(Uart.get(), notice); }

@@ -1,4 +1,5 @@
-// The reader thread: polls the port, assembles frames and types the card numbers.
+// The reader thread: runs the reader loop on the port, typing into the caret window and
+// telling the main window of each card that was not typed.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include "reader/card_delivery.h"
 #include "reader/reader_port.h"
 #include "reader/reader_slot.h"
+#include "reader/stop_signal_win.h"
 
 // Where a reader tells the window of what the operator must hear of: that it ended on its
 // own (Message, the reader's number as wParam), and a card it could not type (NotTyped, the
@@ -24,8 +26,6 @@ struct TReaderNotice {
 
 class TDevTh {
  public:
-  static constexpr DWORD kPollIntervalMs = 40;
-
   // A thread created suspended that reads `port`, or none when the platform refused one.
   // What the port held before is dropped now, so anything that arrives once this returns
   // is read. `number` tells its notice apart from those of readers before it.
@@ -37,8 +37,11 @@ class TDevTh {
   TDevTh& operator=(const TDevTh&) = delete;
 
   void Resume();
-  // Asks the work loop to end after its current pass.
-  void Terminate() { Terminated_.store(true); }
+  // Ends the loop's wait at once; a card being typed is typed to the end first.
+  void Terminate() {
+    Terminated_.store(true);
+    Stop_.Raise();
+  }
   void WaitFor();
   bool Terminated() const { return Terminated_.load(); }
   HANDLE Handle() const { return Thread_.Get(); }
@@ -50,12 +53,12 @@ class TDevTh {
   static DWORD WINAPI ThreadProc(void* self);
   void Execute();
   void NoticeEnd() const;
-  void NoticeNotTyped(const TNotTypedCard& card) const;
 
   TReaderPort* const Port_;
   const TReaderNotice Notice_;
   const std::uint32_t Number_;
   TUniqueHandle Thread_;
+  TStopSignal Stop_;
   std::atomic<bool> Terminated_{false};
   bool Suspended_ = true;
   bool Ended_ = false;

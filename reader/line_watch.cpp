@@ -41,21 +41,6 @@ bool TReadWatch::Failed(std::uint32_t error) {
   return Lost_;
 }
 
-bool TWatchedPort::Receive(std::span<std::uint8_t, kPortReadSize> destination,
-                           std::uint32_t& count) {
-  if (Port_ == nullptr) return false;
-  const bool read = Port_->Receive(destination, count);
-  if (read)
-    Watch_.Succeeded();
-  else
-    Watch_.Failed(Port_->LastReadError());
-  return read;
-}
-
-void TWatchedPort::Purge() {
-  if (Port_ != nullptr) Port_->Purge();
-}
-
 bool NoticeNamesPort(std::wstring_view deviceName, int portNumber) {
   constexpr std::wstring_view kDevicePrefix = L"\\\\.\\";
   if (deviceName.starts_with(kDevicePrefix)) deviceName.remove_prefix(kDevicePrefix.size());
@@ -74,7 +59,7 @@ TLineAction TLineWatch::Lose() {
 TLineAction TLineWatch::Tick(bool setupOpen) {
   switch (State_) {
     case TLineState::Open:
-      return TLineAction::Probe;
+      return ProbeEachTick_ ? TLineAction::Probe : TLineAction::None;
     case TLineState::Lost:
       if (setupOpen) {
         TicksToRetry_ = kRetryTicks;

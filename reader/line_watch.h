@@ -4,10 +4,7 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string_view>
-
-#include "reader/reader_port.h"
 
 // The system's error numbers the decisions look at, with the platform's own values.
 namespace LineError {
@@ -53,22 +50,6 @@ class TReadWatch {
   bool Lost_ = false;
 };
 
-// The reader's port as the frame reader sees it, with every read counted by a TReadWatch.
-class TWatchedPort final : public TReaderPort {
- public:
-  explicit TWatchedPort(TReaderPort* port) : Port_(port) {}
-
-  // With no port object nothing is read and nothing counts as failed.
-  bool Receive(std::span<std::uint8_t, kPortReadSize> destination,
-               std::uint32_t& count) override;
-  void Purge() override;
-  bool Lost() const { return Watch_.Lost(); }
-
- private:
-  TReaderPort* Port_;
-  TReadWatch Watch_;
-};
-
 // Whether a device notice names the port: "COM2" for port 2, in any case, with or without
 // the "\\.\" device prefix.
 bool NoticeNamesPort(std::wstring_view deviceName, int portNumber);
@@ -94,10 +75,13 @@ class TLineWatch {
  public:
   // Half a second between checks keeps a loss on screen within a second.
   static constexpr unsigned kTickMs = 500;
-  // A reopen every 2 s: a missing port costs less than the reader's own polling.
+  // A reopen every 2 s: a missing port costs one attempt to open it in that time.
   static constexpr int kRetryTicks = 4;
 
-  explicit TLineWatch(bool open) : State_(open ? TLineState::Open : TLineState::Lost) {}
+  // `probeEachTick`: whether an open line is checked at every tick; not where the reader's
+  // own wait sees the device go (a hang-up on Linux), which then ends the reader.
+  explicit TLineWatch(bool open, bool probeEachTick = true)
+      : State_(open ? TLineState::Open : TLineState::Lost), ProbeEachTick_(probeEachTick) {}
 
   TLineState State() const { return State_; }
 
@@ -126,5 +110,6 @@ class TLineWatch {
   TLineAction Lose();
 
   TLineState State_;
+  bool ProbeEachTick_;
   int TicksToRetry_ = kRetryTicks;
 };

@@ -96,7 +96,7 @@ DWORD WINAPI OpenThreadProc(void* param) {
 TOpenedDevice OpenPortDevice(const std::wstring& devicePath) {
   TOpenedDevice opened;
   opened.Device.Reset(CreateFileW(devicePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                  OPEN_EXISTING, 0, nullptr));
+                                  OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr));
   if (!opened.Device.Valid()) {
     opened.Error = GetLastError();
     opened.Device.Release();

@@ -24,9 +24,9 @@ struct TOpenedDevice {
   DWORD Error = ERROR_SUCCESS;
 };
 
-// Opens the device for reading and writing, exclusively, synchronous: the one call that
-// reaches a port's driver to open it. It may hang as long as the driver does; run it on a
-// thread started below.
+// Opens the device for reading and writing, exclusively, for the reader's overlapped wait:
+// the one call that reaches a port's driver to open it. The open itself may hang as long as
+// the driver does; run it on a thread started below.
 TOpenedDevice OpenPortDevice(const std::wstring& devicePath);
 
 // Runs `proc` with `param` on a thread that opens ports; its ticket, or 0 when the system

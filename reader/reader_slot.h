@@ -23,10 +23,12 @@ class TReaderSlot {
     if (Thread_) Thread_->Resume();
   }
 
-  // The order matters: a waiting thread must be resumed or it never sees the request; the
-  // request is set before the wait so the loop ends after at most one sleep and one read;
-  // the thread is freed only after the wait; and only then may the caller replace the port.
-  // Safe with no thread and when called twice.
+  // The order matters: a waiting thread must be resumed or it never sees the stop; the stop
+  // is raised before the wait, and it ends the loop's wait on the port at once (a card being
+  // typed is typed to the end first; a read the wait had pending is cancelled and finished
+  // before the wait returns); the thread is freed only after the wait; and only then may the
+  // caller replace the port, which the loop reads without a lock. Safe with no thread and
+  // when called twice.
   void Stop() {
     if (!Thread_) return;
     Thread_->Resume();

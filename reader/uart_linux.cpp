@@ -15,6 +15,7 @@
 #include "reader/line_watch_linux.h"
 #include "reader/port_state.h"
 #include "reader/serial_ports_linux.h"
+#include "reader/stop_signal_linux.h"
 
 std::unique_ptr<TUart> Uart;
 
@@ -103,6 +104,25 @@ bool TUart::Send(std::span<const std::uint8_t> data) {
   if (write(Fd_.Get(), data.data(), data.size()) != static_cast<ssize_t>(data.size())) return false;
   Status = kOk;
   return true;
+}
+
+TPortWake TUart::Wait(std::optional<std::chrono::milliseconds> limit, const TStopSignal& stop) {
+  if (Closed) return TPortWake::Lost;
+  std::array<pollfd, 2> watched{{{stop.Fd(), POLLIN, 0}, {Fd_.Get(), POLLIN, 0}}};
+  const int timeout = limit ? static_cast<int>(limit->count()) : -1;
+  int ready = 0;
+  while ((ready = poll(watched.data(), watched.size(), timeout)) < 0 && errno == EINTR) {
+  }
+  if (ready < 0) {
+    ReadError_ = LineErrorOfErrno(errno);
+    return TPortWake::Lost;
+  }
+  if ((watched[0].revents & POLLIN) != 0) return TPortWake::Stop;
+  if ((watched[1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+    ReadError_ = LineError::DeviceNotConnected;
+    return TPortWake::Lost;
+  }
+  return (watched[1].revents & POLLIN) != 0 ? TPortWake::Bytes : TPortWake::Quiet;
 }
 
 // A device that went away hangs its line up: poll says so, where a read would only say

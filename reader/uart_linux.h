@@ -36,6 +36,9 @@ class TUart final : public TReaderPort {
   bool Open();
   bool Close();
   bool Send(std::span<const std::uint8_t> data);
+  // A hang-up or an error on the device ends the wait as a lost line.
+  TPortWake Wait(std::optional<std::chrono::milliseconds> limit,
+                 const TStopSignal& stop) override;
   bool Receive(std::span<std::uint8_t, kPortReadSize> destination, std::uint32_t& count) override;
   void Purge() override;
   std::uint32_t LastReadError() const override { return ReadError_; }

@@ -14,7 +14,9 @@
 #include "reader/reader_port.h"
 
 // Line 19200 8N1 without flow control, reads that return at once with what is buffered,
-// writes of at most 512 bytes. Failures never throw: they leave Status and Closed.
+// writes of at most 512 bytes. The device is opened for overlapped I/O so that the reader
+// can wait for it together with its stop; reads and writes still finish before they return.
+// Failures never throw: they leave Status and Closed.
 class TUart final : public TReaderPort {
  public:
   // Status codes of the last operation.
@@ -41,6 +43,10 @@ class TUart final : public TReaderPort {
   bool WriteBuffer();
   bool ReadBuffer();
   bool Send(std::span<const std::uint8_t> data);
+  // Waits for a received character, an error from the wait being a lost line. Runs on the
+  // reader thread only: the wait is that thread's I/O, ended before it returns.
+  TPortWake Wait(std::optional<std::chrono::milliseconds> limit,
+                 const TStopSignal& stop) override;
   bool Receive(std::span<std::uint8_t, kPortReadSize> destination,
                std::uint32_t& count) override;
   void Purge() override;
@@ -60,6 +66,15 @@ class TUart final : public TReaderPort {
  private:
   bool Fail(int status);
   bool ConfigureLine();
+  OVERLAPPED* NewIo();
+  // Carries out one read or write on the overlapped handle to its end.
+  bool Finish(BOOL started, DWORD& done);
+  // Bytes in the driver's queue; none when the driver would not say.
+  std::optional<DWORD> Queued();
+  TPortWake LostBy(DWORD error);
+  // Cancels the pending wait and lets it end, so its record is free again; whether its
+  // byte came all the same.
+  bool EndWait();
 
   TUniqueHandle Handle_;
   std::array<std::uint8_t, 2 * kPortReadSize> RxBuf_{};
@@ -70,6 +85,14 @@ class TUart final : public TReaderPort {
   DWORD ReadError_ = ERROR_SUCCESS;
   DCB Dcb_{};
   COMMTIMEOUTS Timeouts_{};
+  TUniqueHandle IoDone_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  TUniqueHandle WaitDone_{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  OVERLAPPED Io_{};
+  OVERLAPPED Wait_{};
+  std::uint8_t WaitByte_ = 0;
+  // The wait's byte, not yet handed out by Receive.
+  bool HeldByte_ = false;
+  bool WaitingReads_ = false;
 };
 
 // The one port object, or none when building it failed or while the port opener's worker

@@ -1,15 +1,18 @@
-// The Linux edition's card-to-last-character latency in each number format and with each key
-// after the number, and what the program costs while nobody presents a card. Not a test:
-// run it by hand, e.g.
-//   build/linux/bench/linux_reader_bench [cards per setting, default 100] [idle seconds, default
-//   30]
-// It starts its own Xvfb, an xterm to type into and the real program on a pseudo-terminal;
-// the time runs from the frame's write to the moment the last character is in the xterm's
-// file (the xterm and cat add well under a millisecond).
+// From a card's frame on the line to its first and to its last character in a window, for
+// the Linux edition and, in the same run, for a naive reader that blocks in read() on the
+// port and types with the same pause between keys; then how often the program's reader
+// thread wakes while nobody presents a card. Not a test: run it by hand, e.g.
+//   build/linux/bench/linux_reader_bench [cards, default 200] [idle seconds, default 60]
+// $LINTAVO_PROGRAM runs another build of the program (an older one, for a before and after
+// on one machine). It starts its own Xvfb, an xterm to type into and each reader on a
+// pseudo-terminal; the time runs from the frame's write to the moment the character is in
+// the xterm's file (the xterm and cat add well under a millisecond).
+#include <dirent.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <sstream>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,120 +22,137 @@
 
 namespace {
 
-struct TOutputCase {
-  const char* Name;
-  const char* Settings;
-  std::string (*Typed)(std::uint64_t number);
-};
+using TClock = std::chrono::steady_clock;
 
-std::string Decimal(std::uint64_t number) { return std::to_string(number); }
-std::string WithEnter(std::uint64_t number) { return std::to_string(number) + "\n"; }
-std::string WithTab(std::uint64_t number) { return std::to_string(number) + "\t"; }
-std::string Facility(std::uint64_t number) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%03llu,%05llu", static_cast<unsigned long long>(number >> 16),
-                static_cast<unsigned long long>(number & 0xFFFF));
-  return text;
-}
-std::string Hexadecimal(std::uint64_t number) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%010llX", static_cast<unsigned long long>(number));
-  return text;
-}
+double Ms(TClock::duration span) { return std::chrono::duration<double, std::milli>(span).count(); }
 
-const TOutputCase kCases[] = {
-    {"decimal, no key", "", Decimal},
-    {"facility,number", "[OUTPUT]\nFormat=1\n", Facility},
-    {"hexadecimal", "[OUTPUT]\nFormat=2\n", Hexadecimal},
-    {"decimal + Enter", "[OUTPUT]\nSuffix=1\n", WithEnter},
-    {"decimal + Tab", "[OUTPUT]\nSuffix=2\n", WithTab},
-};
-
-double Seconds(std::chrono::steady_clock::duration span) {
-  return std::chrono::duration<double>(span).count();
-}
-
-std::string Ini(const std::string& device, const std::string& output) {
+std::string Ini(const std::string& device) {
   return "[SETTINGS]\nMinimizeOnRun=0\nCheckExit=0\nRunOnlyOneCopy=0\nReaderType=1\nPortDevice=" +
-         device + "\n" + output;
+         device + "\n";
 }
 
-double CpuSeconds(pid_t pid) {
-  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-  std::string line;
-  std::getline(stat, line);
-  std::istringstream fields(line.substr(line.rfind(')') + 2));
-  std::string field;
-  unsigned long user = 0, system = 0;
-  for (int i = 3; i <= 15 && fields >> field; ++i) {
-    if (i == 14) user = std::stoul(field);
-    if (i == 15) system = std::stoul(field);
+struct TTimes {
+  std::vector<double> First;
+  std::vector<double> Last;
+  int Lost = 0;
+};
+
+// Cards a little over 100 ms apart, landing at every phase of a 40 ms poll.
+TTimes Measure(TVirtualReader& reader, TTextTarget& target, int cards) {
+  TTimes times;
+  for (int card = 0; card < cards; ++card) {
+    const std::uint64_t number =
+        0x0100000000ull + static_cast<std::uint64_t>(card) * 7919 * 1031 % 0xFFFFFFFFull;
+    const std::string typed = std::to_string(number);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100 + card * 37 % 40));
+    const auto start = TClock::now();
+    reader.Present(Card40(number));
+    std::optional<double> first;
+    std::optional<std::string> arrived;
+    while (!(arrived = target.Take(typed)) && Ms(TClock::now() - start) < 2000) {
+      if (!first && target.Begun()) first = Ms(TClock::now() - start);
+      std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    if (!arrived || *arrived != typed) {
+      ++times.Lost;
+      continue;
+    }
+    times.First.push_back(first.value_or(Ms(TClock::now() - start)));
+    times.Last.push_back(Ms(TClock::now() - start));
   }
-  return static_cast<double>(user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
+  return times;
 }
 
-void MeasureLatency(const TOutputCase& output, int cards) {
+double At(std::vector<double> sorted, double share) {
+  std::ranges::sort(sorted);
+  return sorted[static_cast<std::size_t>(share * static_cast<double>(sorted.size() - 1) + 0.5)];
+}
+
+void Print(const char* name, const TTimes& t) {
+  if (t.Last.empty()) {
+    std::printf("%-28s  no card arrived\n", name);
+    return;
+  }
+  std::printf("%-28s %5zu %5d | %7.2f %7.2f %7.2f | %7.2f %7.2f %7.2f\n", name, t.Last.size(),
+              t.Lost, At(t.First, 0.5), At(t.First, 0.99), At(t.First, 1.0), At(t.Last, 0.5),
+              At(t.Last, 0.99), At(t.Last, 1.0));
+}
+
+TTimes MeasureProgram(int cards) {
   TScratch scratch;
   TVirtualReader reader(scratch.Path());
   TTextTarget target(scratch.Path());
-  TLintavo lintavo(scratch, Ini(reader.Device(), output.Settings));
-  if (!lintavo.WaitReading(target.Connection())) {
-    std::printf("%-18s  the program did not start reading\n", output.Name);
-    return;
-  }
+  TLintavo lintavo(scratch, Ini(reader.Device()));
+  if (!lintavo.WaitReading(target.Connection())) return {};
   target.Focus();
-  std::vector<double> latencies;
-  int lost = 0;
-  for (int card = 0; card < cards; ++card) {
-    const std::uint64_t number = 0x0100000000ull + static_cast<std::uint64_t>(card) * 7919 * 1031;
-    const std::string typed = output.Typed(number & 0xFFFFFFFFFFull);
-    const auto start = std::chrono::steady_clock::now();
-    reader.Present(Card40(number));
-    std::optional<std::string> arrived;
-    while (!(arrived = target.Take(typed)) &&
-           Seconds(std::chrono::steady_clock::now() - start) < 2.0) {
-      std::this_thread::sleep_for(std::chrono::microseconds(200));
+  return Measure(reader, target, cards);
+}
+
+TTimes MeasureNaive(int cards) {
+  TScratch scratch;
+  TVirtualReader reader(scratch.Path());
+  TTextTarget target(scratch.Path());
+  TChild naive({LINTAVO_NAIVE_READER, reader.Device()});
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  target.Focus();
+  return Measure(reader, target, cards);
+}
+
+// The reader thread's context switches so far: each is a wake-up after a sleep or a wait.
+std::optional<long> ReaderSwitches(pid_t pid) {
+  const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+  DIR* dir = opendir(tasks.c_str());
+  if (dir == nullptr) return std::nullopt;
+  std::optional<long> switches;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string task = tasks + "/" + entry->d_name;
+    std::string name;
+    std::getline(std::ifstream(task + "/comm"), name);
+    if (name != "lintavo-reader") continue;
+    std::ifstream status(task + "/status");
+    long sum = 0;
+    for (std::string line; std::getline(status, line);) {
+      if (line.rfind("voluntary_ctxt_switches:", 0) == 0 ||
+          line.rfind("nonvoluntary_ctxt_switches:", 0) == 0)
+        sum += std::stol(line.substr(line.find(':') + 1));
     }
-    if (!arrived) {
-      ++lost;
-      continue;
-    }
-    latencies.push_back(Seconds(std::chrono::steady_clock::now() - start) * 1000.0);
-    // The reader drops what follows a frame at once; a quiet line between cards, as at a desk.
-    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    switches = sum;
   }
-  std::ranges::sort(latencies);
-  if (latencies.empty()) {
-    std::printf("%-18s  no card arrived\n", output.Name);
-    return;
-  }
-  const auto at = [&](double share) {
-    return latencies[static_cast<std::size_t>(share * (latencies.size() - 1))];
-  };
-  std::printf("%-18s  %4zu cards  median %6.1f ms  p95 %6.1f ms  max %6.1f ms  lost %d\n",
-              output.Name, latencies.size(), at(0.5), at(0.95), latencies.back(), lost);
+  closedir(dir);
+  return switches;
 }
 
 void MeasureIdle(int seconds) {
   TScratch scratch;
   TVirtualReader reader(scratch.Path());
   TTextTarget target(scratch.Path());
-  TLintavo lintavo(scratch, Ini(reader.Device(), ""));
+  TLintavo lintavo(scratch, Ini(reader.Device()));
   if (!lintavo.WaitReading(target.Connection())) return;
   std::this_thread::sleep_for(std::chrono::seconds(2));
-  const double before = CpuSeconds(lintavo.Pid());
+  const auto before = ReaderSwitches(lintavo.Pid());
   std::this_thread::sleep_for(std::chrono::seconds(seconds));
-  const double used = CpuSeconds(lintavo.Pid()) - before;
-  std::printf("idle, port open     %d s: %.2f s of CPU, %.3f %% of one core\n", seconds, used,
-              100.0 * used / seconds);
+  const auto after = ReaderSwitches(lintavo.Pid());
+  if (!before || !after) {
+    std::printf("idle: no reader thread found\n");
+    return;
+  }
+  std::printf("idle, port open, %d s: the reader thread woke %ld times (%.1f a second)\n",
+              seconds, *after - *before, static_cast<double>(*after - *before) / seconds);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int cards = argc > 1 ? std::atoi(argv[1]) : 100;
-  const int idleSeconds = argc > 2 ? std::atoi(argv[2]) : 30;
+  const int cards = argc > 1 ? std::atoi(argv[1]) : 200;
+  const int idleSeconds = argc > 2 ? std::atoi(argv[2]) : 60;
   TXSession session;
-  for (const TOutputCase& output : kCases) MeasureLatency(output, cards);
+  std::printf("program: %s\n", TLintavo::Program().c_str());
+  std::printf("frame to character (ms), decimal, 40/42-bit reader\n");
+  std::printf("%-28s %5s %5s | %7s %7s %7s | %7s %7s %7s\n", "", "cards", "lost", "first",
+              "", "", "last", "", "");
+  std::printf("%-28s %5s %5s | %7s %7s %7s | %7s %7s %7s\n", "reader", "", "", "p50", "p99",
+              "max", "p50", "p99", "max");
+  Print("the program", MeasureProgram(cards));
+  Print("naive blocking reader", MeasureNaive(cards));
   MeasureIdle(idleSeconds);
 }

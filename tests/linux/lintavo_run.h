@@ -52,7 +52,7 @@ class TLintavo {
   TChild StartAnother() const;
   TChild& Process() { return Process_; }
   pid_t Pid() const { return Process_.Pid(); }
-  // Waits until the main window exists and the reader polls.
+  // Waits until the main window exists and the reader runs.
   bool WaitReading(Display* display);
   std::optional<Window> MainWindow(Display* display) const;
 

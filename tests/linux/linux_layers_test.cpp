@@ -25,6 +25,7 @@
 #include "core/single_copy_linux.h"
 #include "reader/line_watch_linux.h"
 #include "reader/serial_ports_linux.h"
+#include "reader/stop_signal_linux.h"
 #include "reader/uart_linux.h"
 #include "tests/linux/x_session.h"
 
@@ -118,6 +119,29 @@ TEST(SerialLine, ReadsFramesHoldsTheDeviceAndSeesItGo) {
 
   pty.CloseFarEnd();
   EXPECT_FALSE(port.Receive(received, count));
+  EXPECT_TRUE(ReadErrorMeansGone(port.LastReadError())) << "error " << port.LastReadError();
+}
+
+// The reader's wait: bytes wake it, a limit passes quiet, a raised stop wins over bytes
+// waiting, and a far end that goes away ends it as a lost line at once.
+TEST(SerialLine, TheWaitWakesForBytesTheStopAndTheLinesLoss) {
+  TPty pty;
+  TUart port(pty.Slave);
+  ASSERT_FALSE(port.Closed) << "status " << port.Status;
+  const TStopSignal stop;
+  ASSERT_TRUE(stop.Valid());
+  EXPECT_EQ(port.Wait(20ms, stop), TPortWake::Quiet);
+  const std::uint8_t frame[] = {0x00, 0x12, 0x34, 0x56, 0x78};
+  ASSERT_EQ(write(pty.Master, frame, sizeof frame), 5);
+  EXPECT_EQ(port.Wait(2s, stop), TPortWake::Bytes);
+  stop.Raise();
+  EXPECT_EQ(port.Wait(2s, stop), TPortWake::Stop) << "the stop wins over the bytes";
+
+  const TStopSignal fresh;
+  std::array<std::uint8_t, kPortReadSize> received{};
+  ASSERT_EQ(ReadWithin(port, received, 5), 5u);
+  pty.CloseFarEnd();
+  EXPECT_EQ(port.Wait(2s, fresh), TPortWake::Lost);
   EXPECT_TRUE(ReadErrorMeansGone(port.LastReadError())) << "error " << port.LastReadError();
 }
 

@@ -28,6 +28,8 @@ class TTextTarget {
   // What arrived since the last call, once it ends with `tail` or the time ran out; Enter
   // reads as "\n", Tab as "\t".
   std::string TextUntil(const std::string& tail, std::chrono::milliseconds limit);
+  // Whether anything arrived since the last Take or TextUntil.
+  bool Begun() const { return !Arrived().empty(); }
   // What arrived since the last call once it ends with `tail`; none, and nothing taken, before.
   std::optional<std::string> Take(const std::string& tail);
   // The window that holds the focus, by its title (for a failure's message).

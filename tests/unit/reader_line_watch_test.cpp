@@ -3,9 +3,7 @@
 // lost and reopening line driven by timer ticks and notices.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -43,29 +41,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- failed reads ------------------------------------------------------------------------------
 
-// A port whose reads go as scripted: a number is a failure with that error, -1 a success.
-class TScriptedPort final : public TReaderPort {
- public:
-  explicit TScriptedPort(std::vector<long long> reads) : Reads_(reads.begin(), reads.end()) {}
-
-  bool Receive(std::span<std::uint8_t, kPortReadSize>, std::uint32_t& count) override {
-    const long long read = Reads_.empty() ? -1 : Reads_.front();
-    if (!Reads_.empty()) Reads_.pop_front();
-    if (read < 0) {
-      count = 0;
-      return true;
-    }
-    Error_ = static_cast<std::uint32_t>(read);
-    return false;
-  }
-  void Purge() override {}
-  std::uint32_t LastReadError() const override { return Error_; }
-
- private:
-  std::deque<long long> Reads_;
-  std::uint32_t Error_ = 0;
-};
-
 struct TReadCase {
   const char* Name;
   std::vector<long long> Reads;
@@ -75,14 +50,16 @@ struct TReadCase {
 class WatchedPortTest : public testing::TestWithParam<TReadCase> {};
 
 TEST_P(WatchedPortTest, LosesTheLineAtTheRightRead) {
-  TScriptedPort port(GetParam().Reads);
-  TWatchedPort line(&port);
-  std::array<std::uint8_t, kPortReadSize> buffer{};
+  TReadWatch watch;
   int lostAt = 0;
-  for (std::size_t i = 1; i <= GetParam().Reads.size(); ++i) {
-    std::uint32_t count = 0;
-    line.Receive(buffer, count);
-    if (line.Lost() && lostAt == 0) lostAt = static_cast<int>(i);
+  int read = 0;
+  for (const long long each : GetParam().Reads) {
+    ++read;
+    if (each < 0)
+      watch.Succeeded();
+    else
+      watch.Failed(static_cast<std::uint32_t>(each));
+    if (watch.Lost() && lostAt == 0) lostAt = read;
   }
   EXPECT_EQ(lostAt, GetParam().LostAfterRead);
 }
@@ -110,16 +87,6 @@ TEST(WatchedPort, SaysTheLineIsLostOnlyOnce) {
   watch.Succeeded();
   EXPECT_FALSE(watch.Failed(LineError::NotReady));
   EXPECT_TRUE(watch.Lost());
-}
-
-TEST(WatchedPort, NoPortReadsNothingAndIsNeverLost) {
-  TWatchedPort line(nullptr);
-  std::array<std::uint8_t, kPortReadSize> buffer{};
-  std::uint32_t count = 7;
-  for (int i = 0; i < 5; ++i) EXPECT_FALSE(line.Receive(buffer, count));
-  line.Purge();
-  EXPECT_EQ(count, 7u);
-  EXPECT_FALSE(line.Lost());
 }
 
 // --- device notices and setup -----------------------------------------------------------------
@@ -165,6 +132,7 @@ struct TMachineCase {
   bool OpenAtStart;
   std::vector<TStep> Steps;
   TLineState End;
+  bool ProbeEachTick = true;
 };
 
 constexpr std::uint32_t kRunning = 7;
@@ -189,7 +157,7 @@ TLineAction Feed(TLineWatch& watch, E event) {
 class LineWatchTest : public testing::TestWithParam<TMachineCase> {};
 
 TEST_P(LineWatchTest, AnswersEachStep) {
-  TLineWatch watch(GetParam().OpenAtStart);
+  TLineWatch watch(GetParam().OpenAtStart, GetParam().ProbeEachTick);
   int step = 0;
   for (const TStep& s : GetParam().Steps) {
     ++step;
@@ -255,6 +223,13 @@ INSTANTIATE_TEST_SUITE_P(
                      {{E::Removed, A::DropLine}, {E::TickInSetup, A::None}, {E::Opened, A::None},
                       {E::TickInSetup, A::Probe}},
                      S::Open},
+        TMachineCase{"AReaderThatSeesTheLossLeavesTheTicksToTheRetries",
+                     true,
+                     {kQuietTick, kQuietTick, {E::ReaderEnded, A::DropLine}, kQuietTick,
+                      kQuietTick, kQuietTick, {E::Tick, A::Reopen}, {E::Opened, A::None},
+                      kQuietTick},
+                     S::Open,
+                     false},
         TMachineCase{"SetupMovedToAPortThatFailed",
                      true,
                      {{E::Failed, A::None}, kQuietTick, kQuietTick, kQuietTick,

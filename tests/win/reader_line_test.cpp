@@ -101,12 +101,17 @@ TEST(DeviceNotice, NameEndsWithTheRecordWhenItHasNoTerminator) {
 
 constexpr UINT kNoticeMessage = WM_APP + 77;
 
-// A port whose reads fail with the error given, or throw.
+// A port that always has something to read, and whose reads fail with the error given, or
+// throw; with no error its reads find nothing, every 10 ms.
 class TFailingPort final : public TReaderPort {
  public:
   explicit TFailingPort(std::optional<DWORD> error) : Error_(error) {}
+  TPortWake Wait(std::optional<std::chrono::milliseconds>, const TStopSignal& stop) override {
+    return WaitForSingleObject(stop.Handle(), 10) == WAIT_OBJECT_0 ? TPortWake::Stop
+                                                                   : TPortWake::Bytes;
+  }
   bool Receive(std::span<std::uint8_t, kPortReadSize>, std::uint32_t& count) override {
-    ++Polls;
+    ++Reads;
     if (!Error_) throw std::runtime_error("the port broke");
     if (*Error_ == ERROR_SUCCESS) count = 0;
     return *Error_ == ERROR_SUCCESS;
@@ -114,7 +119,7 @@ class TFailingPort final : public TReaderPort {
   void Purge() override {}
   std::uint32_t LastReadError() const override { return Error_.value_or(0); }
 
-  std::atomic<int> Polls{0};
+  std::atomic<int> Reads{0};
 
  private:
   std::optional<DWORD> Error_;
@@ -178,8 +183,8 @@ TEST_F(ReaderNotice, AReaderStoppedByTheGuiThreadSaysNothing) {
   const auto reader = TDevTh::Create(&port, Notice(), 5);
   ASSERT_TRUE(reader);
   reader->Resume();
-  // Polls that read nothing keep it going until it is told to stop.
-  ASSERT_TRUE(WaitUntil([&] { return port.Polls >= 3; }, 5000));
+  // Reads that find nothing keep it going until it is told to stop.
+  ASSERT_TRUE(WaitUntil([&] { return port.Reads >= 3; }, 5000));
   EXPECT_EQ(WaitForSingleObject(reader->Handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
   reader->Terminate();
   reader->WaitFor();

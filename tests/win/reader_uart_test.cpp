@@ -5,11 +5,13 @@
 
 #include <numeric>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/unique_handle_win.h"
 #include "reader/dev_th_win.h"
 #include "reader/port_state.h"
+#include "reader/stop_signal_win.h"
 #include "reader/uart_win.h"
 #include "tests/support/rig_port_control.h"
 #include "tests/support/wait.h"
@@ -158,6 +160,33 @@ TEST(UartPty, PortAboveNineOpens) {
   TUart port(12);
   EXPECT_FALSE(port.Closed);
   EXPECT_EQ(port.Status, TUart::kOk);
+}
+
+// The reader's wait: a limit passes quiet; a byte arriving while it waits wakes it, and that
+// byte is the first one the next read hands out; a raised stop wins over bytes waiting.
+TEST(UartPty, TheWaitWakesForBytesKeepsTheFirstAndYieldsToTheStop) {
+  using namespace std::chrono_literals;
+  TUart port(2);
+  TUart farEnd(202);
+  ASSERT_FALSE(port.Closed);
+  ASSERT_FALSE(farEnd.Closed);
+  const TStopSignal stop;
+  EXPECT_EQ(port.Wait(20ms, stop), TPortWake::Quiet);
+  const std::vector<std::uint8_t> frame{0x00, 0x12, 0x34, 0x56, 0x78};
+  std::thread sender([&] {
+    Sleep(200);
+    farEnd.Send(frame);
+  });
+  const TPortWake woke = port.Wait(5000ms, stop);
+  sender.join();
+  EXPECT_EQ(woke, TPortWake::Bytes);
+  EXPECT_EQ(ReadAtLeast(port, frame.size()), frame);
+
+  ASSERT_TRUE(farEnd.Send(frame));
+  ASSERT_TRUE(WaitUntil([&] { return Queued(port) == frame.size(); }, 5000));
+  stop.Raise();
+  EXPECT_EQ(port.Wait(5000ms, stop), TPortWake::Stop) << "the stop wins over the bytes";
+  EXPECT_EQ(ReadAtLeast(port, frame.size()), frame) << "the stop took no byte";
 }
 
 TEST(UartNoDevice, DanglingLinkFailsToOpen) {
