@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "reader/card_code.h"
 #include "reader/card_delivery.h"
@@ -41,7 +43,10 @@ constexpr std::chrono::microseconds FrameTime(unsigned baud) {
 class TReaderLoop {
  public:
   // A reader that sends its frame twice sends the copy right behind it: what comes before
-  // the line has been quiet this long after a frame is dropped, not read as a new frame.
+  // the line has been quiet this long after a frame is dropped, not read as a new frame. A
+  // card whose typing outlasts that spell (the Linux edition types at an input method's
+  // pace) leaves what came meanwhile without a time: of that only a copy of the frame is
+  // dropped, and anything else is read as the next card.
   static constexpr auto kEchoQuiet =
       std::chrono::ceil<std::chrono::milliseconds>(4 * FrameTime(kLineBaud));
   // A partial frame that has met two quiet spells of this in a row is a stray: kept, it
@@ -61,6 +66,9 @@ class TReaderLoop {
   std::optional<std::chrono::milliseconds> Limit() const;
   // Reads what the port holds; false when the failure lost the line.
   bool TakeBytes();
+  // What of `bytes` is left once what came behind the last frame is dropped.
+  std::vector<std::uint8_t> DropBehindFrame(std::span<const std::uint8_t> bytes);
+  void Accumulate(std::span<const std::uint8_t> bytes);
   void Quiet();
   void Frame();
 
@@ -70,6 +78,11 @@ class TReaderLoop {
   TOutcomeSink& Sink_;
   TFrameAccumulator Accumulator_;
   TReadWatch Watch_;
-  // Behind a frame: bytes are dropped until the line falls quiet.
-  bool Echo_ = false;
+  // Behind a frame: within the quiet spell everything is dropped (Spell); past it, only a
+  // copy of the frame, matched byte by byte (Copy).
+  enum class TBehind { None, Spell, Copy };
+  TBehind Behind_ = TBehind::None;
+  std::chrono::microseconds SpellEnd_{0};
+  TFrameBytes Last_{};
+  std::size_t CopyMatched_ = 0;
 };

@@ -39,6 +39,11 @@ class TReaderPort {
   virtual void Purge() = 0;
   // The system's error number of the last failed read or wait; 0 when it gave none.
   virtual std::uint32_t LastReadError() const { return 0; }
+  // The moment of the line's clock, which tells the loop how long typing a card took.
+  virtual std::chrono::microseconds Now() const {
+    return std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+  }
 
  protected:
   ~TReaderPort() = default;

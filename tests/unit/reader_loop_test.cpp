@@ -59,13 +59,13 @@ class TTimedLine final : public TReaderPort {
     Limits.push_back(limit);
     if (!Buffer_.empty() || PendingError_) return TPortWake::Bytes;
     if (Events_.empty()) return TPortWake::Stop;
-    if (limit && Now + *limit < Events_.front().At) {
-      Now += *limit;
+    if (limit && Clock + *limit < Events_.front().At) {
+      Clock += *limit;
       return TPortWake::Quiet;
     }
     TLineEvent next = std::move(Events_.front());
     Events_.pop_front();
-    Now = std::max(Now, next.At);
+    Clock = std::max(Clock, next.At);
     if (next.Then) next.Then();
     if (next.Lost) return TPortWake::Lost;
     PendingError_ = next.ReadError;
@@ -87,8 +87,9 @@ class TTimedLine final : public TReaderPort {
   }
   void Purge() override { Buffer_.clear(); }
   std::uint32_t LastReadError() const override { return Error_; }
+  TMicros Now() const override { return Clock; }
 
-  TMicros Now{0};
+  TMicros Clock{0};
   int Reads = 0;
   std::vector<std::optional<std::chrono::milliseconds>> Limits;
 
@@ -107,10 +108,11 @@ struct TTypedCard {
 // Types everything, except a card it was told to refuse; the sink hears every outcome.
 class TRecordingDesk final : public TTyper, public TOutcomeSink {
  public:
-  explicit TRecordingDesk(const TTimedLine& line) : Line_(line) {}
+  explicit TRecordingDesk(TTimedLine& line) : Line_(line) {}
 
   std::optional<TNotTypedCard> Type(CardCode code) override {
-    Typed.push_back({code, Line_.Now});
+    Typed.push_back({code, Line_.Clock});
+    Line_.Clock += TypingTime;
     if (code != Refuse) return std::nullopt;
     return TNotTypedCard{code, TCardFormat::Decimal, ReaderTypeNow(), TNotTyped::NoCaret};
   }
@@ -125,11 +127,12 @@ class TRecordingDesk final : public TTyper, public TOutcomeSink {
   }
 
   std::optional<CardCode> Refuse;
+  TMicros TypingTime{0};
   std::vector<TTypedCard> Typed;
   std::vector<std::pair<CardCode, std::optional<TNotTypedCard>>> Outcomes;
 
  private:
-  const TTimedLine& Line_;
+  TTimedLine& Line_;
 };
 
 class ReaderTypeScope {
@@ -301,6 +304,18 @@ TEST(ReaderLoop, SleepsWithoutALimitWhileNothingComes) {
   EXPECT_EQ(line.Limits.front(), std::nullopt);
   EXPECT_EQ(limited, 2) << "one quiet spell behind each card";
   EXPECT_LE(line.Limits.size(), 8u);
+}
+
+// Typed at an input method's pace, a card takes longer than the quiet spell behind it:
+// a copy of it sent right behind is still dropped, and the next card, come as soon as the
+// number stood in the window, is still typed.
+TEST(ReaderLoop, SlowTypingDropsTheCopyAndKeepsTheNextCard) {
+  ReaderTypeScope type(1);
+  TTimedLine line(Join({Wire(0ms, Twice(kFrame)), Wire(110ms, Twice(kSentinelFrame)),
+                        Wire(500ms, kFrame)}));
+  TRecordingDesk desk(line);
+  desk.TypingTime = 100ms;
+  EXPECT_EQ(RunLine(line, desk).Codes, (std::vector<CardCode>{kCode, kSentinel, kCode}));
 }
 
 TEST(ReaderLoop, TellsTheSinkWhatBecameOfEachCard) {
