@@ -38,3 +38,13 @@ bool TDesk::Start(const std::string& extra, bool inTray,
   Program.emplace(Scratch, Ini(Reader.Device(), extra, inTray), env, user);
   return Program->WaitReading(Screen);
 }
+
+::testing::AssertionResult TDesk::Types(const std::vector<std::uint8_t>& frame,
+                                        const std::string& typed) {
+  Target.Focus();
+  Reader.Present(frame);
+  const std::string arrived = Target.TextUntil(typed, kTypingLimit);
+  if (arrived == typed) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "\"" << arrived << "\" arrived for \"" << typed
+                                       << "\", focus on " << Target.FocusHolder();
+}

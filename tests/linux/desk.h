@@ -3,11 +3,16 @@
 // reader beside a text window of the test's own.
 #pragma once
 
+// GoogleTest first: Xlib's macros would take its names.
+#include <gtest/gtest.h>
+
 #include <X11/Xlib.h>
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/linux/lintavo_run.h"
 #include "tests/linux/screen_look.h"
@@ -26,6 +31,10 @@ struct TDesk {
   bool Start(const std::string& extra = "", bool inTray = false,
              const std::map<std::string, std::string>& env = {},
              const std::optional<TUser>& user = ProgramUser());
+  // Presents `frame` with the focus in the text window: whether exactly `typed` arrived,
+  // and if not, what did and which window held the focus.
+  ::testing::AssertionResult Types(const std::vector<std::uint8_t>& frame,
+                                   const std::string& typed);
 
   TScratch Scratch;
   TVirtualReader Reader{Scratch.Path()};

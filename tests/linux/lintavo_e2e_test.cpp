@@ -30,11 +30,8 @@ void ExpectTyped(const std::string& settings, const std::vector<TCard>& cards) {
     target.LockGroup(card.Group);
     ASSERT_TRUE(target.WaitLayout(card.Layouts == "us" ? "latin" : "cyrillic"))
         << "the layout " << card.Layouts << " did not take";
-    target.Focus();
-    desk.Reader.Present(card.Frame);
-    EXPECT_EQ(target.TextUntil(card.Typed, kTypingLimit), card.Typed)
-        << "layout " << card.Layouts << " group " << card.Group << ", focus on "
-        << target.FocusHolder();
+    EXPECT_TRUE(desk.Types(card.Frame, card.Typed))
+        << "layout " << card.Layouts << " group " << card.Group;
   }
   Session().SetLayout("us");
 }
@@ -75,10 +72,7 @@ TEST(Typing, NothingGoesIntoTheProgramsOwnWindow) {
   desk.Reader.Present(Card26(4444444));
   // The reader drops what follows a frame, so the sentinel waits for a quiet line.
   std::this_thread::sleep_for(200ms);
-  desk.Target.Focus();
-  desk.Reader.Present(Card26(5555555));
-  EXPECT_EQ(desk.Target.TextUntil("5555555\n", kTypingLimit), "5555555\n")
-      << "focus on " << desk.Target.FocusHolder();
+  EXPECT_TRUE(desk.Types(Card26(5555555), "5555555\n"));
   EXPECT_EQ(KeyPressesSeen(display, main), 0) << "keys reached the program's own window";
 }
 
@@ -108,10 +102,7 @@ TEST(Line, DeviceTakenAwayAndBroughtBack) {
   desk.Reader.BringBack();
   EXPECT_TRUE(WaitUntil(green, 6s)) << "not green again after the device came back";
   ASSERT_TRUE(desk.Program->WaitReading(display));
-  desk.Target.Focus();
-  desk.Reader.Present(Card26(1234567));
-  EXPECT_EQ(desk.Target.TextUntil("1234567", kTypingLimit), "1234567")
-      << "focus on " << desk.Target.FocusHolder();
+  EXPECT_TRUE(desk.Types(Card26(1234567), "1234567"));
 }
 
 // The second copy brings the first one's window up, says why it does not start, and ends;
@@ -139,10 +130,7 @@ TEST(SecondLaunch, BringsTheFirstWindowUp) {
   EXPECT_EQ(second.WaitExit(5s), 0);
 
   EXPECT_TRUE(desk.Program->Process().Running());
-  desk.Target.Focus();
-  desk.Reader.Present(Card26(7654321));
-  EXPECT_EQ(desk.Target.TextUntil("7654321", kTypingLimit), "7654321")
-      << "focus on " << desk.Target.FocusHolder();
+  EXPECT_TRUE(desk.Types(Card26(7654321), "7654321"));
 }
 
 // In a Wayland session the program says in red, beside its open port, that it types no
