@@ -31,30 +31,27 @@ constexpr char kSetupTitle[] = "Установки";
 // Its page "Считыватель", which lists the ports.
 constexpr struct { int X, Y; } kReaderTab{85, 10};
 
-KeyCode KeyOf(Display* display, KeySym symbol) { return XKeysymToKeycode(display, symbol); }
-
-// Presses or lets go a key as the operator's hand does, through the server's keyboard.
-void PressKey(Display* display, KeySym symbol, bool down) {
-  XTestFakeKeyEvent(display, KeyOf(display, symbol), down ? True : False, CurrentTime);
+// Holds or lets go what the operator's hand holds, through the server's keyboard: a key, or
+// with no key Caps Lock.
+void Hold(Display* display, KeySym symbol, bool on) {
+  if (symbol == NoSymbol) {
+    XkbLockModifiers(display, XkbUseCoreKbd, LockMask, on ? LockMask : 0);
+  } else {
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), on ? True : False, CurrentTime);
+  }
   XSync(display, False);
 }
 
-bool KeyDown(Display* display, KeySym symbol) {
+bool Held(Display* display, KeySym symbol) {
+  if (symbol == NoSymbol) {
+    XkbStateRec state{};
+    XkbGetState(display, XkbUseCoreKbd, &state);
+    return (state.locked_mods & LockMask) != 0;
+  }
   char keys[32] = {};
   XQueryKeymap(display, keys);
-  const KeyCode key = KeyOf(display, symbol);
+  const KeyCode key = XKeysymToKeycode(display, symbol);
   return (keys[key / 8] & (1 << (key % 8))) != 0;
-}
-
-void LockCaps(Display* display, bool on) {
-  XkbLockModifiers(display, XkbUseCoreKbd, LockMask, on ? LockMask : 0);
-  XSync(display, False);
-}
-
-bool CapsLocked(Display* display) {
-  XkbStateRec state{};
-  XkbGetState(display, XkbUseCoreKbd, &state);
-  return (state.locked_mods & LockMask) != 0;
 }
 
 // Some client holds the keyboard (an open menu does): the test's own grab is refused.
@@ -138,7 +135,7 @@ std::optional<Window> ActiveWindow(Display* display) {
 
 struct THeld {
   const char* Name;
-  KeySym Key;  // none: Caps Lock on
+  KeySym Key;  // none: Caps Lock
 };
 
 }  // namespace
@@ -154,26 +151,14 @@ TEST(Keyboard, CardExactWhateverTheOperatorHolds) {
       {"Caps Lock", NoSymbol}, {"Shift", XK_Shift_L}, {"Control", XK_Control_L}, {"Alt", XK_Alt_L}};
   std::uint64_t number = 0x12ABCDEF30;
   for (const THeld& what : held) {
-    const std::string typed = [&] {
-      char text[16];
-      std::snprintf(text, sizeof text, "%010llX\n", static_cast<unsigned long long>(number));
-      return std::string(text);
-    }();
-    if (what.Key == NoSymbol) {
-      LockCaps(display, true);
-    } else {
-      PressKey(display, what.Key, true);
-    }
+    char typed[16];
+    std::snprintf(typed, sizeof typed, "%010llX\n", static_cast<unsigned long long>(number));
+    Hold(display, what.Key, true);
     EXPECT_TRUE(desk.Types(Card40(number), typed)) << what.Name << " held";
-    if (what.Key == NoSymbol) {
-      // Given back just after the last key, which may arrive first.
-      EXPECT_TRUE(WaitUntil([&] { return CapsLocked(display); }, 1s)) << "Caps Lock not given back";
-      LockCaps(display, false);
-    } else {
-      EXPECT_TRUE(WaitUntil([&] { return KeyDown(display, what.Key); }, 1s))
-          << what.Name << " not given back";
-      PressKey(display, what.Key, false);
-    }
+    // Given back just after the last key, which may arrive first.
+    EXPECT_TRUE(WaitUntil([&] { return Held(display, what.Key); }, 1s))
+        << what.Name << " not given back";
+    Hold(display, what.Key, false);
     ++number;
   }
 }
