@@ -16,7 +16,7 @@ extern "C" {
 #include <xdo.h>
 }
 
-#include "tests/linux/ibus_target.h"
+#include "tests/linux/text_target.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   if (pauses.empty()) pauses = {1000, 2000, 4000, 6000};
   TXSession session;
   TScratch scratch;
-  TIBusTarget target(scratch.Path());
+  TTextTarget target = TTextTarget::ThroughIBus(scratch.Path(), LINTAVO_IBUS_FIELD);
   target.Focus();
   std::mt19937_64 random(26);
   for (const useconds_t pause : pauses) {

@@ -9,12 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <thread>
 
-#include "tests/linux/ibus_target.h"
-#include "tests/linux/lintavo_run.h"
-#include "tests/linux/screen_look.h"
-#include "tests/linux/text_target.h"
+#include "tests/linux/desk.h"
 
 // After GoogleTest, whose names Xlib's macros would take.
 #include <X11/XKBlib.h>
@@ -26,7 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr auto kTypingLimit = 3s;
 // Below the port's line, in window coordinates: where the notices go.
 constexpr int kNoticesTop = 162;
 // The toolbar's "Установки" button, in window coordinates, and the dialog it opens.
@@ -35,53 +30,27 @@ constexpr char kSetupTitle[] = "Установки";
 // Its page "Считыватель", which lists the ports.
 constexpr struct { int X, Y; } kReaderTab{85, 10};
 
-TXSession* Session = nullptr;
-
-// A window that went or is not up yet is no reason to end the test program, which is what
-// Xlib's own handler does: the look at it finds nothing, and the check says so.
-int IgnoreXError(Display*, XErrorEvent*) { return 0; }
-
-class SessionEnvironment final : public ::testing::Environment {
- public:
-  void SetUp() override {
-    XSetErrorHandler(IgnoreXError);
-    Session = new TXSession();
+// Holds or lets go what the operator's hand holds, through the server's keyboard: a key, or
+// with no key Caps Lock.
+void Hold(Display* display, KeySym symbol, bool on) {
+  if (symbol == NoSymbol) {
+    XkbLockModifiers(display, XkbUseCoreKbd, LockMask, on ? LockMask : 0);
+  } else {
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, symbol), on ? True : False, CurrentTime);
   }
-  void TearDown() override {
-    delete Session;
-    Session = nullptr;
-  }
-};
-const auto* const kSession = ::testing::AddGlobalTestEnvironment(new SessionEnvironment);
-
-std::string Ini(const std::string& extra, const std::string& device) {
-  return "[SETTINGS]\nMinimizeOnRun=0\nCheckExit=0\nPortDevice=" + device + "\n" + extra;
-}
-
-KeyCode KeyOf(Display* display, KeySym symbol) { return XKeysymToKeycode(display, symbol); }
-
-// Presses or lets go a key as the operator's hand does, through the server's keyboard.
-void PressKey(Display* display, KeySym symbol, bool down) {
-  XTestFakeKeyEvent(display, KeyOf(display, symbol), down ? True : False, CurrentTime);
   XSync(display, False);
 }
 
-bool KeyDown(Display* display, KeySym symbol) {
+bool Held(Display* display, KeySym symbol) {
+  if (symbol == NoSymbol) {
+    XkbStateRec state{};
+    XkbGetState(display, XkbUseCoreKbd, &state);
+    return (state.locked_mods & LockMask) != 0;
+  }
   char keys[32] = {};
   XQueryKeymap(display, keys);
-  const KeyCode key = KeyOf(display, symbol);
+  const KeyCode key = XKeysymToKeycode(display, symbol);
   return (keys[key / 8] & (1 << (key % 8))) != 0;
-}
-
-void LockCaps(Display* display, bool on) {
-  XkbLockModifiers(display, XkbUseCoreKbd, LockMask, on ? LockMask : 0);
-  XSync(display, False);
-}
-
-bool CapsLocked(Display* display) {
-  XkbStateRec state{};
-  XkbGetState(display, XkbUseCoreKbd, &state);
-  return (state.locked_mods & LockMask) != 0;
 }
 
 // Some client holds the keyboard (an open menu does): the test's own grab is refused.
@@ -132,19 +101,6 @@ std::optional<Window> OpenPopup(Display* display) {
   return found;
 }
 
-uid_t UidOf(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string key;
-  uid_t uid = 0;
-  while (status >> key) {
-    if (key == "Uid:") {
-      status >> uid;
-      return uid;
-    }
-  }
-  return 0;
-}
-
 std::vector<Window> WindowListProperty(Display* display, const char* name) {
   Atom type = None;
   int format = 0;
@@ -170,15 +126,9 @@ bool StackedAbove(Display* display, Window upper, Window lower) {
   return up != stacking.end() && low != stacking.end() && up > low;
 }
 
-std::optional<Window> ActiveWindow(Display* display) {
-  const std::vector<Window> active = WindowListProperty(display, "_NET_ACTIVE_WINDOW");
-  if (active.empty()) return std::nullopt;
-  return active.front();
-}
-
 struct THeld {
   const char* Name;
-  KeySym Key;  // none: Caps Lock on
+  KeySym Key;  // none: Caps Lock
 };
 
 }  // namespace
@@ -186,39 +136,22 @@ struct THeld {
 // Each card with one thing the keyboard holds: the hex letters and the Enter arrive as
 // typed, and what was held is held again afterwards.
 TEST(Keyboard, CardExactWhateverTheOperatorHolds) {
-  TScratch scratch;
-  TVirtualReader reader(scratch.Path());
-  TTextTarget target(scratch.Path());
-  Display* display = target.Connection();
-  TLintavo lintavo(scratch, Ini("ReaderType=1\n[OUTPUT]\nFormat=2\nSuffix=1\n", reader.Device()));
-  ASSERT_TRUE(lintavo.WaitReading(display)) << "the program did not start reading";
+  TDesk desk;
+  Display* const display = desk.Screen;
+  ASSERT_TRUE(desk.Start("ReaderType=1\n[OUTPUT]\nFormat=2\nSuffix=1\n"))
+      << "the program did not start reading";
   const THeld held[] = {
       {"Caps Lock", NoSymbol}, {"Shift", XK_Shift_L}, {"Control", XK_Control_L}, {"Alt", XK_Alt_L}};
   std::uint64_t number = 0x12ABCDEF30;
   for (const THeld& what : held) {
-    const std::string typed = [&] {
-      char text[16];
-      std::snprintf(text, sizeof text, "%010llX\n", static_cast<unsigned long long>(number));
-      return std::string(text);
-    }();
-    target.Focus();
-    if (what.Key == NoSymbol) {
-      LockCaps(display, true);
-    } else {
-      PressKey(display, what.Key, true);
-    }
-    reader.Present(Card40(number));
-    EXPECT_EQ(target.TextUntil(typed, kTypingLimit), typed)
-        << what.Name << " held, focus on " << target.FocusHolder();
-    if (what.Key == NoSymbol) {
-      // Given back just after the last key, which may arrive first.
-      EXPECT_TRUE(WaitUntil([&] { return CapsLocked(display); }, 1s)) << "Caps Lock not given back";
-      LockCaps(display, false);
-    } else {
-      EXPECT_TRUE(WaitUntil([&] { return KeyDown(display, what.Key); }, 1s))
-          << what.Name << " not given back";
-      PressKey(display, what.Key, false);
-    }
+    char typed[16];
+    std::snprintf(typed, sizeof typed, "%010llX\n", static_cast<unsigned long long>(number));
+    Hold(display, what.Key, true);
+    EXPECT_TRUE(desk.Types(Card40(number), typed)) << what.Name << " held";
+    // Given back just after the last key, which may arrive first.
+    EXPECT_TRUE(WaitUntil([&] { return Held(display, what.Key); }, 1s))
+        << what.Name << " not given back";
+    Hold(display, what.Key, false);
     ++number;
   }
 }
@@ -227,13 +160,10 @@ TEST(Keyboard, CardExactWhateverTheOperatorHolds) {
 // meanwhile closes it first, so that the number arrives in the xterm and its Enter does not
 // choose the menu's highlighted item ("Выход").
 TEST(OwnMenu, ClosedBeforeTheCardIsTyped) {
-  TScratch scratch;
-  TVirtualReader reader(scratch.Path());
-  TTextTarget target(scratch.Path());
-  Display* display = target.Connection();
-  TLintavo lintavo(scratch, Ini("[OUTPUT]\nSuffix=1\n", reader.Device()));
-  ASSERT_TRUE(lintavo.WaitReading(display));
-  target.Focus();
+  TDesk desk;
+  Display* const display = desk.Screen;
+  ASSERT_TRUE(desk.Start("[OUTPUT]\nSuffix=1\n"));
+  desk.Target.Focus();
   // The icon sits in the tray host's bottom right corner.
   const Screen* screen = DefaultScreenOfDisplay(display);
   ClickAt(display, screen->width - 10, screen->height - 10, 3);
@@ -246,11 +176,11 @@ TEST(OwnMenu, ClosedBeforeTheCardIsTyped) {
   XTestFakeMotionEvent(display, -1, menu.X + menu.Width / 2, menu.Y + menu.Height - 8, CurrentTime);
   XSync(display, False);
 
-  reader.Present(Card26(4444444));
-  EXPECT_EQ(target.TextUntil("4444444\n", kTypingLimit), "4444444\n")
-      << "focus on " << target.FocusHolder();
+  desk.Reader.Present(Card26(4444444));
+  EXPECT_EQ(desk.Target.TextUntil("4444444\n", kTypingLimit), "4444444\n")
+      << "focus on " << desk.Target.FocusHolder();
   EXPECT_FALSE(KeyboardGrabbed(display)) << "the menu stayed open";
-  EXPECT_TRUE(lintavo.Process().Running()) << "the card chose the menu's item";
+  EXPECT_TRUE(desk.Program->Process().Running()) << "the card chose the menu's item";
 }
 
 // A user outside the group dialout is told below the port's line why it did not open and
@@ -258,12 +188,10 @@ TEST(OwnMenu, ClosedBeforeTheCardIsTyped) {
 // operator, in the group, gets the port open and no notice in either.
 TEST(Permission, AUserOutsideDialoutIsToldWhatToDo) {
   if (geteuid() != 0) GTEST_SKIP() << "only a root test can run the program as other users";
-  TScratch scratch;
+  TDesk desk;
+  Display* const display = desk.Screen;
   // Both users reach the device: only its own rights keep one out.
-  ASSERT_EQ(chmod(scratch.Path().c_str(), 0755), 0);
-  TVirtualReader reader(scratch.Path());
-  TTextTarget target(scratch.Path());
-  Display* display = target.Connection();
+  ASSERT_EQ(chmod(desk.Scratch.Path().c_str(), 0755), 0);
   struct TCase {
     const char* User;
     bool Denied;
@@ -271,24 +199,21 @@ TEST(Permission, AUserOutsideDialoutIsToldWhatToDo) {
   for (const TCase& test : {TCase{kGuestUser, true}, TCase{kOperatorUser, false}}) {
     TScratch home;
     const auto user = ProgramUser(test.User);
-    TLintavo lintavo(home, Ini("RunOnlyOneCopy=0\n", reader.Device()), {}, user);
+    TLintavo lintavo(home, Ini(desk.Reader.Device(), "RunOnlyOneCopy=0\n"), {}, user);
     std::optional<Window> main;
     ASSERT_TRUE(WaitUntil(
         [&] { return (main = lintavo.MainWindow(display)) && WindowShown(display, *main); }, 10s))
         << test.User << ": no main window";
-    EXPECT_EQ(UidOf(lintavo.Pid()), user->Uid) << test.User;
     TColourCount port, notices;
-    const bool shown = WaitUntil(
+    WaitUntil(
         [&] {
           port = CountColours(display, *main, 0);
           notices = CountColours(display, *main, kNoticesTop);
           return test.Denied ? notices.Red > 0 : port.Green > 0;
         },
         3s);
-    EXPECT_TRUE(shown) << test.User << ": port green " << port.Green << ", notices red "
-                       << notices.Red;
-    EXPECT_EQ(notices.Red > 0, test.Denied) << test.User;
-    EXPECT_EQ(port.Green > 0, !test.Denied) << test.User;
+    EXPECT_EQ(notices.Red > 0, test.Denied) << test.User << ": notices red " << notices.Red;
+    EXPECT_EQ(port.Green > 0, !test.Denied) << test.User << ": port green " << port.Green;
 
     const TRect window = ScreenRect(display, *main);
     ClickAt(display, window.X + kSetupButton.X, window.Y + kSetupButton.Y, 1);
@@ -316,20 +241,17 @@ TEST(Permission, AUserOutsideDialoutIsToldWhatToDo) {
 // Through IBus, which hands each key back to the field in turn as GNOME and KDE run it, every
 // card arrives exact with its Enter: the keys go at a pace the input method keeps up with.
 TEST(InputMethod, CardsArriveExactThroughIBus) {
-  TScratch scratch;
-  TVirtualReader reader(scratch.Path());
-  TIBusTarget target(scratch.Path());
-  TTextTarget xterm(scratch.Path());
-  TLintavo lintavo(scratch, Ini("ReaderType=1\n[OUTPUT]\nFormat=2\nSuffix=1\n", reader.Device()));
-  ASSERT_TRUE(lintavo.WaitReading(xterm.Connection()));
-  target.Focus();
+  TDesk desk;
+  TTextTarget field = TTextTarget::ThroughIBus(desk.Scratch.Path(), LINTAVO_IBUS_FIELD);
+  ASSERT_TRUE(desk.Start("ReaderType=1\n[OUTPUT]\nFormat=2\nSuffix=1\n"));
+  field.Focus();
   std::uint64_t number = 0x0123456789;
   for (int card = 0; card < 40; ++card, number += 0x0F1E2D3C4B) {
     char typed[16];
     std::snprintf(typed, sizeof typed, "%010llX\n",
                   static_cast<unsigned long long>(number & 0xFFFFFFFFFF));
-    reader.Present(Card40(number & 0xFFFFFFFFFF));
-    EXPECT_EQ(target.TextUntil(typed, kTypingLimit), typed) << "card " << card;
+    desk.Reader.Present(Card40(number & 0xFFFFFFFFFF));
+    EXPECT_EQ(field.TextUntil(typed, kTypingLimit), typed) << "card " << card;
   }
 }
 
@@ -338,16 +260,12 @@ TEST(InputMethod, CardsArriveExactThroughIBus) {
 // nobody is there to answer.
 TEST(SessionEnd, EndsAtSigtermWithThePlacementSaved) {
   for (const bool writable : {true, false}) {
-    TScratch scratch;
-    TVirtualReader reader(scratch.Path());
-    TTextTarget target(scratch.Path());
-    Display* display = target.Connection();
-    TLintavo lintavo(scratch, Ini("", reader.Device()));
-    ASSERT_TRUE(lintavo.WaitReading(display));
-    const std::string folder = scratch.Path() + "/config/lintavo";
+    TDesk desk;
+    ASSERT_TRUE(desk.Start());
+    const std::string folder = desk.Scratch.Path() + "/config/lintavo";
     if (!writable) ASSERT_EQ(chmod(folder.c_str(), 0500), 0);
-    kill(lintavo.Pid(), SIGTERM);
-    EXPECT_EQ(lintavo.Process().WaitExit(5s), 0)
+    kill(desk.Program->Pid(), SIGTERM);
+    EXPECT_EQ(desk.Program->Process().WaitExit(5s), 0)
         << "not ended as at its exit, settings folder writable: " << writable;
     if (!writable) continue;
     std::ifstream ini(folder + "/Lintavo.ini");
@@ -359,34 +277,22 @@ TEST(SessionEnd, EndsAtSigtermWithThePlacementSaved) {
 // Where the panel hosts icons over the StatusNotifierItem protocol, a click on the icon, which
 // the panel reports as the item's activation, brings the window hidden in the tray up.
 TEST(TrayClick, ActivationShowsTheWindow) {
-  TScratch scratch;
-  TVirtualReader reader(scratch.Path());
-  TTextTarget target(scratch.Path());
-  Display* display = target.Connection();
+  TDesk desk;
+  Display* const display = desk.Screen;
   const auto user = ProgramUser();
   // The session bus, the watcher and the program are the same user's, as in a session.
-  if (user) ASSERT_EQ(chown(scratch.Path().c_str(), user->Uid, user->Gid), 0);
-  const std::string socket = scratch.Path() + "/bus";
+  if (user) ASSERT_EQ(chown(desk.Scratch.Path().c_str(), user->Uid, user->Gid), 0);
+  const std::string socket = desk.Scratch.Path() + "/bus";
   const std::string address = "unix:path=" + socket;
   TChild bus({"dbus-daemon", "--session", "--nofork", "--address=" + address}, {}, user);
   ASSERT_TRUE(WaitUntil([&] { return fs::exists(socket); }, 5s)) << "no session bus";
-  const std::string items = scratch.Path() + "/items";
+  const std::string items = desk.Scratch.Path() + "/items";
   const std::map<std::string, std::string> session{{"DBUS_SESSION_BUS_ADDRESS", address}};
   TChild watcher({LINTAVO_SNI_WATCHER, items}, session, user);
-  const auto owned = [&](const std::string& name) {
-    TChild ask({"dbus-send", "--bus=" + address, "--print-reply", "--dest=org.freedesktop.DBus",
-                "/org/freedesktop/DBus", "org.freedesktop.DBus.GetNameOwner", "string:" + name},
-               {}, user);
-    return ask.WaitExit(5s) == 0;
-  };
-  ASSERT_TRUE(WaitUntil([&] { return owned("org.kde.StatusNotifierWatcher"); }, 5s))
-      << "the watcher did not take its name";
+  ASSERT_TRUE(WaitUntil([&] { return fs::exists(items); }, 5s)) << "the watcher did not start";
 
-  TLintavo lintavo(scratch,
-                   "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n",
-                   session, user);
-  ASSERT_TRUE(lintavo.WaitReading(display));
-  const Window main = *lintavo.MainWindow(display);
+  ASSERT_TRUE(desk.Start("", true, session, user));
+  const Window main = *desk.Program->MainWindow(display);
   std::string item;
   ASSERT_TRUE(WaitUntil(
       [&] {
@@ -408,17 +314,13 @@ TEST(TrayClick, ActivationShowsTheWindow) {
 // The tray the window was hidden in goes away: the window comes up rather than stay out of
 // the operator's reach.
 TEST(TrayGone, TheWindowComesUp) {
-  TScratch scratch;
-  TVirtualReader reader(scratch.Path());
-  TTextTarget target(scratch.Path());
-  Display* display = target.Connection();
-  TLintavo lintavo(
-      scratch, "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n");
-  ASSERT_TRUE(lintavo.WaitReading(display));
-  const Window main = *lintavo.MainWindow(display);
+  TDesk desk;
+  Display* const display = desk.Screen;
+  ASSERT_TRUE(desk.Start("", true));
+  const Window main = *desk.Program->MainWindow(display);
   ASSERT_TRUE(WaitUntil([&] { return !WindowShown(display, main); }, 3s))
       << "not hidden in the tray";
-  Session->StopTray();
+  Session().StopTray();
   EXPECT_TRUE(WaitUntil([&] { return WindowShown(display, main); }, 3s))
       << "the window stayed hidden after the tray went away";
 }
@@ -427,29 +329,27 @@ TEST(TrayGone, TheWindowComesUp) {
 // launch still brings the first copy's window up in front of the window the operator works
 // in.
 TEST(SecondLaunchUnderAWindowManager, BringsTheFirstWindowToTheFront) {
-  TScratch scratch;
-  TVirtualReader reader(scratch.Path());
-  TTextTarget target(scratch.Path());
-  Display* display = target.Connection();
-  TLintavo first(scratch, Ini("", reader.Device()));
-  ASSERT_TRUE(first.WaitReading(display));
-  const Window main = *first.MainWindow(display);
+  TDesk desk;
+  Display* const display = desk.Screen;
+  ASSERT_TRUE(desk.Start());
+  const Window main = *desk.Program->MainWindow(display);
   TChild manager({"openbox", "--sm-disable"});
-  ASSERT_TRUE(
-      WaitUntil([&] { return !WindowListProperty(display, "_NET_CLIENT_LIST").empty(); }, 10s))
-      << "openbox did not manage the windows";
   // The operator clicks into the xterm and works there.
-  const Window xterm = target.XtermWindow();
+  const Window xterm = desk.Target.TargetWindow();
   ASSERT_TRUE(WaitUntil(
-      [&] { return StackedAbove(display, main, xterm) || StackedAbove(display, xterm, main); }, 5s))
-      << "openbox did not stack the windows";
+      [&] { return StackedAbove(display, main, xterm) || StackedAbove(display, xterm, main); }, 10s))
+      << "openbox did not manage the windows";
   const TRect at = ScreenRect(display, xterm);
   ClickAt(display, at.X + at.Width / 2, at.Y + at.Height / 2, 1);
   ASSERT_TRUE(WaitUntil(
-      [&] { return ActiveWindow(display) == xterm && StackedAbove(display, xterm, main); }, 5s))
+      [&] {
+        return WindowListProperty(display, "_NET_ACTIVE_WINDOW") == std::vector<Window>{xterm} &&
+               StackedAbove(display, xterm, main);
+      },
+      5s))
       << "the xterm did not come to the front";
 
-  TChild second = first.StartAnother();
+  TChild second = desk.Program->StartAnother();
   EXPECT_TRUE(WaitUntil([&] { return StackedAbove(display, main, xterm); }, 5s))
       << "the first copy's window stayed behind the xterm";
 }

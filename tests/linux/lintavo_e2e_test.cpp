@@ -3,34 +3,14 @@
 // back, the tray icon's colour in a tray host, a second launch, and a Wayland session's notice.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <thread>
 
-#include "tests/linux/lintavo_run.h"
-#include "tests/linux/screen_look.h"
-#include "tests/linux/text_target.h"
+#include "tests/linux/desk.h"
 
 namespace {
 
 // Below the menu bar and the toolbar: the labels' part of the main window.
 constexpr int kLabelsTop = 80;
-constexpr auto kTypingLimit = 3s;
-
-TXSession* Session = nullptr;
-
-class SessionEnvironment final : public ::testing::Environment {
- public:
-  void SetUp() override { Session = new TXSession(); }
-  void TearDown() override {
-    delete Session;
-    Session = nullptr;
-  }
-};
-const auto* const kSession = ::testing::AddGlobalTestEnvironment(new SessionEnvironment);
-
-std::string Ini(const std::string& extra, const std::string& device) {
-  return "[SETTINGS]\nMinimizeOnRun=0\nCheckExit=0\nPortDevice=" + device + "\n" + extra;
-}
 
 struct TCard {
   std::string Layouts;
@@ -42,23 +22,18 @@ struct TCard {
 // One launch per output setting, the layout switched under it between cards as an operator
 // does; each card is presented once.
 void ExpectTyped(const std::string& settings, const std::vector<TCard>& cards) {
-  TScratch scratch;
-  TVirtualReader reader(scratch.Path());
-  TTextTarget target(scratch.Path());
-  TLintavo lintavo(scratch, Ini(settings, reader.Device()));
-  ASSERT_TRUE(lintavo.WaitReading(target.Connection())) << "the program did not start reading";
+  TDesk desk;
+  TTextTarget& target = desk.Target;
+  ASSERT_TRUE(desk.Start(settings)) << "the program did not start reading";
   for (const TCard& card : cards) {
-    Session->SetLayout(card.Layouts);
+    Session().SetLayout(card.Layouts);
     target.LockGroup(card.Group);
     ASSERT_TRUE(target.WaitLayout(card.Layouts == "us" ? "latin" : "cyrillic"))
         << "the layout " << card.Layouts << " did not take";
-    target.Focus();
-    reader.Present(card.Frame);
-    EXPECT_EQ(target.TextUntil(card.Typed, kTypingLimit), card.Typed)
-        << "layout " << card.Layouts << " group " << card.Group << ", focus on "
-        << target.FocusHolder();
+    EXPECT_TRUE(desk.Types(card.Frame, card.Typed))
+        << "layout " << card.Layouts << " group " << card.Group;
   }
-  Session->SetLayout("us");
+  Session().SetLayout("us");
 }
 
 }  // namespace
@@ -87,36 +62,27 @@ TEST(Typing, HexadecimalAndEnterUnderEachLayout) {
 // the number typed into it: a card presented then goes nowhere, and the sentinel presented
 // after it, with the focus back in the xterm, is all that arrives anywhere.
 TEST(Typing, NothingGoesIntoTheProgramsOwnWindow) {
-  TScratch scratch;
-  TVirtualReader reader(scratch.Path());
-  TTextTarget target(scratch.Path());
-  Display* display = target.Connection();
-  TLintavo lintavo(scratch, Ini("[OUTPUT]\nSuffix=1\n", reader.Device()));
-  ASSERT_TRUE(lintavo.WaitReading(display));
-  const Window main = *lintavo.MainWindow(display);
+  TDesk desk;
+  Display* const display = desk.Screen;
+  ASSERT_TRUE(desk.Start("[OUTPUT]\nSuffix=1\n"));
+  const Window main = *desk.Program->MainWindow(display);
   WatchKeys(display, main);
   XSetInputFocus(display, main, RevertToParent, CurrentTime);
   XSync(display, False);
-  reader.Present(Card26(4444444));
+  desk.Reader.Present(Card26(4444444));
   // The reader drops what follows a frame, so the sentinel waits for a quiet line.
   std::this_thread::sleep_for(200ms);
-  target.Focus();
-  reader.Present(Card26(5555555));
-  EXPECT_EQ(target.TextUntil("5555555\n", kTypingLimit), "5555555\n")
-      << "focus on " << target.FocusHolder();
+  EXPECT_TRUE(desk.Types(Card26(5555555), "5555555\n"));
   EXPECT_EQ(KeyPressesSeen(display, main), 0) << "keys reached the program's own window";
 }
 
 // Red at once in the window and the tray when the device goes, green again and reading
 // when it comes back: the program reopens it by itself.
 TEST(Line, DeviceTakenAwayAndBroughtBack) {
-  TScratch scratch;
-  TVirtualReader reader(scratch.Path());
-  TTextTarget target(scratch.Path());
-  Display* display = target.Connection();
-  TLintavo lintavo(scratch, Ini("", reader.Device()));
-  ASSERT_TRUE(lintavo.WaitReading(display));
-  const Window main = *lintavo.MainWindow(display);
+  TDesk desk;
+  Display* const display = desk.Screen;
+  ASSERT_TRUE(desk.Start());
+  const Window main = *desk.Program->MainWindow(display);
   const auto green = [&] {
     const TColourCount window = CountColours(display, main, kLabelsTop);
     const TColourCount tray = CountTrayColours(display);
@@ -129,34 +95,27 @@ TEST(Line, DeviceTakenAwayAndBroughtBack) {
   };
   EXPECT_TRUE(WaitUntil(green, 3s)) << "not green with the port open";
 
-  reader.TakeAway();
+  desk.Reader.TakeAway();
   EXPECT_TRUE(WaitUntil(red, 2s)) << "not red within two seconds of the device going";
-  EXPECT_FALSE(HasThreadNamed(lintavo.Pid(), "lintavo-reader")) << "a reader still runs";
+  EXPECT_FALSE(HasThreadNamed(desk.Program->Pid(), "lintavo-reader")) << "a reader still runs";
 
-  reader.BringBack();
+  desk.Reader.BringBack();
   EXPECT_TRUE(WaitUntil(green, 6s)) << "not green again after the device came back";
-  ASSERT_TRUE(lintavo.WaitReading(display));
-  target.Focus();
-  reader.Present(Card26(1234567));
-  EXPECT_EQ(target.TextUntil("1234567", kTypingLimit), "1234567")
-      << "focus on " << target.FocusHolder();
+  ASSERT_TRUE(desk.Program->WaitReading(display));
+  EXPECT_TRUE(desk.Types(Card26(1234567), "1234567"));
 }
 
 // The second copy brings the first one's window up, says why it does not start, and ends;
 // the first goes on reading.
 TEST(SecondLaunch, BringsTheFirstWindowUp) {
-  TScratch scratch;
-  TVirtualReader reader(scratch.Path());
-  TTextTarget target(scratch.Path());
-  Display* display = target.Connection();
-  TLintavo first(scratch,
-                 "[SETTINGS]\nMinimizeOnRun=1\nCheckExit=0\nPortDevice=" + reader.Device() + "\n");
-  ASSERT_TRUE(first.WaitReading(display));
-  const Window main = *first.MainWindow(display);
+  TDesk desk;
+  Display* const display = desk.Screen;
+  ASSERT_TRUE(desk.Start("", true));
+  const Window main = *desk.Program->MainWindow(display);
   ASSERT_TRUE(WaitUntil([&] { return !WindowShown(display, main); }, 3s))
       << "not minimised to the tray";
 
-  TChild second = first.StartAnother();
+  TChild second = desk.Program->StartAnother();
   EXPECT_TRUE(WaitUntil([&] { return WindowShown(display, main); }, 5s))
       << "the first window stayed hidden";
   std::optional<Window> notice;
@@ -170,28 +129,22 @@ TEST(SecondLaunch, BringsTheFirstWindowUp) {
   CloseWindow(display, *notice);
   EXPECT_EQ(second.WaitExit(5s), 0);
 
-  EXPECT_TRUE(first.Process().Running());
-  target.Focus();
-  reader.Present(Card26(7654321));
-  EXPECT_EQ(target.TextUntil("7654321", kTypingLimit), "7654321")
-      << "focus on " << target.FocusHolder();
+  EXPECT_TRUE(desk.Program->Process().Running());
+  EXPECT_TRUE(desk.Types(Card26(7654321), "7654321"));
 }
 
 // In a Wayland session the program says in red, beside its open port, that it types no
 // card number. That nothing is typed there follows from the session it finds (the host's
 // decision tests).
 TEST(Wayland, SaysInRedThatNoNumberIsTyped) {
-  TScratch scratch;
-  TVirtualReader reader(scratch.Path());
-  TTextTarget target(scratch.Path());
-  Display* display = target.Connection();
-  TLintavo wayland(scratch, Ini("", reader.Device()),
-                   {{"WAYLAND_DISPLAY", "wayland-lintavo-test"},
-                    {"XDG_SESSION_TYPE", "wayland"},
-                    // Qt itself shows its windows on the test's X display, as under Xwayland.
-                    {"QT_QPA_PLATFORM", "xcb"}});
-  ASSERT_TRUE(wayland.WaitReading(display));
-  const Window main = *wayland.MainWindow(display);
+  TDesk desk;
+  Display* const display = desk.Screen;
+  ASSERT_TRUE(desk.Start("", false,
+                         {{"WAYLAND_DISPLAY", "wayland-lintavo-test"},
+                          {"XDG_SESSION_TYPE", "wayland"},
+                          // Qt itself shows its windows on the test's X display, as under Xwayland.
+                          {"QT_QPA_PLATFORM", "xcb"}}));
+  const Window main = *desk.Program->MainWindow(display);
   TColourCount look;
   EXPECT_TRUE(WaitUntil(
       [&] {

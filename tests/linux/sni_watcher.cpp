@@ -1,6 +1,7 @@
 // A StatusNotifierWatcher of the test's own, as KDE Plasma, Ubuntu's GNOME and Xfce run one:
 // it takes the icons that register on the session bus and writes the bus name of each to
-// the file named on its command line, for the test to activate it as a panel would.
+// the file named on its command line, for the test to activate it as a panel would. The file
+// is made once the watcher's name is taken.
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -78,7 +79,8 @@ int main(int argc, char** argv) {
   TWatcher watcher(QString::fromLocal8Bit(argv[1]));
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.registerVirtualObject("/StatusNotifierWatcher", &watcher) ||
-      !bus.registerService(kInterface))
+      !bus.registerService(kInterface) ||
+      !QFile(QString::fromLocal8Bit(argv[1])).open(QIODevice::WriteOnly))
     return 1;
   return QCoreApplication::exec();
 }

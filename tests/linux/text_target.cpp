@@ -4,9 +4,12 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -38,26 +41,51 @@ Window FindTitled(Display* display, const std::string& title) {
 
 }  // namespace
 
-TTextTarget::TTextTarget(const std::string& folder) : File_(folder + "/typed") {
+TTextTarget::TTextTarget(const std::string& folder)
+    : TTextTarget(folder + "/typed", {},
+                  // Away from the program's main window, whose pixels the tests read.
+                  {"xterm", "-title", kTitle, "-geometry", "40x6+640+420", "-e", "sh", "-c",
+                   "stty raw -echo; exec cat >> '" + folder + "/typed'"},
+                  {}, kTitle) {}
+
+TTextTarget TTextTarget::ThroughIBus(const std::string& folder, const std::string& field) {
+  const std::string socket = folder + "/ibus";
+  const std::string address = "unix:path=" + socket;
+  // Its address and cache in the scratch folder, not in the user's home.
+  std::map<std::string, std::string> env{
+      {"HOME", folder}, {"XDG_CACHE_HOME", folder}, {"XDG_CONFIG_HOME", folder}};
+  TChild daemon({"ibus-daemon", "--single", "--panel=disable", "--emoji-extension=disable",
+                 "--address=" + address},
+                env);
+  if (!WaitUntil([&] { return fs::exists(socket); }, 10s))
+    throw std::runtime_error("ibus-daemon did not start");
+  env.insert({{"IBUS_ADDRESS", address}, {"QT_IM_MODULE", "ibus"}});
+  const std::string file = folder + "/ibus-typed";
+  return TTextTarget(file, std::move(daemon), {field, file}, env, "lintavo-ibus-field");
+}
+
+TTextTarget::TTextTarget(const std::string& file, TChild daemon,
+                         const std::vector<std::string>& writer,
+                         const std::map<std::string, std::string>& env, const std::string& title)
+    : File_(file), Daemon_(std::move(daemon)) {
   Display_ = XOpenDisplay(nullptr);
   if (Display_ == nullptr) throw std::runtime_error("no X display");
   std::ofstream(File_).close();
-  // Away from the program's main window, whose pixels the tests read.
-  Xterm_ = TChild({"xterm", "-title", kTitle, "-geometry", "40x6+640+420", "-e", "sh", "-c",
-                   "stty raw -echo; exec cat >> '" + File_ + "'"});
+  Writer_ = TChild(writer, env);
   if (!WaitUntil(
-          [this] {
-            Window_ = FindTitled(Display_, kTitle);
+          [&] {
+            Window_ = FindTitled(Display_, title);
             XWindowAttributes attributes;
             return Window_ != 0 && XGetWindowAttributes(Display_, Window_, &attributes) &&
                    attributes.map_state == IsViewable;
           },
           10s))
-    throw std::runtime_error("xterm did not come up");
+    throw std::runtime_error(writer.front() + " did not come up");
 }
 
 TTextTarget::~TTextTarget() {
-  Xterm_.Stop();
+  Writer_.Stop();
+  Daemon_.Stop();
   XCloseDisplay(Display_);
 }
 
@@ -120,7 +148,7 @@ std::string TTextTarget::FocusHolder() {
   Window focus = 0;
   int revert = 0;
   XGetInputFocus(Display_, &focus, &revert);
-  if (focus == Window_) return "the xterm";
+  if (focus == Window_) return "the text window";
   if (focus == None || focus == PointerRoot) return "no window";
   return "window " + std::to_string(focus) + " \"" + NameOf(Display_, focus) + "\"";
 }

@@ -1,24 +1,29 @@
-// The text window the number is typed into: an xterm of its own, apart from the program
-// under test, running cat on a raw terminal into a file, so what arrives is exactly what the
-// key presses spelt under the keyboard layout of the moment.
+// The text window the number is typed into, apart from the program under test, writing what
+// arrives into a file: an xterm running cat on a raw terminal, so what arrives is exactly what
+// the key presses spelt under the keyboard layout of the moment, or a Qt field that takes its
+// keys through IBus, as the GNOME and KDE desks run it.
 #pragma once
 
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/linux/x_session.h"
 
 class TTextTarget {
  public:
   explicit TTextTarget(const std::string& folder);
+  // The field `field` (a program of the tests) under a private ibus-daemon of its own.
+  static TTextTarget ThroughIBus(const std::string& folder, const std::string& field);
   ~TTextTarget();
   TTextTarget(const TTextTarget&) = delete;
   TTextTarget& operator=(const TTextTarget&) = delete;
 
-  // Gives the xterm the keyboard focus and makes sure the server has it.
+  // Gives the window the keyboard focus and makes sure the server has it.
   void Focus();
   // Switches the keyboard to group `group` (0 the first layout, 1 the second).
   void LockGroup(int group);
@@ -34,17 +39,21 @@ class TTextTarget {
   std::optional<std::string> Take(const std::string& tail);
   // The window that holds the focus, by its title (for a failure's message).
   std::string FocusHolder();
-  // The xterm's own window (a window manager frames it in another).
-  Window XtermWindow() const { return Window_; }
+  // The window's own (a window manager frames it in another).
+  Window TargetWindow() const { return Window_; }
   // The test's own connection to the display, for looking at the screen.
   Display* Connection() const { return Display_; }
 
  private:
+  // `writer`, titled `title`, writes what arrives to `file`; `daemon` is what it needs running.
+  TTextTarget(const std::string& file, TChild daemon, const std::vector<std::string>& writer,
+              const std::map<std::string, std::string>& env, const std::string& title);
   std::string Arrived() const;
 
   Display* Display_ = nullptr;
   std::string File_;
   std::size_t Read_ = 0;
-  TChild Xterm_;
+  TChild Daemon_;
+  TChild Writer_;
   Window Window_ = 0;
 };
