@@ -2,12 +2,15 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/keysym.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -58,7 +61,7 @@ bool CloseOwnMenus(Display* display) {
 // (bench/linux/typing_pace_bench.cpp): 500 swapped about one card in a hundred, 1000 to 4000
 // now and then one in a few hundred, 6000 none in 800; a card of eleven keys then takes
 // about a tenth of a second. The letters a layout lacks sit on keys lent for the reader's
-// life (TLentKeys), so no pause has to outwait a key being given back.
+// life (TKeyboard), so no pause has to outwait a key being given back.
 constexpr useconds_t kKeyPauseUs = 6000;
 
 std::string Environment(const char* name) {
@@ -85,17 +88,17 @@ std::string KeySequenceOf(wchar_t character) {
 
 // Caps Lock and the modifier keys the operator holds (Shift, Ctrl, Alt, AltGr) would turn
 // the keys into capitals turned back, shortcuts or symbols: they are let go for the card and
-// given back after it. Everything goes through the card's own connection, so the server
-// takes the release, the keys and the return in that order.
+// given back after it. Everything goes through libxdo's connection, so the server takes the
+// release, the keys and the return in that order; the return is waited for, so that the next
+// card reads the keyboard as the operator left it.
 class TModifiersSetAside {
  public:
-  explicit TModifiersSetAside(xdo_t* xdo) : Xdo_(xdo) {
-    XkbStateRec state{};
-    CapsLock_ = XkbGetState(xdo->xdpy, XkbUseCoreKbd, &state) == Success &&
-                (state.locked_mods & LockMask) != 0;
+  TModifiersSetAside(xdo_t* xdo, const XkbStateRec& state)
+      : Xdo_(xdo), CapsLock_((state.locked_mods & LockMask) != 0) {
     if (CapsLock_) XkbLockModifiers(xdo->xdpy, XkbUseCoreKbd, LockMask, 0);
-    XSync(xdo->xdpy, False);
-    if (xdo_get_active_modifiers(xdo, &Held_, &HeldCount_) == XDO_SUCCESS && HeldCount_ > 0)
+    // No modifier in the state, no key to look for (it costs a round trip).
+    if (state.base_mods != 0 && xdo_get_active_modifiers(xdo, &Held_, &HeldCount_) == XDO_SUCCESS &&
+        HeldCount_ > 0)
       xdo_clear_active_modifiers(xdo, CURRENTWINDOW, Held_, HeldCount_);
   }
   ~TModifiersSetAside() {
@@ -114,6 +117,11 @@ class TModifiersSetAside {
   bool CapsLock_ = false;
 };
 
+struct TXdoFree {
+  void operator()(xdo_t* xdo) const { xdo_free(xdo); }
+};
+using TUniqueXdo = std::unique_ptr<xdo_t, TXdoFree>;
+
 }  // namespace
 
 void SetOwnMenuOpen(bool open) { OwnMenuOpen = open; }
@@ -131,52 +139,155 @@ TTypingSession PrepareTyping() {
   return TypingSession;
 }
 
-// libxdo reads the keyboard map when it is made, and Xlib keeps what it learnt of the
-// keyboard in the connection; the operator may have switched the layout since the last card,
-// so each card gets a connection and a libxdo of its own, closed together after it.
-namespace {
-struct TXdoFree {
-  void operator()(xdo_t* xdo) const { xdo_free(xdo); }
-};
-using TUniqueXdo = std::unique_ptr<xdo_t, TXdoFree>;
-}  // namespace
-
-// Letters the keyboard map lacks in every layout (Latin under a Russian-only layout) are
-// lent a spare key for as long as the reader runs. libxdo would lend one for each press and
-// take it back at once, and a program that reads the press after the key was taken back
-// loses the letter.
-struct TCardTyper::TLentKeys {
+// The reader's own display connection, the keys it lent and the libxdo that types, kept for
+// the reader's life: making a connection and a libxdo costs more than the rest of a card's
+// way to its first key. libxdo learns the keyboard map when it is made, so it is made anew
+// when the map changed since (another set of layouts loaded, a key lent); it reads the layout
+// chosen among the map's own as it types. The map's changes and the keyboard's state (Caps
+// Lock, modifiers held) come as events on the connection and are read without a round trip.
+//
+// Letters the keyboard map lacks in every layout (Latin under a Russian-only layout) are lent
+// a spare key for as long as the reader runs. libxdo would lend one for each press and take
+// it back at once, and a program that reads the press after the key was taken back loses the
+// letter.
+struct TCardTyper::TKeyboard {
   Display* Connection = nullptr;
+  int XkbEventType = -1;
   std::vector<KeyCode> Lent;
+  // The letters the map had or was lent since it last changed.
+  std::wstring Known;
+  XkbStateRec State{};
+  Atom PidName = None;
+  // The last window found with the focus and whether it is ours; a window's maker never
+  // changes while this program's connection to the display lives.
+  Window LastFocus = None;
+  bool LastFocusOurs = false;
+  TUniqueXdo Xdo;
 
-  void Lend(const std::wstring& text) {
+  void Open() {
+    Connection = XOpenDisplay(nullptr);
+    if (Connection == nullptr) return;
+    int opcode = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+    if (XkbQueryExtension(Connection, &opcode, &XkbEventType, &error, &major, &minor)) {
+      const unsigned changes = XkbMapNotifyMask | XkbNewKeyboardNotifyMask;
+      XkbSelectEvents(Connection, XkbUseCoreKbd, changes, changes);
+      const unsigned state = XkbModifierBaseMask | XkbModifierLockMask;
+      XkbSelectEventDetails(Connection, XkbUseCoreKbd, XkbStateNotify, state, state);
+    }
+    XkbGetState(Connection, XkbUseCoreKbd, &State);
+    PidName = XInternAtom(Connection, "_NET_WM_PID", False);
+    Ready(L"");
+  }
+
+  // Whether the focus is in one of this program's windows; nothing when no window has it.
+  // The window with the focus mostly names its process itself; else libxdo looks for the
+  // window it belongs to, which takes more round trips.
+  std::optional<bool> FocusOurs() {
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(Connection, &focus, &revert);
+    if (focus != None && focus == LastFocus) return LastFocusOurs;
+    if (focus != None && focus != PointerRoot) {
+      if (const auto pid = PidOf(focus)) {
+        LastFocus = focus;
+        LastFocusOurs = *pid == getpid();
+        return LastFocusOurs;
+      }
+    }
+    Window client = 0;
+    if (xdo_get_focused_window_sane(Xdo.get(), &client) != XDO_SUCCESS || client == 0)
+      return std::nullopt;
+    return xdo_get_pid_window(Xdo.get(), client) == getpid();
+  }
+
+  std::optional<pid_t> PidOf(Window window) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    const bool read = XGetWindowProperty(Connection, window, PidName, 0, 1, False, XA_CARDINAL,
+                                         &type, &format, &count, &left, &data) == Success;
+    std::optional<pid_t> pid;
+    if (read && data != nullptr && format == 32 && count == 1)
+      pid = static_cast<pid_t>(*reinterpret_cast<const unsigned long*>(data));
+    if (data != nullptr) XFree(data);
+    return pid;
+  }
+
+  // A libxdo that knows the keyboard as it is now, with every letter of the text on a key.
+  xdo_t* Ready(const std::wstring& text) {
+    if (Changed()) {
+      Known.clear();
+      Xdo.reset();
+    }
+    if (Lend(text)) {
+      Changed();  // our own change, already known
+      Xdo.reset();
+    }
+    if (Xdo == nullptr) Xdo.reset(xdo_new(nullptr));
+    return Xdo.get();
+  }
+
+  // After a card, so that the next one finds the events of its keys taken in.
+  void Settle() {
+    XSync(Connection, False);
+    Ready(L"");
+  }
+
+  // Takes in the events so far; true when the keyboard map changed.
+  bool Changed() {
+    bool changed = false;
+    while (XPending(Connection) > 0) {
+      XkbEvent event;
+      XNextEvent(Connection, &event.core);
+      if (event.type == XkbEventType && event.any.xkb_type == XkbStateNotify) {
+        State.base_mods = static_cast<unsigned char>(event.state.base_mods);
+        State.locked_mods = static_cast<unsigned char>(event.state.locked_mods);
+      } else {
+        changed = changed || event.type == MappingNotify || event.type == XkbEventType;
+      }
+    }
+    return changed;
+  }
+
+  // True when it lent a key.
+  bool Lend(const std::wstring& text) {
+    const bool allKnown = std::ranges::all_of(text, [&](wchar_t character) {
+      return character < L'A' || character > L'Z' || Known.find(character) != std::wstring::npos;
+    });
+    if (allKnown) return false;
     int low = 0, high = 0;
     XDisplayKeycodes(Connection, &low, &high);
     int perKey = 0;
     KeySym* map =
         XGetKeyboardMapping(Connection, static_cast<KeyCode>(low), high - low + 1, &perKey);
-    if (map == nullptr) return;
+    if (map == nullptr) return false;
     const auto keyOf = [&](KeySym wanted) {
       for (int i = 0; i < (high - low + 1) * perKey; ++i) {
         if (map[i] == wanted) return low + i / perKey;
       }
       return 0;
     };
+    bool lent = false;
     for (const wchar_t character : text) {
       if (character < L'A' || character > L'Z') continue;
       const KeySym upper = static_cast<KeySym>(character);
-      if (keyOf(upper) != 0) continue;
-      const int spare = SpareKey(map, low, high, perKey);
-      if (spare == 0) break;
-      KeySym pair[2] = {upper + (XK_a - XK_A), upper};
-      XChangeKeyboardMapping(Connection, spare, 2, pair, 1);
-      for (int level = 0; level < perKey; ++level) {
-        map[(spare - low) * perKey + level] = level < 2 ? pair[level] : NoSymbol;
+      if (keyOf(upper) == 0) {
+        const int spare = SpareKey(map, low, high, perKey);
+        if (spare == 0) break;
+        KeySym pair[2] = {upper + (XK_a - XK_A), upper};
+        XChangeKeyboardMapping(Connection, spare, 2, pair, 1);
+        for (int level = 0; level < perKey; ++level) {
+          map[(spare - low) * perKey + level] = level < 2 ? pair[level] : NoSymbol;
+        }
+        Lent.push_back(static_cast<KeyCode>(spare));
+        lent = true;
       }
-      Lent.push_back(static_cast<KeyCode>(spare));
+      if (Known.find(character) == std::wstring::npos) Known += character;
     }
     XFree(map);
     XSync(Connection, False);
+    return lent;
   }
 
   // A key with nothing on it, from the top of the range where no real key sits.
@@ -190,7 +301,8 @@ struct TCardTyper::TLentKeys {
     return 0;
   }
 
-  ~TLentKeys() {
+  ~TKeyboard() {
+    Xdo.reset();
     if (Connection == nullptr) return;
     KeySym nothing[2] = {NoSymbol, NoSymbol};
     for (const KeyCode key : Lent) XChangeKeyboardMapping(Connection, key, 2, nothing, 1);
@@ -198,8 +310,8 @@ struct TCardTyper::TLentKeys {
   }
 };
 
-TCardTyper::TCardTyper() : Keys_(std::make_unique<TLentKeys>()) {
-  if (TypingSession == TTypingSession::X11) Keys_->Connection = XOpenDisplay(nullptr);
+TCardTyper::TCardTyper() : Keys_(std::make_unique<TKeyboard>()) {
+  if (TypingSession == TTypingSession::X11) Keys_->Open();
 }
 
 TCardTyper::~TCardTyper() = default;
@@ -209,27 +321,29 @@ void TCardTyper::Type(CardCode code) {
   const TOutputSettings output = OutputSettingsNow();
   const std::wstring text = CardCodeText(code, output.Format, ReaderTypeNow());
   if (!CloseOwnMenus(Keys_->Connection)) return;
-  Keys_->Lend(text);
-  const TUniqueXdo made(xdo_new(nullptr));
-  xdo_t* xdo = made.get();
+  xdo_t* xdo = Keys_->Ready(text);
   if (xdo == nullptr) return;
-  Window focus = 0;
-  if (xdo_get_focused_window_sane(xdo, &focus) != XDO_SUCCESS || focus == 0) return;
+  const std::optional<bool> ours = Keys_->FocusOurs();
+  if (!ours) return;
   // X11 shows no caret to anyone, so every card takes the way of typing without one, into
   // the focused window and never into one of ours.
   const TForeground foreground{.Exists = true,
-                               .Ours = xdo_get_pid_window(xdo, focus) == getpid(),
+                               .Ours = *ours,
                                .HasCaret = false,
                                .HasFocus = true};
   if (TypingRouteOf(foreground, true) != TTypingRoute::FocusedWindow) return;
-  const TModifiersSetAside setAside(xdo);
-  for (const TKeyEvent& event : FocusedWindowKeyEvents(text, output.Suffix, 0)) {
-    if (event.Release) continue;  // libxdo presses and releases each key itself
-    if (event.Unicode) {
-      xdo_send_keysequence_window(
-          xdo, CURRENTWINDOW, KeySequenceOf(static_cast<wchar_t>(event.Scan)).c_str(), kKeyPauseUs);
-    } else {
-      xdo_send_keysequence_window(xdo, CURRENTWINDOW, KeyNameOf(event.VirtualKey), kKeyPauseUs);
+  {
+    const TModifiersSetAside setAside(xdo, Keys_->State);
+    for (const TKeyEvent& event : FocusedWindowKeyEvents(text, output.Suffix, 0)) {
+      if (event.Release) continue;  // libxdo presses and releases each key itself
+      if (event.Unicode) {
+        xdo_send_keysequence_window(xdo, CURRENTWINDOW,
+                                    KeySequenceOf(static_cast<wchar_t>(event.Scan)).c_str(),
+                                    kKeyPauseUs);
+      } else {
+        xdo_send_keysequence_window(xdo, CURRENTWINDOW, KeyNameOf(event.VirtualKey), kKeyPauseUs);
+      }
     }
   }
+  Keys_->Settle();
 }

@@ -40,7 +40,7 @@ class TCardTyper {
   void Type(CardCode code);
 
  private:
-  // The reader's own display connection and the keys it lent.
-  struct TLentKeys;
-  std::unique_ptr<TLentKeys> Keys_;
+  // The reader's own display connection, the keys it lent and the libxdo that types.
+  struct TKeyboard;
+  std::unique_ptr<TKeyboard> Keys_;
 };

@@ -20,15 +20,19 @@ struct TCard {
 };
 
 // One launch per output setting, the layout switched under it between cards as an operator
-// does; each card is presented once.
+// does (a new keyboard map, or only another of the map's layouts); each card is presented
+// once.
 void ExpectTyped(const std::string& settings, const std::vector<TCard>& cards) {
   TDesk desk;
   TTextTarget& target = desk.Target;
   ASSERT_TRUE(desk.Start(settings)) << "the program did not start reading";
+  std::string layouts;
   for (const TCard& card : cards) {
-    Session().SetLayout(card.Layouts);
+    if (card.Layouts != layouts) Session().SetLayout(card.Layouts);
+    layouts = card.Layouts;
     target.LockGroup(card.Group);
-    ASSERT_TRUE(target.WaitLayout(card.Layouts == "us" ? "latin" : "cyrillic"))
+    const bool us = (card.Layouts + ",").substr(3 * card.Group, 3) == "us,";
+    ASSERT_TRUE(target.WaitLayout(us ? "latin" : "cyrillic"))
         << "the layout " << card.Layouts << " did not take";
     EXPECT_TRUE(desk.Types(card.Frame, card.Typed))
         << "layout " << card.Layouts << " group " << card.Group;
@@ -55,16 +59,20 @@ TEST(Typing, HexadecimalAndEnterUnderEachLayout) {
   ExpectTyped("ReaderType=1\n[OUTPUT]\nFormat=2\nSuffix=1\n",
               {{"us", 0, Card40(0x12ABCDEF34), "12ABCDEF34\n"},
                {"ru", 0, Card40(0xFEDCBA9876), "FEDCBA9876\n"},
+               {"us,ru", 0, Card40(0x0000000BCD), "0000000BCD\n"},
                {"us,ru", 1, Card40(0x00000000AF), "00000000AF\n"}});
 }
 
 // The operator at work in the program's own window (the setup dialog, say) must not have
 // the number typed into it: a card presented then goes nowhere, and the sentinel presented
-// after it, with the focus back in the xterm, is all that arrives anywhere.
+// after it, with the focus back in the xterm, is all that arrives anywhere. A card typed into
+// the xterm before makes sure the window of the last card is not taken for the focus now.
 TEST(Typing, NothingGoesIntoTheProgramsOwnWindow) {
   TDesk desk;
   Display* const display = desk.Screen;
   ASSERT_TRUE(desk.Start("[OUTPUT]\nSuffix=1\n"));
+  ASSERT_TRUE(desk.Types(Card26(3333333), "3333333\n"));
+  std::this_thread::sleep_for(200ms);
   const Window main = *desk.Program->MainWindow(display);
   WatchKeys(display, main);
   XSetInputFocus(display, main, RevertToParent, CurrentTime);
