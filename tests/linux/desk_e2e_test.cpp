@@ -134,7 +134,9 @@ struct THeld {
 }  // namespace
 
 // Each card with one thing the keyboard holds: the hex letters and the Enter arrive as
-// typed, and what was held is held again afterwards.
+// typed, and what was held is held again afterwards. Two last cards with nothing held leave
+// nothing held: what the operator let go between cards is not given back (the second card
+// is the fence behind the first one's giving back).
 TEST(Keyboard, CardExactWhateverTheOperatorHolds) {
   TDesk desk;
   Display* const display = desk.Screen;
@@ -154,6 +156,9 @@ TEST(Keyboard, CardExactWhateverTheOperatorHolds) {
     Hold(display, what.Key, false);
     ++number;
   }
+  EXPECT_TRUE(desk.Types(Card40(0x12ABCDEF40), "12ABCDEF40\n")) << "nothing held";
+  EXPECT_TRUE(desk.Types(Card40(0x12ABCDEF41), "12ABCDEF41\n")) << "nothing held";
+  for (const THeld& what : held) EXPECT_FALSE(Held(display, what.Key)) << what.Name << " held";
 }
 
 // The tray menu opened while the xterm has the focus holds the keyboard: a card read
