@@ -59,7 +59,8 @@ class TUart final : public TReaderPort {
 
   // The system's own part of the port; its layer's header says what it holds.
   struct TDevice;
-  TDevice& Device() const { return *Device_; }
+  TDevice& Device() { return *Device_; }
+  const TDevice& Device() const { return *Device_; }
 
   const TPortName PortName;
   // Read by the GUI thread while the reader runs; only the GUI thread opens and closes.
