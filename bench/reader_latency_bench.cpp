@@ -28,8 +28,9 @@
 #include "reader/card_typing_win.h"
 #include "reader/dev_th_win.h"
 #include "reader/frame_reader.h"
+#include "reader/port_state.h"
 #include "reader/typing_plan.h"
-#include "reader/uart_win.h"
+#include "reader/uart.h"
 #include "tests/support/notepad.h"
 #include "tests/support/thread_facts.h"
 #include "tools/cardsim/sim_plan.h"
@@ -223,7 +224,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("COM2 did not open (run inside tests/rig/with-ports 2)\n");
     return 1;
   }
-  TUart farEnd(202);
+  TUart farEnd(PortDevicePath(202));
   TNotepad notepad;
   if (farEnd.Closed || notepad.Edit() == nullptr || !notepad.Focus()) {
     std::printf("COM202 or notepad is not usable\n");

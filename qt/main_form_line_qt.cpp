@@ -9,7 +9,7 @@
 // the reader, so no tick starts another one behind it.
 #include "qt/main_form_qt.h"
 #include "reader/line_watch_linux.h"
-#include "reader/uart_linux.h"
+#include "reader/uart.h"
 #include "ui/main_window/main_status.h"
 
 void TLintavoForm::StartLineWatch() { LineTimer_.start(static_cast<int>(TLineWatch::kTickMs)); }

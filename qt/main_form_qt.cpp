@@ -17,7 +17,7 @@
 #include "qt/translatable_qt.h"
 #include "reader/card_typing_linux.h"
 #include "reader/port_state.h"
-#include "reader/uart_linux.h"
+#include "reader/uart_device_linux.h"
 #include "ui/main_window/main_status.h"
 #include "ui/main_window/toolbar_look.h"
 #include "ui/shell/texts.h"

@@ -18,7 +18,7 @@
 #include "qt/texts_linux.h"
 #include "reader/line_watch.h"
 #include "reader/serial_ports_linux.h"
-#include "reader/uart_linux.h"
+#include "reader/uart_device_linux.h"
 #include "ui/shell/texts.h"
 
 TSetupForm* SetupForm = nullptr;

@@ -4,7 +4,7 @@
 
 #include "reader/card_typing_linux.h"
 #include "reader/reader_loop.h"
-#include "reader/uart_linux.h"
+#include "reader/uart.h"
 
 TReaderSlot<TDevTh> ReaderThread;
 

@@ -2,7 +2,7 @@
 
 #include "reader/card_typing_win.h"
 #include "reader/reader_loop.h"
-#include "reader/uart_win.h"
+#include "reader/uart.h"
 
 TReaderSlot<TDevTh> ReaderThread;
 

@@ -4,7 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "reader/uart_win.h"
+#include "reader/port_state.h"
+#include "reader/uart.h"
 
 namespace {
 
@@ -156,7 +157,7 @@ void EndPortOpens(DWORD budgetMs) {
 
 void CancelPortOpens() { CancelAll(); }
 
-std::unique_ptr<TUart> OpenUart(int port) { return std::make_unique<TUart>(port); }
+std::unique_ptr<TUart> OpenUart(int port) { return std::make_unique<TUart>(PortDevicePath(port)); }
 
 TPortOpener::TPortOpener(HWND window, UINT message, TUartOpen open, std::uint64_t deadlineMs)
     : Shared_(std::make_shared<TShared>(deadlineMs)),

@@ -17,7 +17,7 @@
 #include "core/slim_lock_win.h"
 #include "core/unique_handle_win.h"
 #include "reader/port_opening.h"
-#include "reader/uart_win.h"
+#include "reader/uart.h"
 
 struct TOpenedDevice {
   TUniqueHandle Device;  // invalid when the system refused

@@ -1,4 +1,4 @@
-#include "reader/uart_linux.h"
+#include "reader/uart_device_linux.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -33,8 +33,7 @@ void SetLine(termios& line) {
   line.c_cc[VTIME] = 0;
 }
 
-}  // namespace
-
+// Opens the device exclusively; none, with errno set, when it did not open.
 TUniqueFd OpenSerialDevice(const std::string& device) {
   TUniqueFd fd(open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.Valid()) return fd;
@@ -46,7 +45,11 @@ TUniqueFd OpenSerialDevice(const std::string& device) {
   return fd;
 }
 
-TUart::TUart(std::string device) : PortName(std::move(device)) { Open(); }
+}  // namespace
+
+TUart::TUart(TPortName name) : PortName(std::move(name)), Device_(std::make_unique<TDevice>()) {
+  Open();
+}
 
 TUart::~TUart() {
   if (!Closed) Close();
@@ -60,10 +63,12 @@ bool TUart::Fail(int status) {
 
 bool TUart::Open() {
   if (!Closed) Close();
-  DeniedForWantOfGroup = false;
-  if (!PortName.empty()) Fd_ = OpenSerialDevice(PortName);
-  if (!Fd_.Valid()) {
-    DeniedForWantOfGroup = (errno == EACCES || errno == EPERM) && ::DeniedForWantOfGroup(PortName);
+  TDevice& device = *Device_;
+  device.DeniedForWantOfGroup = false;
+  if (!PortName.empty()) device.Fd = OpenSerialDevice(PortName);
+  if (!device.Fd.Valid()) {
+    device.DeniedForWantOfGroup =
+        (errno == EACCES || errno == EPERM) && ::DeniedForWantOfGroup(PortName);
     Status = kOpenFailed;
     return false;
   }
@@ -72,19 +77,20 @@ bool TUart::Open() {
 }
 
 bool TUart::ConfigureLine() {
+  const int fd = Device_->Fd.Get();
   termios line{};
-  if (tcgetattr(Fd_.Get(), &line) != 0) return Fail(kGetLineFailed);
+  if (tcgetattr(fd, &line) != 0) return Fail(kGetLineFailed);
   SetLine(line);
-  if (tcsetattr(Fd_.Get(), TCSANOW, &line) != 0) return Fail(kSetLineFailed);
+  if (tcsetattr(fd, TCSANOW, &line) != 0) return Fail(kSetLineFailed);
   // A pseudo-terminal has no modem lines; a real port must not signal the reader.
   const int lines = TIOCM_DTR | TIOCM_RTS;
-  ioctl(Fd_.Get(), TIOCMBIC, &lines);
+  ioctl(fd, TIOCMBIC, &lines);
   Status = kOk;
   return true;
 }
 
 bool TUart::Close() {
-  if (!Fd_.Reset() && errno != EINTR) {
+  if (!Device_->Fd.Reset() && errno != EINTR) {
     Status = kCloseFailed;
     return false;
   }
@@ -101,14 +107,15 @@ void TUart::Drop() {
 bool TUart::Send(std::span<const std::uint8_t> data) {
   Status = kWriteFailed;
   if (Closed || data.size() > kMaxWrite) return false;
-  if (write(Fd_.Get(), data.data(), data.size()) != static_cast<ssize_t>(data.size())) return false;
+  if (write(Device_->Fd.Get(), data.data(), data.size()) != static_cast<ssize_t>(data.size()))
+    return false;
   Status = kOk;
   return true;
 }
 
 TPortWake TUart::Wait(std::optional<std::chrono::milliseconds> limit, const TStopSignal& stop) {
   if (Closed) return TPortWake::Lost;
-  std::array<pollfd, 2> watched{{{stop.Fd(), POLLIN, 0}, {Fd_.Get(), POLLIN, 0}}};
+  std::array<pollfd, 2> watched{{{stop.Fd(), POLLIN, 0}, {Device_->Fd.Get(), POLLIN, 0}}};
   const int timeout = limit ? static_cast<int>(limit->count()) : -1;
   int ready = 0;
   while ((ready = poll(watched.data(), watched.size(), timeout)) < 0 && errno == EINTR) {
@@ -131,7 +138,7 @@ bool TUart::Receive(std::span<std::uint8_t, kPortReadSize> destination, std::uin
   ReadError_ = LineError::None;
   Status = kReadFailed;
   if (Closed) return false;
-  pollfd watched{Fd_.Get(), POLLIN, 0};
+  pollfd watched{Device_->Fd.Get(), POLLIN, 0};
   if (poll(&watched, 1, 0) < 0) {
     ReadError_ = LineErrorOfErrno(errno);
     return false;
@@ -142,7 +149,7 @@ bool TUart::Receive(std::span<std::uint8_t, kPortReadSize> destination, std::uin
   }
   ssize_t got = 0;
   if ((watched.revents & POLLIN) != 0) {
-    got = read(Fd_.Get(), destination.data(), destination.size());
+    got = read(Device_->Fd.Get(), destination.data(), destination.size());
     if (got < 0 && errno != EAGAIN) {
       ReadError_ = LineErrorOfErrno(errno);
       return false;
@@ -157,7 +164,7 @@ void TUart::Purge() { PurgePort(this); }
 
 void PurgePort(TUart* port) {
   if (port == nullptr || port->Closed) return;
-  tcflush(port->Fd(), TCIOFLUSH);
+  tcflush(port->Device().Fd.Get(), TCIOFLUSH);
 }
 
 PortState OpenConfiguredPort() {
@@ -172,7 +179,9 @@ PortState OpenConfiguredPort() {
 
 bool PortIsOpen() { return Uart != nullptr && !Uart->Closed; }
 
-bool PortDeniedToUser() { return Uart != nullptr && Uart->Closed && Uart->DeniedForWantOfGroup; }
+bool PortDeniedToUser() {
+  return Uart != nullptr && Uart->Closed && Uart->Device().DeniedForWantOfGroup;
+}
 
 PortState CurrentPortState() {
   return PortStateOf(Uart != nullptr, Uart != nullptr && Uart->Closed);

@@ -1,4 +1,4 @@
-#include "reader/uart_win.h"
+#include "reader/uart_device_win.h"
 
 #include <algorithm>
 #include <utility>
@@ -36,7 +36,9 @@ constexpr DWORD kPurgeBoth = PURGE_TXCLEAR | PURGE_RXCLEAR;
 static_assert(kPurgeBoth == 12);
 }  // namespace
 
-TUart::TUart(int portNumber) : PortName(PortDevicePath(portNumber)) { Open(); }
+TUart::TUart(TPortName name) : PortName(std::move(name)), Device_(std::make_unique<TDevice>()) {
+  Open();
+}
 
 TUart::~TUart() {
   if (!Closed) Close();
@@ -50,37 +52,40 @@ bool TUart::Fail(int status) {
 
 bool TUart::Open() {
   if (!Closed) Close();
-  Handle_ = OpenPortDevice(PortName).Device;
-  if (!Handle_.Valid()) {
+  TDevice& device = *Device_;
+  device.Handle = OpenPortDevice(PortName).Device;
+  if (!device.Handle.Valid()) {
     Status = kOpenFailed;
     return false;
   }
   Closed = false;
-  if (!SetupComm(Handle_.Get(), kQueueSize, kQueueSize)) return Fail(kQueueSizeFailed);
+  if (!SetupComm(device.Handle.Get(), kQueueSize, kQueueSize)) return Fail(kQueueSizeFailed);
   return ConfigureLine();
 }
 
 bool TUart::ConfigureLine() {
-  Dcb_.DCBlength = sizeof(Dcb_);
-  if (!GetCommState(Handle_.Get(), &Dcb_)) return Fail(kGetLineFailed);
-  Dcb_.BaudRate = kBaudRate;
-  Dcb_.ByteSize = kDataBits;
-  Dcb_.Parity = NOPARITY;
-  Dcb_.StopBits = ONESTOPBIT;
-  SetLineFlags(Dcb_);
-  if (!SetCommState(Handle_.Get(), &Dcb_)) return Fail(kSetLineFailed);
-  Timeouts_ = {.ReadIntervalTimeout = MAXDWORD,
-               .ReadTotalTimeoutMultiplier = 0,
-               .ReadTotalTimeoutConstant = 0,
-               .WriteTotalTimeoutMultiplier = 0,
-               .WriteTotalTimeoutConstant = 0};
-  if (!SetCommTimeouts(Handle_.Get(), &Timeouts_)) return Fail(kTimeoutsFailed);
+  TDevice& device = *Device_;
+  DCB& dcb = device.Dcb;
+  dcb.DCBlength = sizeof(dcb);
+  if (!GetCommState(device.Handle.Get(), &dcb)) return Fail(kGetLineFailed);
+  dcb.BaudRate = kBaudRate;
+  dcb.ByteSize = kDataBits;
+  dcb.Parity = NOPARITY;
+  dcb.StopBits = ONESTOPBIT;
+  SetLineFlags(dcb);
+  if (!SetCommState(device.Handle.Get(), &dcb)) return Fail(kSetLineFailed);
+  device.Timeouts = {.ReadIntervalTimeout = MAXDWORD,
+                     .ReadTotalTimeoutMultiplier = 0,
+                     .ReadTotalTimeoutConstant = 0,
+                     .WriteTotalTimeoutMultiplier = 0,
+                     .WriteTotalTimeoutConstant = 0};
+  if (!SetCommTimeouts(device.Handle.Get(), &device.Timeouts)) return Fail(kTimeoutsFailed);
   Status = kOk;
   return true;
 }
 
 bool TUart::Close() {
-  if (!Handle_.Reset()) {
+  if (!Device_->Handle.Reset()) {
     Status = kCloseFailed;
     return false;
   }
@@ -94,70 +99,29 @@ void TUart::Drop() {
   Closed = true;
 }
 
-bool TUart::WriteBuffer() {
-  TxDone_ = 0;
-  Status = kWriteFailed;
-  if (Closed || TxCount_ > kMaxWrite) return false;
-  const auto count = static_cast<DWORD>(TxCount_);
-  // A short write is a failed one: the caller's bytes did not all go out.
-  if (!Finish(WriteFile(Handle_.Get(), TxBuf_.data(), count, nullptr, NewIo()), TxDone_) ||
-      TxDone_ != count)
-    return false;
-  Status = kOk;
-  return true;
+OVERLAPPED* TUart::TDevice::NewIo() {
+  Io = {};
+  Io.hEvent = IoDone.Get();
+  return &Io;
 }
 
-bool TUart::ReadBuffer() {
-  RxCount_ = 0;
-  ReadError_ = ERROR_SUCCESS;
-  Status = kReadFailed;
-  if (Closed) return false;
-  // Only what is queued is asked for: an overlapped read of more may wait for the rest
-  // whatever the time-outs say (Wine's does).
-  const DWORD held = std::exchange(HeldByte_, false) ? 1 : 0;
-  RxBuf_[0] = WaitByte_;
-  const auto queued = Queued();
-  const DWORD wanted = queued ? std::min<DWORD>(*queued, kPortReadSize - held) : 0;
-  if (!queued || (wanted > 0 && !Finish(ReadFile(Handle_.Get(), RxBuf_.data() + held, wanted,
-                                                  nullptr, NewIo()),
-                                         RxCount_))) {
-    ReadError_ = GetLastError();
-    RxCount_ = 0;
-    return false;
-  }
-  RxCount_ += held;
-  Status = kOk;
-  return true;
-}
-
-OVERLAPPED* TUart::NewIo() {
-  Io_ = {};
-  Io_.hEvent = IoDone_.Get();
-  return &Io_;
-}
-
-bool TUart::Finish(BOOL started, DWORD& done) {
+bool TUart::TDevice::Finish(BOOL started, DWORD& done) {
   if (!started && GetLastError() != ERROR_IO_PENDING) return false;
-  return GetOverlappedResult(Handle_.Get(), &Io_, &done, TRUE) != FALSE;
+  return GetOverlappedResult(Handle.Get(), &Io, &done, TRUE) != FALSE;
 }
 
-std::optional<DWORD> TUart::Queued() {
+std::optional<DWORD> TUart::TDevice::Queued() {
   DWORD errors = 0;
   COMSTAT status{};
-  if (!ClearCommError(Handle_.Get(), &errors, &status)) return std::nullopt;
+  if (!ClearCommError(Handle.Get(), &errors, &status)) return std::nullopt;
   return status.cbInQue;
 }
 
-TPortWake TUart::LostBy(DWORD error) {
-  ReadError_ = error;
-  return TPortWake::Lost;
-}
-
-bool TUart::EndWait() {
+bool TUart::TDevice::EndWait() {
   DWORD got = 0;
-  CancelIo(Handle_.Get());
-  if (GetOverlappedResult(Handle_.Get(), &Wait_, &got, TRUE) && got == 1) HeldByte_ = true;
-  return HeldByte_;
+  CancelIo(Handle.Get());
+  if (GetOverlappedResult(Handle.Get(), &WaitIo, &got, TRUE) && got == 1) HeldByte = true;
+  return HeldByte;
 }
 
 // The wait is a read of one byte that waits for it, which holds up under real drivers and
@@ -165,45 +129,51 @@ bool TUart::EndWait() {
 // Receive, also when the wait was cancelled just as it came. Bytes that came after the last
 // read are looked for first, so none is left lying until the next card.
 TPortWake TUart::Wait(std::optional<std::chrono::milliseconds> limit, const TStopSignal& stop) {
+  const auto lostBy = [this](DWORD error) {
+    ReadError_ = error;
+    return TPortWake::Lost;
+  };
   ReadError_ = ERROR_SUCCESS;
   if (Closed) return TPortWake::Lost;
   if (WaitForSingleObject(stop.Handle(), 0) == WAIT_OBJECT_0) return TPortWake::Stop;
-  if (HeldByte_) return TPortWake::Bytes;
-  const auto queued = Queued();
-  if (!queued) return LostBy(GetLastError());
+  TDevice& device = *Device_;
+  if (device.HeldByte) return TPortWake::Bytes;
+  const auto queued = device.Queued();
+  if (!queued) return lostBy(GetLastError());
   if (*queued > 0) return TPortWake::Bytes;
   // Without time-outs a read waits until its byte is there; the reads of Receive ask only for
   // what is queued, so they still return at once.
-  if (!WaitingReads_) {
+  if (!device.WaitingReads) {
     COMMTIMEOUTS none{};
-    if (!SetCommTimeouts(Handle_.Get(), &none)) return LostBy(GetLastError());
-    WaitingReads_ = true;
+    if (!SetCommTimeouts(device.Handle.Get(), &none)) return lostBy(GetLastError());
+    device.WaitingReads = true;
   }
-  Wait_ = {};
-  Wait_.hEvent = WaitDone_.Get();
+  device.WaitIo = {};
+  device.WaitIo.hEvent = device.WaitDone.Get();
   DWORD got = 0;
-  if (!ReadFile(Handle_.Get(), &WaitByte_, 1, nullptr, &Wait_) &&
+  if (!ReadFile(device.Handle.Get(), &device.WaitByte, 1, nullptr, &device.WaitIo) &&
       GetLastError() != ERROR_IO_PENDING)
-    return LostBy(GetLastError());
-  const std::array<HANDLE, 2> handles{stop.Handle(), WaitDone_.Get()};
+    return lostBy(GetLastError());
+  const std::array<HANDLE, 2> handles{stop.Handle(), device.WaitDone.Get()};
   const DWORD waitMs = limit ? static_cast<DWORD>(limit->count()) : INFINITE;
   switch (WaitForMultipleObjects(2, handles.data(), FALSE, waitMs)) {
     case WAIT_OBJECT_0 + 1:
-      if (!GetOverlappedResult(Handle_.Get(), &Wait_, &got, FALSE)) return LostBy(GetLastError());
+      if (!GetOverlappedResult(device.Handle.Get(), &device.WaitIo, &got, FALSE))
+        return lostBy(GetLastError());
       // A read that waits for its byte and ends with none has no line behind it; taken as
       // bytes, it would have the loop spin.
-      if (got == 0) return LostBy(ERROR_DEVICE_NOT_CONNECTED);
-      HeldByte_ = true;
+      if (got == 0) return lostBy(ERROR_DEVICE_NOT_CONNECTED);
+      device.HeldByte = true;
       return TPortWake::Bytes;
     case WAIT_OBJECT_0:
-      EndWait();
+      device.EndWait();
       return TPortWake::Stop;
     case WAIT_TIMEOUT:
-      return EndWait() ? TPortWake::Bytes : TPortWake::Quiet;
+      return device.EndWait() ? TPortWake::Bytes : TPortWake::Quiet;
     default: {
       const DWORD error = GetLastError();
-      EndWait();
-      return LostBy(error);
+      device.EndWait();
+      return lostBy(error);
     }
   }
 }
@@ -211,32 +181,60 @@ TPortWake TUart::Wait(std::optional<std::chrono::milliseconds> limit, const TSto
 bool TUart::Send(std::span<const std::uint8_t> data) {
   Status = kWriteFailed;
   if (data.size() > kMaxWrite) return false;
-  TxCount_ = data.size();
-  std::ranges::copy(data, TxBuf_.begin());
-  return WriteBuffer();
+  TDevice& device = *Device_;
+  std::ranges::copy(data, device.TxBuf.begin());
+  device.TxDone = 0;
+  if (Closed) return false;
+  const auto count = static_cast<DWORD>(data.size());
+  // A short write is a failed one: the caller's bytes did not all go out.
+  if (!device.Finish(WriteFile(device.Handle.Get(), device.TxBuf.data(), count, nullptr,
+                               device.NewIo()),
+                     device.TxDone) ||
+      device.TxDone != count)
+    return false;
+  Status = kOk;
+  return true;
 }
 
 bool TUart::Receive(std::span<std::uint8_t, kPortReadSize> destination, std::uint32_t& count) {
-  if (!ReadBuffer()) return false;
-  count = std::min<std::uint32_t>(RxCount_, kPortReadSize);
-  std::copy_n(RxBuf_.begin(), count, destination.begin());
+  ReadError_ = ERROR_SUCCESS;
+  Status = kReadFailed;
+  if (Closed) return false;
+  TDevice& device = *Device_;
+  // Only what is queued is asked for: an overlapped read of more may wait for the rest
+  // whatever the time-outs say (Wine's does).
+  const DWORD held = std::exchange(device.HeldByte, false) ? 1 : 0;
+  device.RxBuf[0] = device.WaitByte;
+  const auto queued = device.Queued();
+  const DWORD wanted = queued ? std::min<DWORD>(*queued, kPortReadSize - held) : 0;
+  DWORD got = 0;
+  if (!queued || (wanted > 0 && !device.Finish(ReadFile(device.Handle.Get(),
+                                                        device.RxBuf.data() + held, wanted,
+                                                        nullptr, device.NewIo()),
+                                               got))) {
+    ReadError_ = GetLastError();
+    return false;
+  }
+  count = std::min<std::uint32_t>(got + held, kPortReadSize);
+  std::copy_n(device.RxBuf.begin(), count, destination.begin());
+  Status = kOk;
   return true;
 }
 
 void TUart::Purge() {
-  HeldByte_ = false;
+  Device_->HeldByte = false;
   PurgePort(this);
 }
 
 void PurgePort(TUart* port) {
   if (port == nullptr || port->Closed) return;
-  PurgeComm(port->Handle(), kPurgeBoth);
+  PurgeComm(port->Device().Handle.Get(), kPurgeBoth);
 }
 
 PortState OpenConfiguredPort() {
   try {
     Uart.reset();
-    Uart = std::make_unique<TUart>(Settings.PortNumber);
+    Uart = std::make_unique<TUart>(PortDevicePath(Settings.PortNumber));
   } catch (...) {
     Uart.reset();
   }

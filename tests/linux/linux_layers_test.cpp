@@ -25,7 +25,7 @@
 #include "reader/line_watch_linux.h"
 #include "reader/serial_ports_linux.h"
 #include "reader/stop_signal_linux.h"
-#include "reader/uart_linux.h"
+#include "reader/uart.h"
 #include "tests/linux/x_session.h"
 
 namespace fs = std::filesystem;

@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "reader/dev_th_win.h"
-#include "reader/uart_win.h"
+#include "reader/uart.h"
 #include "tests/support/setup_dialog_driver.h"
 #include "tests/support/top_level_windows.h"
 #include "tests/support/wait.h"

@@ -13,7 +13,8 @@
 
 #include "core/unique_handle_win.h"
 #include "reader/port_opener_win.h"
-#include "reader/uart_win.h"
+#include "reader/port_state.h"
+#include "reader/uart.h"
 #include "tests/support/message_pump.h"
 
 namespace {
@@ -123,7 +124,7 @@ TEST_F(PortOpener, TheWindowAnswersWhileTheOpenHangsAndTheDeadlineCancelsIt) {
 }
 
 TEST_F(PortOpener, ReopeningTheSamePortLetsTheOldOneGoFirst) {
-  auto old = std::make_unique<TUart>(2);
+  auto old = std::make_unique<TUart>(PortDevicePath(2));
   ASSERT_FALSE(old->Closed) << "COM2 did not open";
   TPortOpener opener(Window(), kOpenedMessage);
   opener.Open(std::move(old), 2);

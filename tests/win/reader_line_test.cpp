@@ -16,7 +16,7 @@
 #include "reader/dev_th_win.h"
 #include "reader/line_watch_win.h"
 #include "reader/port_state.h"
-#include "reader/uart_win.h"
+#include "reader/uart.h"
 #include "tests/support/rig_port_control.h"
 
 namespace {
@@ -24,7 +24,7 @@ namespace {
 // --- presence of a held port (COM2 a pair, COM3 leading nowhere) ---------------------------
 
 TEST(LineFacts, HeldPortIsPresentGoneWithItsPairAndPresentOnceItIsBack) {
-  TUart held(2);
+  TUart held(PortDevicePath(2));
   ASSERT_FALSE(held.Closed);
   EXPECT_EQ(ProbeHeldPort(held.PortName), TPresence::Present);
   EXPECT_EQ(ProbeHeldPort(PortDevicePath(3)), TPresence::Gone);
@@ -36,10 +36,10 @@ TEST(LineFacts, HeldPortIsPresentGoneWithItsPairAndPresentOnceItIsBack) {
 }
 
 TEST(LineFacts, ProbingLeavesTheHeldPortWorking) {
-  TUart held(2);
+  TUart held(PortDevicePath(2));
   ASSERT_FALSE(held.Closed);
   for (int i = 0; i < 10; ++i) ProbeHeldPort(held.PortName);
-  TUart farEnd(202);
+  TUart farEnd(PortDevicePath(202));
   ASSERT_FALSE(farEnd.Closed);
   const std::vector<std::uint8_t> bytes{1, 2, 3};
   ASSERT_TRUE(farEnd.Send(bytes));

@@ -13,7 +13,8 @@
 
 #include "core/common.h"
 #include "reader/dev_th_win.h"
-#include "reader/uart_win.h"
+#include "reader/port_state.h"
+#include "reader/uart.h"
 #include "tests/support/cardsim.h"
 #include "tests/support/child_process.h"
 #include "tests/support/front_window.h"
@@ -314,7 +315,7 @@ bool StartKill(const char* pid) {
 }
 
 // With socat gone the far end's device link leads nowhere.
-bool FarEndGone() { return TUart(202).Closed; }
+bool FarEndGone() { return TUart(PortDevicePath(202)).Closed; }
 
 // Runs last in its suite: it takes the line away for good. The reader's wait fails with
 // the line, and the reader ends rather than wait on, or spin on, a device that is gone.

@@ -12,7 +12,7 @@
 #include "reader/dev_th_win.h"
 #include "reader/port_state.h"
 #include "reader/stop_signal_win.h"
-#include "reader/uart_win.h"
+#include "reader/uart_device_win.h"
 #include "tests/support/rig_port_control.h"
 #include "tests/support/wait.h"
 
@@ -49,7 +49,7 @@ std::vector<std::uint8_t> WithSentinel(std::vector<std::uint8_t> bytes) {
 DWORD Queued(const TUart& port) {
   COMSTAT status{};
   DWORD errors = 0;
-  return ClearCommError(port.Handle(), &errors, &status) ? status.cbInQue : 0;
+  return ClearCommError(port.Device().Handle.Get(), &errors, &status) ? status.cbInQue : 0;
 }
 
 std::vector<std::uint8_t> Pattern(std::size_t size) {
@@ -59,14 +59,14 @@ std::vector<std::uint8_t> Pattern(std::size_t size) {
 }
 
 TEST(UartPty, OpensWithStatusZero) {
-  TUart port(2);
+  TUart port(PortDevicePath(2));
   EXPECT_FALSE(port.Closed);
   EXPECT_EQ(port.Status, TUart::kOk);
   EXPECT_EQ(port.PortName, L"\\\\.\\COM2");
 }
 
 TEST(UartPty, EmptyReadReturnsAtOnceWithZero) {
-  TUart port(2);
+  TUart port(PortDevicePath(2));
   ASSERT_FALSE(port.Closed);
   TBuffer buffer;
   std::uint32_t count = 99;
@@ -79,8 +79,8 @@ TEST(UartPty, EmptyReadReturnsAtOnceWithZero) {
 }
 
 TEST(UartPty, BytesFromTheFarEndAreReceived) {
-  TUart port(2);
-  TUart farEnd(202);
+  TUart port(PortDevicePath(2));
+  TUart farEnd(PortDevicePath(202));
   ASSERT_FALSE(port.Closed);
   ASSERT_FALSE(farEnd.Closed);
   const std::vector<std::uint8_t> frame = {0x00, 0x12, 0x34, 0x56, 0x78};
@@ -90,31 +90,31 @@ TEST(UartPty, BytesFromTheFarEndAreReceived) {
 }
 
 TEST(UartPty, SendOf513BytesFailsAndWritesNothing) {
-  TUart port(2);
-  TUart farEnd(202);
+  TUart port(PortDevicePath(2));
+  TUart farEnd(PortDevicePath(202));
   ASSERT_FALSE(port.Closed);
   EXPECT_FALSE(port.Send(Pattern(513)));
   EXPECT_EQ(port.Status, TUart::kWriteFailed);
-  EXPECT_EQ(port.TxDone(), 0u);
+  EXPECT_EQ(port.Device().TxDone, 0u);
   ASSERT_TRUE(port.Send(std::vector{kSentinel}));
   EXPECT_EQ(ReadAtLeast(farEnd, 1), WithSentinel({})) << "bytes of the refused send arrived";
 }
 
 TEST(UartPty, SendOf512BytesArrivesWhole) {
-  TUart port(2);
-  TUart farEnd(202);
+  TUart port(PortDevicePath(2));
+  TUart farEnd(PortDevicePath(202));
   ASSERT_FALSE(port.Closed);
   const auto bytes = Pattern(512);
   EXPECT_TRUE(port.Send(bytes));
   EXPECT_EQ(port.Status, TUart::kOk);
-  EXPECT_EQ(port.TxDone(), 512u);
+  EXPECT_EQ(port.Device().TxDone, 512u);
   ASSERT_TRUE(port.Send(std::vector{kSentinel}));
   EXPECT_EQ(ReadAtLeast(farEnd, bytes.size() + 1), WithSentinel(bytes));
 }
 
 TEST(UartPty, PurgeDropsWhatWasBuffered) {
-  TUart port(2);
-  TUart farEnd(202);
+  TUart port(PortDevicePath(2));
+  TUart farEnd(PortDevicePath(202));
   ASSERT_TRUE(farEnd.Send(Pattern(20)));
   ASSERT_TRUE(WaitUntil([&] { return Queued(port) == 20; }, 5000)) << Queued(port) << " queued";
   PurgePort(&port);
@@ -126,7 +126,7 @@ TEST(UartPty, PurgeDropsWhatWasBuffered) {
 }
 
 TEST(UartPty, ClosedPortFailsReadsAndLeavesCountAlone) {
-  TUart port(2);
+  TUart port(PortDevicePath(2));
   ASSERT_TRUE(port.Close());
   EXPECT_TRUE(port.Closed);
   TBuffer buffer;
@@ -139,7 +139,7 @@ TEST(UartPty, ClosedPortFailsReadsAndLeavesCountAlone) {
 }
 
 TEST(UartPty, ReopenAfterCloseWorks) {
-  TUart port(2);
+  TUart port(PortDevicePath(2));
   ASSERT_TRUE(port.Close());
   EXPECT_TRUE(port.Open());
   EXPECT_FALSE(port.Closed);
@@ -147,7 +147,7 @@ TEST(UartPty, ReopenAfterCloseWorks) {
 
 // The line as the device took it, read by the rig on the Linux side of the pair.
 TEST(UartPty, LineIs19200BaudEightBitsNoParityOneStopBitWithoutFlowControl) {
-  TUart port(2);
+  TUart port(PortDevicePath(2));
   ASSERT_FALSE(port.Closed);
   const std::string settings = rig::LineSettings(2);
   for (const char* wanted : {" speed 19200 baud;", " cs8 ", " -parenb ", " -cstopb ", " -crtscts ",
@@ -157,7 +157,7 @@ TEST(UartPty, LineIs19200BaudEightBitsNoParityOneStopBitWithoutFlowControl) {
 }
 
 TEST(UartPty, PortAboveNineOpens) {
-  TUart port(12);
+  TUart port(PortDevicePath(12));
   EXPECT_FALSE(port.Closed);
   EXPECT_EQ(port.Status, TUart::kOk);
 }
@@ -166,8 +166,8 @@ TEST(UartPty, PortAboveNineOpens) {
 // byte is the first one the next read hands out; a raised stop wins over bytes waiting.
 TEST(UartPty, TheWaitWakesForBytesKeepsTheFirstAndYieldsToTheStop) {
   using namespace std::chrono_literals;
-  TUart port(2);
-  TUart farEnd(202);
+  TUart port(PortDevicePath(2));
+  TUart farEnd(PortDevicePath(202));
   ASSERT_FALSE(port.Closed);
   ASSERT_FALSE(farEnd.Closed);
   const TStopSignal stop;
@@ -190,13 +190,13 @@ TEST(UartPty, TheWaitWakesForBytesKeepsTheFirstAndYieldsToTheStop) {
 }
 
 TEST(UartNoDevice, DanglingLinkFailsToOpen) {
-  TUart port(3);
+  TUart port(PortDevicePath(3));
   EXPECT_TRUE(port.Closed);
   EXPECT_EQ(port.Status, TUart::kOpenFailed);
 }
 
 TEST(UartNoDevice, MissingPortFailsToOpen) {
-  TUart port(4);
+  TUart port(PortDevicePath(4));
   EXPECT_TRUE(port.Closed);
   EXPECT_EQ(port.Status, TUart::kOpenFailed);
 }

@@ -12,7 +12,7 @@
 #include "reader/dev_th_win.h"
 #include "reader/line_watch_win.h"
 #include "reader/port_opener_win.h"
-#include "reader/uart_win.h"
+#include "reader/uart.h"
 #include "ui/main_window/main_status.h"
 #include "ui/main_window/main_window_win.h"
 #include "ui/setup/setup_form_win.h"

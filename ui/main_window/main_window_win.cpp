@@ -11,7 +11,7 @@
 #include "core/single_copy_win.h"
 #include "core/unsaved_note_win.h"
 #include "reader/dev_th_win.h"
-#include "reader/uart_win.h"
+#include "reader/uart.h"
 #include "services/about_bridge_win.h"
 #include "services/help_bridge_win.h"
 #include "ui/dialogs/message_dialog_win.h"

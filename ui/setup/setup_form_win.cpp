@@ -11,7 +11,7 @@
 #include "core/unique_handle_win.h"
 #include "reader/port_opener_win.h"
 #include "reader/port_state.h"
-#include "reader/uart_win.h"
+#include "reader/uart.h"
 #include "services/help_bridge_win.h"
 #include "ui/dialogs/message_dialog_win.h"
 #include "ui/setup/port_probe_win.h"
