@@ -55,15 +55,6 @@ bool CloseOwnMenus(Display* display) {
   return false;
 }
 
-// The pause, in microseconds, libxdo takes with each key. The input methods GNOME and KDE
-// run (IBus, Fcitx) hand each key back to the program in turn and swap or drop keys that come
-// faster than they answer. Measured through IBus on a busy two-core machine
-// (bench/linux/typing_pace_bench.cpp): 500 swapped about one card in a hundred, 1000 to 4000
-// now and then one in a few hundred, 6000 none in 800; a card of eleven keys then takes
-// about a tenth of a second. The letters a layout lacks sit on keys lent for the reader's
-// life (TKeyboard), so no pause has to outwait a key being given back.
-constexpr useconds_t kKeyPauseUs = 6000;
-
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";

@@ -9,6 +9,15 @@
 #include "reader/card_code.h"
 #include "reader/typing_session.h"
 
+// The pause, in microseconds, libxdo takes with each key. The input methods GNOME and KDE
+// run (IBus, Fcitx) hand each key back to the program in turn and swap or drop keys that come
+// faster than they answer. Measured through IBus on a busy two-core machine
+// (bench/linux/typing_pace_bench.cpp): 500 swapped about one card in a hundred, 1000 to 4000
+// now and then one in a few hundred, 6000 none in 800; a card of eleven keys then takes
+// about a tenth of a second. The letters a layout lacks sit on keys lent for the reader's
+// life (TKeyboard), so no pause has to outwait a key being given back.
+inline constexpr unsigned kKeyPauseUs = 6000;
+
 // Decided once at start, on the GUI thread, before the first reader starts; read by the
 // reader threads after that.
 extern TTypingSession TypingSession;

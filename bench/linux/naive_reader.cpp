@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "reader/card_typing_linux.h"
+
 extern "C" {
 #include <xdo.h>
 }
@@ -36,7 +38,7 @@ int main(int argc, char** argv) {
     for (const std::uint8_t byte : frame) code = code << 8 | byte;
     for (const char digit : std::to_string(code)) {
       const char key[2] = {digit, '\0'};
-      xdo_send_keysequence_window(xdo, CURRENTWINDOW, key, 1000);
+      xdo_send_keysequence_window(xdo, CURRENTWINDOW, key, kKeyPauseUs);
     }
   }
   xdo_free(xdo);
