@@ -4,6 +4,7 @@
 
 TSettings Settings;
 TOutputSettings OutputSettings;
+TJournalSettings JournalSettings;
 std::wstring ExeDir;
 std::wstring SettingsFileName = L"Lintavo.ini";
 bool NewStyleShell = true;

@@ -30,6 +30,15 @@ struct TOutputSettings {
   bool operator==(const TOutputSettings&) const = default;
 };
 
+// The card journal: section "JOURNAL" of the settings file. Cards go to daily files only when
+// the operator asks: card numbers are personal data.
+struct TJournalSettings {
+  bool ToFile = false;
+  int KeepDays = 30;  // files older than this many days are deleted
+  bool operator==(const TJournalSettings&) const = default;
+};
+inline constexpr int kMostJournalDays = 3650;
+
 // What the last attempt to open the configured port left behind.
 enum PortState : int {
   PortOpen = 0,
@@ -39,6 +48,7 @@ enum PortState : int {
 
 extern TSettings Settings;
 extern TOutputSettings OutputSettings;
+extern TJournalSettings JournalSettings;
 extern std::wstring ExeDir;            // ends with a path separator
 extern std::wstring SettingsFileName;  // "Lintavo.ini" until start-up prefixes ExeDir
 

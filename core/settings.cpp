@@ -6,19 +6,21 @@ namespace {
 
 const std::wstring kSection = L"SETTINGS";
 const std::wstring kOutputSection = L"OUTPUT";
+const std::wstring kJournalSection = L"JOURNAL";
 
-// Section "OUTPUT" as this run last read or wrote it.
+// Sections "OUTPUT" and "JOURNAL" as this run last read or wrote them.
 TOutputSettings OutputOnFile;
+TJournalSettings JournalOnFile;
 
 std::uint8_t LowByte(std::int32_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
 
 // Unlike the bytes of "SETTINGS", an option out of range is not cut down to one: 257 is no
 // more a format than 7 is.
 template <typename T>
-T ReadOption(const TIniFile& ini, const wchar_t* key, T fallback, std::int32_t highest) {
-  const std::int32_t value =
-      ini.ReadInteger(kOutputSection, key, static_cast<std::int32_t>(fallback));
-  return value >= 0 && value <= highest ? static_cast<T>(value) : fallback;
+T ReadOption(const TIniFile& ini, const std::wstring& section, const wchar_t* key, T fallback,
+             std::int32_t lowest, std::int32_t highest) {
+  const std::int32_t value = ini.ReadInteger(section, key, static_cast<std::int32_t>(fallback));
+  return value >= lowest && value <= highest ? static_cast<T>(value) : fallback;
 }
 
 }  // namespace
@@ -48,9 +50,10 @@ bool SaveSettingsTo(TIniFile& ini, const TSettings& settings) {
 
 void LoadOutputSettingsFrom(const TIniFile& ini, TOutputSettings& output) {
   output = TOutputSettings{};
-  output.Format = ReadOption(ini, L"Format", output.Format, 2);
-  output.Suffix = ReadOption(ini, L"Suffix", output.Suffix, 2);
-  output.NoCaretTyping = ReadOption(ini, L"NoCaretTyping", output.NoCaretTyping, 1);
+  output.Format = ReadOption(ini, kOutputSection, L"Format", output.Format, 0, 2);
+  output.Suffix = ReadOption(ini, kOutputSection, L"Suffix", output.Suffix, 0, 2);
+  output.NoCaretTyping =
+      ReadOption(ini, kOutputSection, L"NoCaretTyping", output.NoCaretTyping, 0, 1);
 }
 
 bool SaveOutputSettingsTo(TIniFile& ini, const TOutputSettings& output,
@@ -66,12 +69,33 @@ bool SaveOutputSettingsTo(TIniFile& ini, const TOutputSettings& output,
   return true;
 }
 
+void LoadJournalSettingsFrom(const TIniFile& ini, TJournalSettings& journal) {
+  journal = TJournalSettings{};
+  journal.ToFile = ReadOption(ini, kJournalSection, L"ToFile", journal.ToFile, 0, 1);
+  journal.KeepDays =
+      ReadOption(ini, kJournalSection, L"KeepDays", journal.KeepDays, 1, kMostJournalDays);
+}
+
+bool SaveJournalSettingsTo(TIniFile& ini, const TJournalSettings& journal,
+                           const TJournalSettings& onFile) {
+  if (journal == onFile) return true;
+  try {
+    ini.WriteBool(kJournalSection, L"ToFile", journal.ToFile);
+    ini.WriteInteger(kJournalSection, L"KeepDays", journal.KeepDays);
+  } catch (const IniWriteError&) {
+    return false;
+  }
+  return true;
+}
+
 void LoadProgramSettingsFrom(const TIniFile& ini) {
   TSettings loaded;
   LoadSettingsFrom(ini, loaded);
   Settings = loaded;
   LoadOutputSettingsFrom(ini, OutputOnFile);
   SetOutputSettings(OutputOnFile);
+  LoadJournalSettingsFrom(ini, JournalOnFile);
+  JournalSettings = JournalOnFile;
 }
 
 bool SaveProgramSettingsTo(TIniFile& ini) {
@@ -79,5 +103,7 @@ bool SaveProgramSettingsTo(TIniFile& ini) {
   if (!SaveSettingsTo(ini, Settings) || !SaveOutputSettingsTo(ini, output, OutputOnFile))
     return false;
   OutputOnFile = output;
+  if (!SaveJournalSettingsTo(ini, JournalSettings, JournalOnFile)) return false;
+  JournalOnFile = JournalSettings;
   return true;
 }

@@ -1,5 +1,5 @@
-// Loading and saving the settings record, section "SETTINGS" of the settings file, and the
-// output options, section "OUTPUT".
+// Loading and saving the settings record, section "SETTINGS" of the settings file, the
+// output options, section "OUTPUT", and the journal's, section "JOURNAL".
 #pragma once
 
 #include "core/common.h"
@@ -22,13 +22,22 @@ void LoadOutputSettingsFrom(const TIniFile& ini, TOutputSettings& output);
 bool SaveOutputSettingsTo(TIniFile& ini, const TOutputSettings& output,
                           const TOutputSettings& onFile);
 
-// The global records from and to an open settings file: Settings and the output options, with
-// what "OUTPUT" held remembered so that a save writes it only when the options changed.
+// Section "JOURNAL": ToFile (0..1) and KeepDays (1..3650), each read with the integer rule; a
+// value missing, not a number or out of range gives the default.
+void LoadJournalSettingsFrom(const TIniFile& ini, TJournalSettings& journal);
+// Writes both keys, only when `journal` differs from `onFile`, as for "OUTPUT".
+bool SaveJournalSettingsTo(TIniFile& ini, const TJournalSettings& journal,
+                           const TJournalSettings& onFile);
+
+// The global records from and to an open settings file: Settings, the output options and the
+// journal's, with what "OUTPUT" and "JOURNAL" held remembered so that a save writes each only
+// when its options changed.
 void LoadProgramSettingsFrom(const TIniFile& ini);
 bool SaveProgramSettingsTo(TIniFile& ini);
 
 // The global records against the file SettingsFileName, through the platform's settings
 // store (settings_file_win.cpp, settings_file_linux.cpp). SaveSettings writes "SETTINGS" whole and
-// "OUTPUT" only when the options changed since the file was read or last written.
+// "OUTPUT" and "JOURNAL" only when their options changed since the file was read or last
+// written.
 void LoadSettings();
 bool SaveSettings();

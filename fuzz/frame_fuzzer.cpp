@@ -64,11 +64,11 @@ constexpr CardCode kMax40Bit = (CardCode{1} << 40) - 1;
 
 class TCheckingTyper final : public TTyper, public TOutcomeSink {
  public:
-  std::optional<TNotTypedCard> Type(CardCode code) override {
+  TCardOutcome Type(CardCode code) override {
     if (code > (ReaderTypeNow() == 0 ? CardCode{0xFFFFFF} : kMax40Bit)) std::abort();
-    return std::nullopt;
+    return {{code}, {}};
   }
-  void Outcome(CardCode, const std::optional<TNotTypedCard>&) override {}
+  void Outcome(const TCardOutcome&) override {}
 };
 
 }  // namespace

@@ -242,10 +242,10 @@ TReaderNotice TLintavoForm::ReaderNotice() const {
   auto* form = const_cast<TLintavoForm*>(this);
   // Called on the reader thread: the news is queued for the GUI thread. Every reader is
   // stopped before the window goes, so the window is there when the call arrives.
-  return [form](std::uint32_t number) {
+  return {[form](std::uint32_t number) {
     QMetaObject::invokeMethod(
         form, [form, number] { form->OnReaderEnded(number); }, Qt::QueuedConnection);
-  };
+  }};
 }
 
 // Minimised, the program lives in the notification area: the window leaves the task bar.

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "core/common.h"
 #include "reader/card_code.h"
@@ -18,6 +19,7 @@ enum class TNotTyped : std::uint8_t {
   NoCaret,    // no caret and typing without one is off
   Elevated,   // the foreground program runs with higher rights than this one
   Refused,    // the foreground program took fewer characters than were sent
+  NoSession,  // the desktop session lets no program type into another (Wayland, no X)
 };
 
 // Why a card that found nowhere to go was not typed.
@@ -54,6 +56,23 @@ struct TNotTypedCard {
   std::uint8_t ReaderType = 0;
   TNotTyped Reason = TNotTyped::None;
   bool operator==(const TNotTypedCard&) const = default;
+};
+
+// The window a card went to, or would have gone to, as the operator knows it: its title and
+// the file name of its program, without the folder. Either may be empty when the system
+// would not say.
+struct TCardTarget {
+  std::wstring WindowTitle;
+  std::wstring ProgramFile;
+  bool operator==(const TCardTarget&) const = default;
+};
+
+// What became of a card: the number in the format it was typed with, or would have been,
+// where it went, and why it was not typed (Card.Reason None when it was, in full).
+struct TCardOutcome {
+  TNotTypedCard Card;
+  TCardTarget Target;
+  bool operator==(const TCardOutcome&) const = default;
 };
 
 // The card in the two 32-bit words of a posted message, so that the notice carries it whole

@@ -307,25 +307,32 @@ TCardTyper::TCardTyper() : Keys_(std::make_unique<TKeyboard>()) {
 
 TCardTyper::~TCardTyper() = default;
 
-void TCardTyper::Type(CardCode code) {
-  if (Keys_->Connection == nullptr) return;
+TCardOutcome TCardTyper::Type(CardCode code) {
   const TOutputSettings output = OutputSettingsNow();
-  const std::wstring text = CardCodeText(code, output.Format, ReaderTypeNow());
-  if (!CloseOwnMenus(Keys_->Connection)) return;
+  const std::uint8_t readerType = ReaderTypeNow();
+  TCardOutcome outcome{{code, output.Format, readerType}, {}};
+  outcome.Card.Reason = TypeText(CardCodeText(code, output.Format, readerType), output.Suffix);
+  return outcome;
+}
+
+TNotTyped TCardTyper::TypeText(const std::wstring& text, TCardSuffix suffix) {
+  if (Keys_->Connection == nullptr) return TNotTyped::NoSession;
+  if (!CloseOwnMenus(Keys_->Connection)) return TNotTyped::OwnWindow;
   xdo_t* xdo = Keys_->Ready(text);
-  if (xdo == nullptr) return;
+  if (xdo == nullptr) return TNotTyped::NoWindow;
   const std::optional<bool> ours = Keys_->FocusOurs();
-  if (!ours) return;
+  if (!ours) return TNotTyped::NoWindow;
   // X11 shows no caret to anyone, so every card takes the way of typing without one, into
   // the focused window and never into one of ours.
   const TForeground foreground{.Exists = true,
                                .Ours = *ours,
                                .HasCaret = false,
                                .HasFocus = true};
-  if (TypingRouteOf(foreground, true) != TTypingRoute::FocusedWindow) return;
+  if (TypingRouteOf(foreground, true) != TTypingRoute::FocusedWindow)
+    return NowhereReason(foreground, true);
   {
     const TModifiersSetAside setAside(xdo, Keys_->State);
-    for (const TKeyEvent& event : FocusedWindowKeyEvents(text, output.Suffix, 0)) {
+    for (const TKeyEvent& event : FocusedWindowKeyEvents(text, suffix, 0)) {
       if (event.Release) continue;  // libxdo presses and releases each key itself
       if (event.Unicode) {
         xdo_send_keysequence_window(xdo, CURRENTWINDOW,
@@ -337,4 +344,5 @@ void TCardTyper::Type(CardCode code) {
     }
   }
   Keys_->Settle();
+  return TNotTyped{};  // typed in full; X11 takes the name None for itself
 }

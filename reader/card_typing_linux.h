@@ -5,8 +5,10 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "reader/card_code.h"
+#include "reader/card_delivery.h"
 #include "reader/typing_session.h"
 
 // The pause, in microseconds, libxdo takes with each key. The input methods GNOME and KDE
@@ -45,10 +47,13 @@ class TCardTyper {
   // Formats the number by the output options of the moment and types it, with the key
   // after it if one is chosen, into the focused window; never into this program's own
   // windows (the operator working in the setup dialog must not have it typed into), and
-  // nothing is queued or retried when no window has the focus.
-  void Type(CardCode code);
+  // nothing is queued or retried when no window has the focus. What became of it comes
+  // back.
+  TCardOutcome Type(CardCode code);
 
  private:
+  TNotTyped TypeText(const std::wstring& text, TCardSuffix suffix);
+
   // The reader's own display connection, the keys it lent and the libxdo that types.
   struct TKeyboard;
   std::unique_ptr<TKeyboard> Keys_;

@@ -106,7 +106,7 @@ TDelivery SendToFocusedWindow(DWORD process, const std::wstring& text, TCardSuff
 }
 }  // namespace
 
-std::optional<TNotTypedCard> TypeCardCode(CardCode code) {
+TCardOutcome TypeCardCode(CardCode code) {
   const TOutputSettings output = OutputSettingsNow();
   const std::uint8_t readerType = ReaderTypeNow();
   const TForegroundThread foreground = LookAtForeground();
@@ -120,6 +120,5 @@ std::optional<TNotTypedCard> TypeCardCode(CardCode code) {
                             ? PostToCaretWindow(foreground.Caret, text, output.Suffix)
                             : SendToFocusedWindow(foreground.Process, text, output.Suffix));
   }
-  if (reason == TNotTyped::None) return std::nullopt;
-  return TNotTypedCard{code, output.Format, readerType, reason};
+  return {{code, output.Format, readerType, reason}, {}};
 }

@@ -10,16 +10,18 @@ TReaderSlot<TDevTh> ReaderThread;
 
 namespace {
 
-// The X typing; the Linux edition tells the operator nothing of a card that found no window.
+// The X typing; what became of each card goes to the notice's sink.
 class TXDesk final : public TTyper, public TOutcomeSink {
  public:
-  std::optional<TNotTypedCard> Type(CardCode code) override {
-    Typer_.Type(code);
-    return std::nullopt;
+  explicit TXDesk(TOutcomeSink* sink) : Sink_(sink) {}
+
+  TCardOutcome Type(CardCode code) override { return Typer_.Type(code); }
+  void Outcome(const TCardOutcome& outcome) override {
+    if (Sink_ != nullptr) Sink_->Outcome(outcome);
   }
-  void Outcome(CardCode, const std::optional<TNotTypedCard>&) override {}
 
  private:
+  TOutcomeSink* const Sink_;
   TCardTyper Typer_;
 };
 
@@ -68,7 +70,7 @@ void TDevTh::Run() {
 }
 
 void TDevTh::NoticeEnd() const {
-  if (Notice_) Notice_(Number_);
+  if (Notice_.Ended) Notice_.Ended(Number_);
 }
 
 // The port is read here without a lock because the GUI thread replaces Uart only after
@@ -84,7 +86,7 @@ void TDevTh::Execute() {
     Stop_.Wait();
     return;
   }
-  TXDesk desk;
+  TXDesk desk(Notice_.Sink);
   if (TReaderLoop(*Port_, Stop_, desk, desk).Run() == TReaderEnd::Lost) NoticeEnd();
 }
 

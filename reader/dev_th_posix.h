@@ -11,14 +11,19 @@
 #include <thread>
 
 #include "core/common.h"
+#include "reader/reader_loop.h"
 #include "reader/reader_port.h"
 #include "reader/reader_slot.h"
 #include "reader/stop_signal_linux.h"
 
-// Where a reader tells that it ended on its own (its line is lost, or it failed): called on
-// the reader thread with the reader's number, so it must only queue the news for the GUI
-// thread. A reader touches no window of this program otherwise.
-using TReaderNotice = std::function<void(std::uint32_t number)>;
+// Where a reader tells that it ended on its own (its line is lost, or it failed: Ended, with
+// the reader's number), and what hears of every card (Sink, when given). Both are called on
+// the reader thread, so they must only queue the news for the GUI thread. A reader touches
+// no window of this program otherwise.
+struct TReaderNotice {
+  std::function<void(std::uint32_t number)> Ended;
+  TOutcomeSink* Sink = nullptr;
+};
 
 class TDevTh {
  public:

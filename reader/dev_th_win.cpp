@@ -15,10 +15,13 @@ class TWindowsDesk final : public TTyper, public TOutcomeSink {
  public:
   explicit TWindowsDesk(const TReaderNotice& notice) : Notice_(notice) {}
 
-  std::optional<TNotTypedCard> Type(CardCode code) override { return TypeCardCode(code); }
-  void Outcome(CardCode, const std::optional<TNotTypedCard>& notTyped) override {
-    if (!notTyped || Notice_.Window == nullptr || Notice_.NotTyped == 0) return;
-    const TNoticeWords words = PackNotTypedCard(*notTyped);
+  TCardOutcome Type(CardCode code) override { return TypeCardCode(code); }
+  void Outcome(const TCardOutcome& outcome) override {
+    if (Notice_.Sink != nullptr) Notice_.Sink->Outcome(outcome);
+    if (outcome.Card.Reason == TNotTyped::None || Notice_.Window == nullptr ||
+        Notice_.NotTyped == 0)
+      return;
+    const TNoticeWords words = PackNotTypedCard(outcome.Card);
     PostMessageW(Notice_.Window, Notice_.NotTyped, words.WParam,
                  static_cast<LPARAM>(words.LParam));
   }

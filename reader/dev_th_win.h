@@ -11,17 +11,20 @@
 #include "core/common.h"
 #include "core/unique_handle_win.h"
 #include "reader/card_delivery.h"
+#include "reader/reader_loop.h"
 #include "reader/reader_port.h"
 #include "reader/reader_slot.h"
 #include "reader/stop_signal_win.h"
 
 // Where a reader tells the window of what the operator must hear of: that it ended on its
 // own (Message, the reader's number as wParam), and a card it could not type (NotTyped, the
-// card packed into wParam and lParam). A reader touches no window of this program otherwise.
+// card packed into wParam and lParam); and what hears of every card on the reader thread
+// (Sink, when given). A reader touches no window of this program otherwise.
 struct TReaderNotice {
   HWND Window = nullptr;
   UINT Message = 0;
   UINT NotTyped = 0;
+  TOutcomeSink* Sink = nullptr;
 };
 
 class TDevTh {

@@ -123,8 +123,7 @@ void TReaderLoop::Frame() {
   Last_ = Accumulator_.Bytes();
   const CardCode code = DecodeFrame(Last_, ReaderTypeNow());
   Port_.Purge();
-  const auto notTyped = Typer_.Type(code);
-  Sink_.Outcome(code, notTyped);
+  Sink_.Outcome(Typer_.Type(code));
   Behind_ = TBehind::Spell;
   SpellEnd_ = frameEnd + kEchoQuiet;
 }

@@ -14,11 +14,10 @@
 #include "reader/line_watch.h"
 #include "reader/reader_port.h"
 
-// Types a card where the operator works; the card back with the reason when it was not
-// typed in full.
+// Types a card where the operator works and says what became of it.
 class TTyper {
  public:
-  virtual std::optional<TNotTypedCard> Type(CardCode code) = 0;
+  virtual TCardOutcome Type(CardCode code) = 0;
 
  protected:
   ~TTyper() = default;
@@ -27,7 +26,7 @@ class TTyper {
 // Hears what became of each card; called on the reader thread, so it only passes it on.
 class TOutcomeSink {
  public:
-  virtual void Outcome(CardCode code, const std::optional<TNotTypedCard>& notTyped) = 0;
+  virtual void Outcome(const TCardOutcome& outcome) = 0;
 
  protected:
   ~TOutcomeSink() = default;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "journal/journal_texts.h"
 #include "tests/e2e/lintavo_instance.h"
 #include "tests/e2e/main_window_driver.h"
 #include "tests/support/cardsim.h"

@@ -110,15 +110,13 @@ class TRecordingDesk final : public TTyper, public TOutcomeSink {
  public:
   explicit TRecordingDesk(TTimedLine& line) : Line_(line) {}
 
-  std::optional<TNotTypedCard> Type(CardCode code) override {
+  TCardOutcome Type(CardCode code) override {
     Typed.push_back({code, Line_.Clock});
     Line_.Clock += TypingTime;
-    if (code != Refuse) return std::nullopt;
-    return TNotTypedCard{code, TCardFormat::Decimal, ReaderTypeNow(), TNotTyped::NoCaret};
+    const TNotTyped reason = code == Refuse ? TNotTyped::NoCaret : TNotTyped::None;
+    return {{code, TCardFormat::Decimal, ReaderTypeNow(), reason}, {L"Окно", L"app.exe"}};
   }
-  void Outcome(CardCode code, const std::optional<TNotTypedCard>& notTyped) override {
-    Outcomes.emplace_back(code, notTyped);
-  }
+  void Outcome(const TCardOutcome& outcome) override { Outcomes.push_back(outcome); }
 
   std::vector<CardCode> Codes() const {
     std::vector<CardCode> codes;
@@ -129,7 +127,7 @@ class TRecordingDesk final : public TTyper, public TOutcomeSink {
   std::optional<CardCode> Refuse;
   TMicros TypingTime{0};
   std::vector<TTypedCard> Typed;
-  std::vector<std::pair<CardCode, std::optional<TNotTypedCard>>> Outcomes;
+  std::vector<TCardOutcome> Outcomes;
 
  private:
   TTimedLine& Line_;
@@ -325,10 +323,11 @@ TEST(ReaderLoop, TellsTheSinkWhatBecameOfEachCard) {
   desk.Refuse = kCode;
   RunLine(line, desk);
   ASSERT_EQ(desk.Outcomes.size(), 2u);
-  EXPECT_EQ(desk.Outcomes[0].first, kCode);
-  ASSERT_TRUE(desk.Outcomes[0].second);
-  EXPECT_EQ(desk.Outcomes[0].second->Reason, TNotTyped::NoCaret);
-  EXPECT_EQ(desk.Outcomes[1], std::make_pair(kSentinel, std::optional<TNotTypedCard>{}));
+  EXPECT_EQ(desk.Outcomes[0].Card.Code, kCode);
+  EXPECT_EQ(desk.Outcomes[0].Card.Reason, TNotTyped::NoCaret);
+  EXPECT_EQ(desk.Outcomes[0].Target.ProgramFile, L"app.exe");
+  EXPECT_EQ(desk.Outcomes[1].Card.Code, kSentinel);
+  EXPECT_EQ(desk.Outcomes[1].Card.Reason, TNotTyped::None);
 }
 
 // ---- how it ends -----------------------------------------------------------------------------

@@ -76,18 +76,9 @@ inline constexpr wchar_t kExitSpeedItemCaption[] = L"Выход";
 inline constexpr wchar_t kExitSpeedItemHint[] = L"Завершение работы программы";
 inline constexpr wchar_t kQuestionExit[] = L"Завершить работу программы?";
 
-// The balloon for a card that was not typed: the number, then why, in lines short enough
-// for any notification area.
+// The balloon for a card that was not typed: the number, then why (journal/journal_texts.h),
+// in lines short enough for any notification area.
 inline constexpr wchar_t kNotTypedNumber[] = L"Номер карты не введён: ";
-inline constexpr wchar_t kNotTypedNoWindow[] = L"Нет активного окна для ввода номера.";
-inline constexpr wchar_t kNotTypedOwnWindow[] =
-    L"Активно окно самого драйвера,\nв его окна номер не вводится.";
-inline constexpr wchar_t kNotTypedNoCaret[] =
-    L"В активном окне нет текстового курсора.\nВвод без курсора можно включить\n"
-    L"в установках, страница «Вывод».";
-inline constexpr wchar_t kNotTypedElevated[] =
-    L"Активная программа запущена от имени\nадминистратора, Windows не даёт вводить в неё.";
-inline constexpr wchar_t kNotTypedRefused[] = L"Активная программа не приняла номер целиком.";
 // The main window's notice line, at the start after the session ended with a failed save;
 // the system's reason follows on the next line.
 inline constexpr wchar_t kSettingsNotSaved[] = L"Настройки не сохранены при завершении сеанса:";
