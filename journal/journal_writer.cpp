@@ -47,6 +47,7 @@ void TJournalWriter::Configure(const TJournalSettings& settings) {
     Settings_ = settings;
     Configured_ = true;
   }
+  Journal_.KeepForFile(settings.ToFile);
   Journal_.Interrupt();
 }
 

@@ -18,7 +18,7 @@ std::uint64_t TSessionJournal::Add(TJournalRow row) {
   {
     const std::lock_guard lock(Lock_);
     serial = row.Serial = ++LastSerial_;
-    KeepNewest(Unwritten_, row);
+    if (ForFile_) KeepNewest(Unwritten_, row);
     KeepNewest(Rows_, std::move(row));
   }
   Added_.notify_one();
@@ -38,6 +38,12 @@ std::optional<TJournalRow> TSessionJournal::Find(std::uint64_t serial) const {
   if (Rows_.empty() || serial < Rows_.front().Serial || serial > Rows_.back().Serial)
     return std::nullopt;
   return Rows_[serial - Rows_.front().Serial];
+}
+
+void TSessionJournal::KeepForFile(bool keep) {
+  const std::lock_guard lock(Lock_);
+  ForFile_ = keep;
+  if (!keep) Unwritten_.clear();
 }
 
 std::vector<TJournalRow> TSessionJournal::TakeUnwritten(

@@ -26,7 +26,11 @@ class TSessionJournal {
   std::vector<TJournalRow> RowsAfter(std::uint64_t serial) const;
   std::optional<TJournalRow> Find(std::uint64_t serial) const;
 
-  // The writer's side: the rows added since its last take, oldest first. Waits until there
+  // Whether rows read from now on are kept for the writer; off drops those waiting, so that
+  // nothing read while the file was off reaches it later.
+  void KeepForFile(bool keep);
+
+  // The writer's side: the rows kept for it since its last take, oldest first. Waits until there
   // are some, `until` has come or Interrupt was called; an empty answer then.
   std::vector<TJournalRow> TakeUnwritten(std::chrono::steady_clock::time_point until);
   // Ends the writer's wait at once (a stop, new settings); a call while nobody waits ends the
@@ -39,6 +43,7 @@ class TSessionJournal {
   std::deque<TJournalRow> Rows_;
   std::deque<TJournalRow> Unwritten_;
   std::uint64_t LastSerial_ = 0;
+  bool ForFile_ = false;
   bool Interrupted_ = false;
 };
 

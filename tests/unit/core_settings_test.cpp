@@ -237,4 +237,39 @@ TEST(SaveOutputSettings, AFailedWriteStopsTheRestAndReportsFalse) {
   EXPECT_EQ(store.written, std::vector<std::wstring>{L"Format"});
 }
 
+// ---- section "JOURNAL" ---------------------------------------------------------------------
+
+TJournalSettings LoadJournalWith(const std::wstring& key, const std::wstring& value) {
+  MemoryProfileStore store;
+  store.values[{L"JOURNAL", key}] = value;
+  const TIniFile ini(store, L"x.ini");
+  TJournalSettings journal{.ToFile = true, .KeepDays = 5};  // replaced by what the file says
+  LoadJournalSettingsFrom(ini, journal);
+  return journal;
+}
+
+TEST(JournalSettings, AValueOutOfItsRangeGivesTheDefault) {
+  EXPECT_EQ(LoadJournalWith(L"ToFile", L"1"), (TJournalSettings{.ToFile = true}));
+  EXPECT_EQ(LoadJournalWith(L"ToFile", L"2"), TJournalSettings{});
+  EXPECT_EQ(LoadJournalWith(L"KeepDays", L"0"), TJournalSettings{});
+  EXPECT_EQ(LoadJournalWith(L"KeepDays", L"3651"), TJournalSettings{});
+  EXPECT_EQ(LoadJournalWith(L"KeepDays", L"3650").KeepDays, 3650);
+  EXPECT_EQ(LoadJournalWith(L"KeepDays", L"7").KeepDays, 7);
+}
+
+// Nothing is written unless the operator changed it, so a file without the section keeps
+// without it; a change writes both keys, and they read back.
+TEST(JournalSettings, WrittenOnlyWhenChanged) {
+  MemoryProfileStore store;
+  TIniFile ini(store, L"x.ini");
+  ASSERT_TRUE(SaveJournalSettingsTo(ini, TJournalSettings{}, TJournalSettings{}));
+  EXPECT_TRUE(store.written.empty());
+  const TJournalSettings changed{.ToFile = true, .KeepDays = 90};
+  ASSERT_TRUE(SaveJournalSettingsTo(ini, changed, TJournalSettings{}));
+  EXPECT_EQ(store.written, (std::vector<std::wstring>{L"ToFile", L"KeepDays"}));
+  TJournalSettings loaded;
+  LoadJournalSettingsFrom(ini, loaded);
+  EXPECT_EQ(loaded, changed);
+}
+
 }  // namespace
