@@ -8,6 +8,8 @@
 // Arguments (optional): number of cards for each output setting (default 200), idle seconds
 // (default 60). The wake-ups are the context switches of all the process's threads, as Linux
 // counts them under Wine (Z:\proc\self\task); the process does nothing else meanwhile.
+// Every card of the reader goes into the card journal, as in the program; one case also has the
+// journal written to a daily file (in %TEMP%, removed at the end), to show what the disk adds.
 // The reader runs on COM2 in this process; this process also writes the frames to COM202 and
 // watches notepad's edit control, so both ends of a measurement use one clock. The output
 // settings take turns card by card, so a drift of the machine weighs on all of them alike.
@@ -18,12 +20,16 @@
 #include <atomic>
 #include <cstdio>
 #include <cwchar>
+#include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "core/common.h"
+#include "journal/journal_sink.h"
+#include "journal/journal_writer.h"
 #include "reader/card_code.h"
 #include "reader/card_typing_win.h"
 #include "reader/dev_th_win.h"
@@ -44,10 +50,12 @@ struct TOutputCase {
   const char* Name;
   TOutputSettings Output;
   const wchar_t* KeyAsTyped;  // what notepad holds for the key after the number
+  bool JournalToFile = false;
 };
 
-constexpr std::array<TOutputCase, 6> kOutputCases{{
+constexpr std::array<TOutputCase, 7> kOutputCases{{
     {"decimal, no key (as ever)", {}, L""},
+    {"decimal, journal to file", {}, L"", true},
     {"facility,number", {TCardFormat::FacilityNumber, TCardSuffix::None, false}, L""},
     {"hexadecimal", {TCardFormat::Hexadecimal, TCardSuffix::None, false}, L""},
     {"decimal + Enter", {TCardFormat::Decimal, TCardSuffix::Enter, false}, L"\r\n"},
@@ -167,6 +175,9 @@ void MeasureCard(const TNotepad& notepad, TUart& farEnd, CardCode code,
   result.Ms.push_back((arrived - written) * 1000);
 }
 
+// The journal's file, written or not as each case says.
+TJournalWriter* JournalWriter = nullptr;
+
 // The cases from `first` up to `end` take turns card by card.
 void MeasureCards(const TNotepad& notepad, TUart& farEnd, int cardsEach, std::size_t first,
                   std::size_t end, std::array<TLatencies, kOutputCases.size()>& result) {
@@ -176,6 +187,7 @@ void MeasureCards(const TNotepad& notepad, TUart& farEnd, int cardsEach, std::si
     const std::size_t turn = first + i % cases;
     const TOutputCase& c = kOutputCases[turn];
     SetOutputSettings(c.Output);
+    if (JournalWriter != nullptr) JournalWriter->Configure({.ToFile = c.JournalToFile});
     const CardCode code = random() & cardsim::kMax40Bit;
     const std::wstring expected = CardCodeText(code, c.Output.Format, kReaderType) + c.KeyAsTyped;
     MeasureCard(notepad, farEnd, code, expected, random, result[turn]);
@@ -231,9 +243,18 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   std::array<TLatencies, kOutputCases.size()> latencies;
-  StartReader();
+  const std::filesystem::path journalFolder =
+      std::filesystem::temp_directory_path() / L"lintavo-bench-journal";
+  auto writer = std::make_unique<TJournalWriter>(Journal, journalFolder, LocalNow, nullptr);
+  TJournalSink sink(Journal, LocalNow, nullptr);
+  JournalWriter = writer.get();
+  StartReader({.Sink = &sink});
   ReaderThread.Resume();
   MeasureCards(notepad, farEnd, cardsEach, 0, kPollingCase, latencies);
+  JournalWriter = nullptr;
+  writer.reset();
+  std::error_code removed;
+  std::filesystem::remove_all(journalFolder, removed);
   notepad.Clear();
   const double idleStart = Now();
   const double cpuStart = ThreadCpuSeconds(ReaderThread->Handle());
