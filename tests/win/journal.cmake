@@ -1,0 +1,4 @@
+add_executable(journal_win_tests journal_writer_win_test.cpp)
+set_target_properties(journal_win_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LINTAVO_TEST_OUTPUT_DIRECTORY})
+target_link_libraries(journal_win_tests PRIVATE lintavo_journal lintavo_test_support gtest_main)
+lintavo_wine_test(NAME journal.writer TARGET journal_win_tests)
