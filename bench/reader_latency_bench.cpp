@@ -21,6 +21,8 @@
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -220,6 +222,19 @@ double DecisionMicroseconds(const TOutputSettings& output) {
   return sink == 0 ? 0 : seconds * 1e6 / kRounds;
 }
 
+// The lines the journal's files hold, headers included: the case that writes them wrote.
+int LineCount(const std::filesystem::path& folder) {
+  int lines = 0;
+  std::error_code error;
+  for (std::filesystem::directory_iterator file(folder, error), end; !error && file != end;
+       file.increment(error)) {
+    std::ifstream stream(file->path(), std::ios::binary);
+    lines += static_cast<int>(std::count(std::istreambuf_iterator<char>(stream),
+                                         std::istreambuf_iterator<char>(), '\n'));
+  }
+  return lines;
+}
+
 double Percentile(std::vector<double> sorted, double p) {
   const auto at = static_cast<std::size_t>(p * static_cast<double>(sorted.size() - 1) + 0.5);
   return sorted[std::min(at, sorted.size() - 1)];
@@ -253,6 +268,7 @@ int wmain(int argc, wchar_t** argv) {
   MeasureCards(notepad, farEnd, cardsEach, 0, kPollingCase, latencies);
   JournalWriter = nullptr;
   writer.reset();
+  const int journalLines = LineCount(journalFolder);
   std::error_code removed;
   std::filesystem::remove_all(journalFolder, removed);
   notepad.Clear();
@@ -300,6 +316,7 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  %-42s %9.3f\n", kOutputCases[i].Name, DecisionMicroseconds(kOutputCases[i].Output));
   std::printf("%-44s %9.3f\n", "idle reader CPU (% of one core)", 100 * idleCpu / idleWall);
   std::printf("%-44s %9.1f\n", "idle wall time (s)", idleWall);
+  std::printf("%-44s %9d\n", "journal file lines (a header a day)", journalLines);
 
   return lost == 0 && wrong == 0 ? 0 : 1;
 }
