@@ -18,11 +18,13 @@
 
 namespace {
 
-constexpr int kWidth = 640;
+constexpr int kWidth = 760;
 constexpr int kHeight = 360;
-constexpr int kTimeColumnWidth = 130;
-constexpr int kNumberColumnWidth = 110;
-constexpr int kWhereColumnWidth = 220;
+constexpr int kTimeColumnWidth = 120;
+constexpr int kNumberColumnWidth = 90;
+constexpr int kWhereColumnWidth = 280;
+// Between a row's text and the next row.
+constexpr int kRowPadding = 6;
 
 enum TColumn { kTimeColumn, kNumberColumn, kWhereColumn, kOutcomeColumn, kColumnCount };
 
@@ -100,6 +102,9 @@ TJournalWindow::TJournalWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
   Table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Table_->setWordWrap(false);
   Table_->verticalHeader()->hide();
+  // A list of a thousand cards reads best dense.
+  Table_->verticalHeader()->setMinimumSectionSize(1);
+  Table_->verticalHeader()->setDefaultSectionSize(Table_->fontMetrics().height() + kRowPadding);
   Table_->horizontalHeader()->setStretchLastSection(true);
   Table_->setColumnWidth(kTimeColumn, kTimeColumnWidth);
   Table_->setColumnWidth(kNumberColumn, kNumberColumnWidth);
