@@ -9,7 +9,6 @@
 #include <fstream>
 #include <iterator>
 #include <regex>
-#include <sstream>
 #include <thread>
 
 #include "tests/linux/desk.h"
@@ -63,15 +62,11 @@ std::vector<std::string> Split(const std::string& text, const std::string& separ
 
 std::optional<Window> ShownWindow(Display* display, pid_t pid, const char* title) {
   std::optional<Window> window;
-  WaitUntil([&] { return (window = FindWindow(display, pid, title)) && WindowShown(display, *window); },
-            5s);
-  if (window && !WindowShown(display, *window)) return std::nullopt;
-  return window;
+  const auto shown = [&] {
+    return (window = FindWindow(display, pid, title)) && WindowShown(display, *window);
+  };
+  return WaitUntil(shown, 5s) ? window : std::nullopt;
 }
-
-struct TRow {
-  std::string Number, Window, Program, Outcome;
-};
 
 }  // namespace
 
@@ -121,7 +116,8 @@ TEST(Journal, EveryCardKeptInOrderAndFoundAgain) {
   EXPECT_EQ(Clipboard(desk.Scratch.Path(), last), last) << "the balloon's card is not the one chosen";
   CloseWindow(display, *journal);
 
-  // The sentinel: nothing of the burst went into the xterm, and the file has it all.
+  // The sentinel: nothing of the burst went into the xterm, and the file has it all, in the
+  // order read: "Время;Номер;Окно;Программа;Итог" under the header.
   EXPECT_TRUE(desk.Types(Card26(4444444), "4444444\n"));
   const fs::path folder = fs::path(state) / "lintavo" / "journal";
   fs::path file;
@@ -132,43 +128,27 @@ TEST(Journal, EveryCardKeptInOrderAndFoundAgain) {
         for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
              entry.increment(error))
           file = entry->path();
-        text = FileText(file);
-        return text.find("4444444") != std::string::npos;
+        return (text = FileText(file)).find("4444444") != std::string::npos;
       },
       3s))
       << "no journal file with the sentinel in " << folder;
-  EXPECT_TRUE(std::regex_match(file.filename().string(), std::regex(R"(\d{4}-\d\d-\d\d\.csv)")))
-      << file;
-  std::vector<std::string> lines = Split(text, "\r\n");
-  ASSERT_GE(lines.size(), 2u) << text;
+  EXPECT_TRUE(std::regex_match(file.filename().string(), std::regex(R"(\d{4}-\d\d-\d\d\.csv)")));
+  std::vector<std::string> expected = {"1111111;lintavo-text-target;xterm;" + std::string(kTyped),
+                                       "2222222;" + std::string(kMainTitle) + ";lintavo;" + kNotTyped};
+  for (int card = 0; card < kBurst; ++card)
+    expected.push_back(std::to_string(kBurstFirst + card) + ";" + kSetupTitle + ";lintavo;" + kNotTyped);
+  expected.push_back("4444444;lintavo-text-target;xterm;" + std::string(kTyped));
+  const std::vector<std::string> lines = Split(text, "\r\n");
+  ASSERT_EQ(lines.size(), expected.size() + 2) << text;
   EXPECT_EQ(lines.front(), kHeader);
   EXPECT_EQ(lines.back(), "") << "the last line has no line end";
-  lines = {lines.begin() + 1, lines.end() - 1};
-  ASSERT_EQ(lines.size(), static_cast<std::size_t>(kBurst + 3)) << text;
-  std::vector<TRow> rows;
-  for (const std::string& line : lines) {
-    const std::vector<std::string> fields = Split(line, ";");
-    ASSERT_EQ(fields.size(), 5u) << line;
-    EXPECT_TRUE(std::regex_match(fields[0], std::regex(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d)")))
-        << line;
-    rows.push_back({fields[1], fields[2], fields[3], fields[4]});
+  const std::regex time(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d;)");
+  for (std::size_t row = 0; row < expected.size(); ++row) {
+    const std::string& line = lines[row + 1];
+    EXPECT_TRUE(std::regex_search(line, time, std::regex_constants::match_continuous)) << line;
+    // The reason after «не введён: » is the notice's, tested with the row at the unit floor.
+    EXPECT_EQ(line.substr(line.find(';') + 1, expected[row].size()), expected[row]);
   }
-  EXPECT_EQ(rows[0].Number, "1111111");
-  EXPECT_EQ(rows[0].Window, "lintavo-text-target");
-  EXPECT_EQ(rows[0].Program, "xterm");
-  EXPECT_EQ(rows[0].Outcome, kTyped);
-  EXPECT_EQ(rows[1].Number, "2222222");
-  EXPECT_EQ(rows[1].Window, kMainTitle);
-  EXPECT_EQ(rows[1].Program, "lintavo");
-  EXPECT_TRUE(rows[1].Outcome.starts_with(kNotTyped)) << rows[1].Outcome;
-  for (int card = 0; card < kBurst; ++card) {
-    const TRow& row = rows[static_cast<std::size_t>(card + 2)];
-    EXPECT_EQ(row.Number, std::to_string(kBurstFirst + card)) << "card " << card << " of the burst";
-    EXPECT_EQ(row.Window, kSetupTitle) << "card " << card << " of the burst";
-    EXPECT_TRUE(row.Outcome.starts_with(kNotTyped)) << row.Outcome;
-  }
-  EXPECT_EQ(rows.back().Number, "4444444");
-  EXPECT_EQ(rows.back().Outcome, kTyped);
 
   // From the menu «Файл» the window comes again, with every card, newest on top.
   ClickAt(display, at.X + kFileMenu.X, at.Y + kFileMenu.Y);
@@ -183,8 +163,8 @@ TEST(Journal, EveryCardKeptInOrderAndFoundAgain) {
   XSetInputFocus(display, *again, RevertToParent, CurrentTime);
   PressKeys(display, {XK_Control_L, XK_a});
   PressKeys(display, {XK_Control_L, XK_c});
-  std::string expected;
-  for (auto row = rows.rbegin(); row != rows.rend(); ++row)
-    expected += row->Number + (row + 1 != rows.rend() ? "\n" : "");
-  EXPECT_EQ(Clipboard(desk.Scratch.Path(), expected), expected);
+  std::string numbers;
+  for (auto row = expected.rbegin(); row != expected.rend(); ++row)
+    numbers += row->substr(0, row->find(';')) + (row + 1 != expected.rend() ? "\n" : "");
+  EXPECT_EQ(Clipboard(desk.Scratch.Path(), numbers), numbers);
 }
