@@ -176,6 +176,8 @@ struct TCardTyper::TKeyboard {
   // changes while this program's connection to the display lives.
   Window LastFocus = None;
   bool LastFocusOurs = false;
+  // The focus the card's keys went to, as read before them; none before the look.
+  std::optional<Window> CardFocus;
   TUniqueXdo Xdo;
 
   void Open() {
@@ -202,6 +204,7 @@ struct TCardTyper::TKeyboard {
     Window focus = None;
     int revert = 0;
     XGetInputFocus(Connection, &focus, &revert);
+    CardFocus = focus;
     if (focus != None && focus == LastFocus) return LastFocusOurs;
     if (focus != None && focus != PointerRoot) {
       if (const auto pid = PidOf(focus)) {
@@ -230,12 +233,17 @@ struct TCardTyper::TKeyboard {
     return pid;
   }
 
-  // The window with the focus as the operator knows it: the focus may sit in a window inside
-  // the top-level one, which alone carries the title and the process.
+  // The window the card went to as the operator knows it: the focus may sit in a window
+  // inside the top-level one, which alone carries the title and the process. A card that
+  // stopped before the look at the focus takes the focus of now.
   TCardTarget FocusTarget() {
     Window window = None;
     int revert = 0;
-    XGetInputFocus(Connection, &window, &revert);
+    if (CardFocus)
+      window = *CardFocus;
+    else
+      XGetInputFocus(Connection, &window, &revert);
+    CardFocus.reset();
     for (int depth = 0; depth < kTopLevelDepth && window != None && window != PointerRoot;
          ++depth) {
       std::wstring title = TitleOf(window);
@@ -384,7 +392,8 @@ TCardOutcome TCardTyper::Type(CardCode code) {
   const std::uint8_t readerType = ReaderTypeNow();
   TCardOutcome outcome{{code, output.Format, readerType}, {}};
   outcome.Card.Reason = TypeText(CardCodeText(code, output.Format, readerType), output.Suffix);
-  // Looked at once the keys are out, so the card's typing waits for none of it.
+  // Looked at once the keys are out, so the card's typing waits for none of it; the focus
+  // itself was read before them, as the operator may have moved it since.
   if (Keys_->Connection != nullptr) outcome.Target = Keys_->FocusTarget();
   return outcome;
 }
