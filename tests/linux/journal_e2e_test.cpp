@@ -97,9 +97,10 @@ TEST(Journal, EveryCardKeptInOrderAndFoundAgain) {
   ASSERT_TRUE(setup) << "the setup dialog did not open";
   XSetInputFocus(display, *setup, RevertToParent, CurrentTime);
   XSync(display, False);
-  const auto start = std::chrono::steady_clock::now();
+  // Never two frames closer than that, also when the test itself was held up: the reader
+  // takes a frame that follows the last within its echo spell for its copy.
   for (int card = 0; card < kBurst; ++card) {
-    std::this_thread::sleep_until(start + card * 20ms);
+    if (card > 0) std::this_thread::sleep_for(20ms);
     desk.Reader.Present(Card26(kBurstFirst + card));
   }
   std::this_thread::sleep_for(200ms);
