@@ -28,6 +28,13 @@ std::string XdgConfigHome() {
   return Environment("HOME") + "/.config";
 }
 
+std::string JournalDirectory() {
+  const std::string configured = Environment("XDG_STATE_HOME");
+  const std::string state =
+      configured.starts_with('/') ? configured : Environment("HOME") + "/.local/state";
+  return state + "/lintavo/journal";
+}
+
 std::string SettingsDirectory() { return XdgConfigHome() + "/lintavo/"; }
 
 void LoadSettings() {

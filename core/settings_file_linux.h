@@ -9,6 +9,10 @@
 // $XDG_CONFIG_HOME when it is an absolute path, otherwise $HOME/.config; no trailing '/'.
 std::string XdgConfigHome();
 
+// Where the card journal's daily files go when the operator keeps them: the state folder,
+// $XDG_STATE_HOME/lintavo/journal (by default ~/.local/state/lintavo/journal).
+std::string JournalDirectory();
+
 // The settings folder, with its trailing '/'.
 std::string SettingsDirectory();
 // Makes it where it is missing: at start, so that the window's place can be saved at the

@@ -68,13 +68,26 @@ std::wstring TrayTip() {
 }
 
 // The notices under the port, one or two lines each.
-std::wstring Notices() {
+std::wstring Notices(const std::wstring& journalFailure) {
   std::wstring notices = TypingNotice();
-  if (PortDeniedToUser()) {
+  const auto add = [&](const std::wstring& notice) {
+    if (notice.empty()) return;
     if (!notices.empty()) notices += L"\n";
-    notices += std::wstring(kPortDenied) + L"\n" + kPortDeniedRemedy;
-  }
+    notices += notice;
+  };
+  if (PortDeniedToUser()) add(std::wstring(kPortDenied) + L"\n" + kPortDeniedRemedy);
+  add(journalFailure);
   return notices;
+}
+
+// Shows `text` in `label` from `top` down; the height it takes.
+int FitNotice(QLabel* label, const QString& text, int top) {
+  label->setText(text);
+  label->setVisible(!text.isEmpty());
+  const int height = text.isEmpty() ? 0 : label->heightForWidth(label->width());
+  label->setFixedHeight(height);
+  label->move(label->x(), top);
+  return height;
 }
 
 void SetLabelColour(QLabel* label, const QColor& colour) {
@@ -85,7 +98,13 @@ void SetLabelColour(QLabel* label, const QColor& colour) {
 
 }  // namespace
 
-TLintavoForm::TLintavoForm() {
+TLintavoForm::TLintavoForm()
+    : JournalSink_(Journal, LocalNow, [this](std::uint64_t serial) {
+        // On the reader thread: only queued. A call still queued when the window goes is
+        // dropped with it.
+        QMetaObject::invokeMethod(
+            this, [this, serial] { OnCardJournaled(serial); }, Qt::QueuedConnection);
+      }) {
   setObjectName("TLintavoForm");
   setWindowTitle(Q(kApplicationTitle));
   setWindowIcon(DeviceIcon());
@@ -100,8 +119,12 @@ TLintavoForm::TLintavoForm() {
   });
   BuildMenus();
   BuildPanel();
-  TrayIcon1.emplace(TTrayCommands{[this] { PopupShowServerClick(); }, [this] { PopupSetupClick(); },
-                                  [] { ShowHelpContents(); }, [this] { ExitRequest(); }},
+  TrayIcon1.emplace(TTrayCommands{[this] { PopupShowServerClick(); },
+                                  [this] { OpenJournal(); },
+                                  [this] { PopupSetupClick(); },
+                                  [] { ShowHelpContents(); },
+                                  [this] { ExitRequest(); },
+                                  [this] { OpenJournal(BalloonSerial_); }},
                     TrayTip());
   if (FirstInstanceSocket() >= 0) {
     SecondCopyCalls_ =
@@ -124,6 +147,8 @@ TLintavoForm::~TLintavoForm() {
 // The language choice is never offered, so its item and separator are not made at all.
 void TLintavoForm::BuildMenus() {
   QMenu* file = menuBar()->addMenu(Q(kMenuFile));
+  file->addAction(Q(kMenuFileJournal), this, [this] { OpenJournal(); });
+  file->addSeparator();
   file->addAction(Q(kMenuFileExit), this, [this] { ExitRequest(); });
   QMenu* setup = menuBar()->addMenu(Q(kMenuSetup));
   setup->addAction(Q(kMenuSetupView), this, [this] { RunSetupPage(1); });
@@ -170,6 +195,13 @@ void TLintavoForm::BuildPanel() {
   NoticeLabel_->setWordWrap(true);
   NoticeLabel_->setFixedWidth(kDesignedWidth - 2 * kNoticeLabel.Left);
   SetLabelColour(NoticeLabel_, ColourOf(kPortFailedColour));
+  CardLabel_ = AddLabel(kNoticeLabel.Left, kNoticeLabel.Top, {});
+  CardLabel_->setObjectName("CardLabel");
+  CardLabel_->setWordWrap(true);
+  CardLabel_->setFixedWidth(kDesignedWidth - 2 * kNoticeLabel.Left);
+  CardLabel_->setCursor(Qt::PointingHandCursor);
+  CardLabel_->installEventFilter(this);
+  SetLabelColour(CardLabel_, ColourOf(kPortFailedColour));
 }
 
 void TLintavoForm::OnCreate() {
@@ -181,6 +213,7 @@ void TLintavoForm::OnCreate() {
   PortStateValue = OpenConfiguredPort();
   PortFailed = PortFailedOf(PortStateValue);
   LineWatch_ = TLineWatch(PortStateValue == PortOpen, false);
+  StartJournal();
   UpdateTrayIcon();
   UpdateStatus();
 }
@@ -206,6 +239,7 @@ void TLintavoForm::OnFirstActivate() {
 
 void TLintavoForm::RunSetupPage(int page) {
   if (!RunSetup(page, *this)) return;
+  JournalWriter_->Configure(JournalSettings);
   // The new settings stay in use for this run either way; the operator must know they
   // will be lost at the next start.
   if (!SaveSettings()) ShowErrorReport(IniWriteError(SettingsFileName).Message());
@@ -225,12 +259,9 @@ void TLintavoForm::UpdateStatus() {
 // The window grows by the notices' lines, below the designed labels; with none it may be
 // made as small as designed again.
 void TLintavoForm::ShowNotices() {
-  const QString notices = Q(Notices());
-  NoticeLabel_->setText(notices);
-  NoticeLabel_->setVisible(!notices.isEmpty());
-  const int noticesHeight =
-      notices.isEmpty() ? 0 : NoticeLabel_->heightForWidth(NoticeLabel_->width());
-  NoticeLabel_->setFixedHeight(noticesHeight);
+  const int top = kToolBarHeight + kNoticeLabel.Top;
+  int noticesHeight = FitNotice(NoticeLabel_, Q(Notices(JournalFailure_)), top);
+  noticesHeight += FitNotice(CardLabel_, Q(CardNotice_), top + noticesHeight);
   const int height = kDesignedHeight + (noticesHeight > 0 ? noticesHeight + kNoticeMargin : 0);
   setMinimumHeight(height);
   if (this->height() < height) resize(width(), height);
@@ -243,9 +274,10 @@ TReaderNotice TLintavoForm::ReaderNotice() const {
   // Called on the reader thread: the news is queued for the GUI thread. Every reader is
   // stopped before the window goes, so the window is there when the call arrives.
   return {[form](std::uint32_t number) {
-    QMetaObject::invokeMethod(
-        form, [form, number] { form->OnReaderEnded(number); }, Qt::QueuedConnection);
-  }};
+            QMetaObject::invokeMethod(
+                form, [form, number] { form->OnReaderEnded(number); }, Qt::QueuedConnection);
+          },
+          &form->JournalSink_};
 }
 
 // Minimised, the program lives in the notification area: the window leaves the task bar.
@@ -321,6 +353,12 @@ void TLintavoForm::closeEvent(QCloseEvent* event) {
   Closing_ = true;
   CloseMainWindow();
   event->accept();
+}
+
+bool TLintavoForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == CardLabel_ && event->type() == QEvent::MouseButtonRelease)
+    OpenJournal(CardNoticeSerial_);
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TLintavoForm::EndSession() {

@@ -9,11 +9,17 @@
 #include <QMenu>
 #include <QSocketNotifier>
 #include <QTimer>
+#include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "core/common.h"
 #include "core/profile_file_posix.h"
+#include "journal/journal_sink.h"
+#include "journal/journal_writer.h"
+#include "qt/journal_window_qt.h"
 #include "qt/placement_qt.h"
 #include "qt/session_end_qt.h"
 #include "qt/setup_form_qt.h"
@@ -49,6 +55,7 @@ class TLintavoForm final : public QMainWindow, private TSetupHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
@@ -78,11 +85,27 @@ class TLintavoForm final : public QMainWindow, private TSetupHost {
   void ShowPortState(PortState state);
   void ShowNotices();
 
+  // The card journal (main_form_journal_qt.cpp).
+  void StartJournal();
+  void OpenJournal(std::optional<std::uint64_t> serial = std::nullopt);
+  void OnCardJournaled(std::uint64_t serial);
+  void OnJournalWriteFailed(const std::filesystem::path& file);
+
   TToolBar* ToolBar_ = nullptr;
   QMenu* HelpPopupMenu_ = nullptr;
   QLabel* ReaderTypeLabel_ = nullptr;
   QLabel* ComPortLabel_ = nullptr;
   QLabel* NoticeLabel_ = nullptr;
+  // The last card that was not typed when no balloon could tell of it; a click on it opens
+  // the journal there.
+  QLabel* CardLabel_ = nullptr;
+  std::wstring CardNotice_;
+  std::uint64_t CardNoticeSerial_ = 0;
+  std::uint64_t BalloonSerial_ = 0;
+  std::wstring JournalFailure_;
+  TJournalSink JournalSink_;
+  std::optional<TJournalWriter> JournalWriter_;
+  TJournalWindow* JournalWindow_ = nullptr;
   QTimer LineTimer_;
   // A hang-up ends the reader's wait at once: no tick needs to look at the device.
   TLineWatch LineWatch_{false, false};

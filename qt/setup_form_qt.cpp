@@ -1,7 +1,10 @@
 #include "qt/setup_form_qt.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
 #include <algorithm>
+#include <filesystem>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -11,6 +14,7 @@
 #include "core/program_dir_linux.h"
 #include "core/settings_file_linux.h"
 #include "core/utf8_text.h"
+#include "journal/journal_texts.h"
 #include "qt/dialog_place_qt.h"
 #include "qt/help_window_qt.h"
 #include "qt/message_dialog_qt.h"
@@ -42,6 +46,10 @@ constexpr int kRowTops[] = {8, 48};
 constexpr int kGroupFontPixels = 12;  // 9 points
 constexpr QRect kPortGroup{13, 49, 292, 152};
 constexpr int kPortListMargin = 31;  // the group's title above the list and its foot below
+constexpr int kJournalToFileTop = 16;
+constexpr int kDaysWidth = 80;
+constexpr int kOpenFolderTop = 96;
+constexpr int kOpenFolderWidth = 120;
 
 // The operator waits while the devices are looked at.
 class TWaitCursor {
@@ -81,6 +89,9 @@ TSetupForm::TSetupForm() {
   BuildViewPage(Pages_->widget(kViewPageIndex));
   BuildReaderPage(Pages_->widget(kReaderPageIndex));
   BuildOutputPage(Pages_->widget(kOutputPageIndex));
+  auto* journal = new QWidget(Pages_);
+  Pages_->addTab(journal, Q(kJournalPage));
+  BuildJournalPage(journal);
 
   const int buttonTop = kClientHeight - kPanelHeight + kButtonTop;
   auto* ok = new QPushButton(Q(kSetupOkButton), this);
@@ -143,6 +154,28 @@ void TSetupForm::BuildOutputPage(QWidget* page) {
                              {kSetupSuffixItems[0], kSetupSuffixItems[1], kSetupSuffixItems[2]});
 }
 
+// The folder is made first, so that the file manager has something to show; xdg-open runs
+// detached, and nothing here waits for it.
+void TSetupForm::BuildJournalPage(QWidget* page) {
+  JournalToFileCB_ = AddCheckBox(page, kJournalToFile, kJournalToFileTop);
+  auto* label = new QLabel(Q(kJournalKeepDays), page);
+  label->move(kRowLabelLeft, kRowTops[1] + kRowLabelDrop);
+  JournalDaysSE_ = new QSpinBox(page);
+  JournalDaysSE_->setRange(1, kMostJournalDays);
+  JournalDaysSE_->setGeometry(kRowDropDownLeft, kRowTops[1], kDaysWidth,
+                              JournalDaysSE_->sizeHint().height());
+  label->setBuddy(JournalDaysSE_);
+  auto* open = new QPushButton(Q(kJournalOpenFolder), page);
+  open->setGeometry(kRowLabelLeft, kOpenFolderTop, kOpenFolderWidth, kButtonHeight);
+  open->setAutoDefault(false);
+  connect(open, &QPushButton::clicked, this, [] {
+    const std::string folder = JournalDirectory();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder)));
+  });
+}
+
 void TSetupForm::LoadFromSettings(int page) {
   const TWaitCursor wait;
   Pages_->setCurrentIndex(PageIndexOf(page));
@@ -153,6 +186,8 @@ void TSetupForm::LoadFromSettings(int page) {
   ReaderTypeCB_->setCurrentIndex(Settings.ReaderType);
   FormatCB_->setCurrentIndex(static_cast<int>(OutputSettings.Format));
   SuffixCB_->setCurrentIndex(static_cast<int>(OutputSettings.Suffix));
+  JournalToFileCB_->setChecked(JournalSettings.ToFile);
+  JournalDaysSE_->setValue(JournalSettings.KeepDays);
   FillPortList();
 }
 
@@ -187,6 +222,7 @@ void TSetupForm::StoreToSettings() {
   // Typing without a caret means nothing under X11; the file keeps what it holds.
   SetOutputSettings(OutputSettingsOfChoices(FormatCB_->currentIndex(), SuffixCB_->currentIndex(),
                                             OutputSettings.NoCaretTyping, OutputSettings));
+  JournalSettings = {JournalToFileCB_->isChecked(), JournalDaysSE_->value()};
   if (AutostartCB_->isChecked() != AutostartEnabled() &&
       !SetAutostart(AutostartCB_->isChecked(), ProgramPath()))
     ShowMessageDialog(kAutostartFailed, MessageKind::Error, {MessageButton::OK}, 0);

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include "core/common.h"
@@ -30,6 +31,7 @@ class TSetupForm final : public QDialog {
   void BuildViewPage(QWidget* page);
   void BuildReaderPage(QWidget* page);
   void BuildOutputPage(QWidget* page);
+  void BuildJournalPage(QWidget* page);
   QComboBox* AddDropDownRow(QWidget* page, int top, const wchar_t* label,
                             std::initializer_list<const wchar_t*> items);
 
@@ -41,6 +43,8 @@ class TSetupForm final : public QDialog {
   QComboBox* ReaderTypeCB_ = nullptr;
   QComboBox* FormatCB_ = nullptr;
   QComboBox* SuffixCB_ = nullptr;
+  QCheckBox* JournalToFileCB_ = nullptr;
+  QSpinBox* JournalDaysSE_ = nullptr;
   TPortList* CommRxCLB_ = nullptr;
   QLabel* DeniedLabel_ = nullptr;
   QWidget* PortGroup_ = nullptr;

@@ -17,6 +17,7 @@ inline constexpr wchar_t kPortDeniedRemedy[] =
 // The main window's menus and the toolbar's help drop-down (in the Windows program's
 // resource script there).
 inline constexpr wchar_t kMenuFile[] = L"&Файл";
+inline constexpr wchar_t kMenuFileJournal[] = L"Журнал карт";
 inline constexpr wchar_t kMenuFileExit[] = L"Выход";
 inline constexpr wchar_t kMenuSetup[] = L"&Установки";
 inline constexpr wchar_t kMenuSetupView[] = L"Вид ...";

@@ -1,7 +1,8 @@
 // The notification-area icon: the reader in green or red, the program's title as its tip
 // (and why nothing is typed, when that is so), the drawn menu on a right click and the
 // menu's default item on a left double-click, or on a click where the host tells of no
-// double-click.
+// double-click. It tells of a card that was not typed in a balloon, and a click on the
+// balloon leads to that card.
 #pragma once
 
 #include <QSystemTrayIcon>
@@ -12,9 +13,11 @@
 
 struct TTrayCommands {
   std::function<void()> ShowServer;  // "Драйвер КС", the default item
+  std::function<void()> Journal;
   std::function<void()> Setup;
   std::function<void()> Help;
   std::function<void()> Exit;
+  std::function<void()> BalloonClicked;
 };
 
 class TTrayIcon final {
@@ -26,6 +29,9 @@ class TTrayIcon final {
   // The state picture: 1 when the port is not open.
   void ShowState(int portFailed);
   bool Available() const;
+  // Shows `text` in a balloon by the icon (or the desktop's notification, where the panel
+  // hosts icons over D-Bus); false when there is nothing to show it in.
+  bool ShowBalloon(const std::wstring& title, const std::wstring& text);
 
  private:
   TDrawnMenu Menu_;

@@ -3,6 +3,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
 #include <unistd.h>
 
@@ -10,6 +11,8 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <thread>
@@ -19,6 +22,7 @@ extern "C" {
 #include <xdo.h>
 }
 
+#include "core/utf8_text.h"
 #include "reader/typing_plan.h"
 
 TTypingSession TypingSession = TTypingSession::NoDisplay;
@@ -113,6 +117,18 @@ struct TXdoFree {
 };
 using TUniqueXdo = std::unique_ptr<xdo_t, TXdoFree>;
 
+// The program's file name: its executable's, else the name the system shows for it (the
+// executable of another user's process is not ours to look at).
+std::wstring ProgramFileOf(pid_t pid) {
+  const std::string process = "/proc/" + std::to_string(pid);
+  std::error_code error;
+  const std::filesystem::path exe = std::filesystem::read_symlink(process + "/exe", error);
+  if (!error) return WideOfUtf8(exe.filename().string());
+  std::string name;
+  std::getline(std::ifstream(process + "/comm"), name);
+  return WideOfUtf8(name);
+}
+
 }  // namespace
 
 void SetOwnMenuOpen(bool open) { OwnMenuOpen = open; }
@@ -142,6 +158,11 @@ TTypingSession PrepareTyping() {
 // it back at once, and a program that reads the press after the key was taken back loses the
 // letter.
 struct TCardTyper::TKeyboard {
+  // A toolkit's focus window sits a level or two inside its top-level one.
+  static constexpr int kTopLevelDepth = 8;
+  // Longer titles are cut at 4 KiB.
+  static constexpr long kTitleLongs = 1024;
+
   Display* Connection = nullptr;
   int XkbEventType = -1;
   std::vector<KeyCode> Lent;
@@ -149,10 +170,14 @@ struct TCardTyper::TKeyboard {
   std::wstring Known;
   XkbStateRec State{};
   Atom PidName = None;
+  Atom TitleName = None;
+  Atom Utf8Name = None;
   // The last window found with the focus and whether it is ours; a window's maker never
   // changes while this program's connection to the display lives.
   Window LastFocus = None;
   bool LastFocusOurs = false;
+  // The focus the card's keys went to, as read before them; none before the look.
+  std::optional<Window> CardFocus;
   TUniqueXdo Xdo;
 
   void Open() {
@@ -167,6 +192,8 @@ struct TCardTyper::TKeyboard {
     }
     XkbGetState(Connection, XkbUseCoreKbd, &State);
     PidName = XInternAtom(Connection, "_NET_WM_PID", False);
+    TitleName = XInternAtom(Connection, "_NET_WM_NAME", False);
+    Utf8Name = XInternAtom(Connection, "UTF8_STRING", False);
     Ready(L"");
   }
 
@@ -177,6 +204,7 @@ struct TCardTyper::TKeyboard {
     Window focus = None;
     int revert = 0;
     XGetInputFocus(Connection, &focus, &revert);
+    CardFocus = focus;
     if (focus != None && focus == LastFocus) return LastFocusOurs;
     if (focus != None && focus != PointerRoot) {
       if (const auto pid = PidOf(focus)) {
@@ -203,6 +231,58 @@ struct TCardTyper::TKeyboard {
       pid = static_cast<pid_t>(*reinterpret_cast<const unsigned long*>(data));
     if (data != nullptr) XFree(data);
     return pid;
+  }
+
+  // The window the card went to as the operator knows it: the focus may sit in a window
+  // inside the top-level one, which alone carries the title and the process. A card that
+  // stopped before the look at the focus takes the focus of now.
+  TCardTarget FocusTarget() {
+    Window window = None;
+    int revert = 0;
+    if (CardFocus)
+      window = *CardFocus;
+    else
+      XGetInputFocus(Connection, &window, &revert);
+    CardFocus.reset();
+    for (int depth = 0; depth < kTopLevelDepth && window != None && window != PointerRoot;
+         ++depth) {
+      std::wstring title = TitleOf(window);
+      const std::optional<pid_t> pid = PidOf(window);
+      if (!title.empty() || pid)
+        return {std::move(title), pid ? ProgramFileOf(*pid) : std::wstring()};
+      Window root = None, parent = None;
+      Window* children = nullptr;
+      unsigned count = 0;
+      if (!XQueryTree(Connection, window, &root, &parent, &children, &count)) break;
+      if (children != nullptr) XFree(children);
+      window = parent == root ? None : parent;
+    }
+    return {};
+  }
+
+  // _NET_WM_NAME, else WM_NAME in whatever encoding the program set it.
+  std::wstring TitleOf(Window window) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(Connection, window, TitleName, 0, kTitleLongs, False, Utf8Name, &type,
+                           &format, &count, &left, &data) == Success &&
+        data != nullptr && format == 8)
+      title.assign(reinterpret_cast<const char*>(data), count);
+    if (data != nullptr) XFree(data);
+    XTextProperty name{};
+    if (title.empty() && XGetWMName(Connection, window, &name) && name.value != nullptr) {
+      char** list = nullptr;
+      int parts = 0;
+      if (Xutf8TextPropertyToTextList(Connection, &name, &list, &parts) >= Success && list) {
+        if (parts > 0) title = list[0];
+        XFreeStringList(list);
+      }
+      XFree(name.value);
+    }
+    return WideOfUtf8(title);
   }
 
   // A libxdo that knows the keyboard as it is now, with every letter of the text on a key.
@@ -312,6 +392,9 @@ TCardOutcome TCardTyper::Type(CardCode code) {
   const std::uint8_t readerType = ReaderTypeNow();
   TCardOutcome outcome{{code, output.Format, readerType}, {}};
   outcome.Card.Reason = TypeText(CardCodeText(code, output.Format, readerType), output.Suffix);
+  // Looked at once the keys are out, so the card's typing waits for none of it; the focus
+  // itself was read before them, as the operator may have moved it since.
+  if (Keys_->Connection != nullptr) outcome.Target = Keys_->FocusTarget();
   return outcome;
 }
 

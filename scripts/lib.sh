@@ -18,6 +18,8 @@ packages=(
   qt6-translations-l10n qt6-gtk-platformtheme
   # A window manager that keeps programs from stealing the focus, for the second launch.
   openbox
+  # The clipboard read from outside, for the journal's copy.
+  xclip
   # A session bus of the tests' own, for the tray's StatusNotifierItem protocol.
   dbus-daemon dbus-bin
 )

@@ -1,6 +1,7 @@
 // From a card's frame on the line to its first and to its last character in a window, for
-// the Linux edition and, in the same run, for a naive reader that blocks in read() on the
-// port and types with the same pause between keys; then how often the program's reader
+// the Linux edition with the card journal kept in memory only and written to its daily file
+// too and, in the same run, for a naive reader that blocks in read() on the port and types
+// with the same pause between keys; then how often the program's reader
 // thread wakes while nobody presents a card. Not a test: run it by hand, e.g.
 //   build/linux/bench/linux_reader_bench [cards, default 200] [idle seconds, default 60]
 // $LINTAVO_PROGRAM runs another build of the program (an older one, for a before and after
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -26,15 +28,28 @@ using TClock = std::chrono::steady_clock;
 
 double Ms(TClock::duration span) { return std::chrono::duration<double, std::milli>(span).count(); }
 
-std::string Ini(const std::string& device) {
+std::string Ini(const std::string& device, bool journalToFile = false) {
   return "[SETTINGS]\nMinimizeOnRun=0\nCheckExit=0\nRunOnlyOneCopy=0\nReaderType=1\nPortDevice=" +
-         device + "\n";
+         device + "\n[JOURNAL]\nToFile=" + (journalToFile ? "1" : "0") + "\n";
+}
+
+// The lines of the journal's files, header lines included: what reached the disk.
+long JournalLines(const std::filesystem::path& folder) {
+  long lines = 0;
+  std::error_code error;
+  for (std::filesystem::directory_iterator file(folder, error), end; !error && file != end;
+       file.increment(error)) {
+    std::ifstream in(file->path());
+    for (std::string line; std::getline(in, line);) ++lines;
+  }
+  return lines;
 }
 
 struct TTimes {
   std::vector<double> First;
   std::vector<double> Last;
   int Lost = 0;
+  long JournalLines = 0;
 };
 
 // Cards a little over 100 ms apart, landing at every phase of a 40 ms poll.
@@ -70,22 +85,26 @@ double At(std::vector<double> sorted, double share) {
 
 void Print(const char* name, const TTimes& t) {
   if (t.Last.empty()) {
-    std::printf("%-28s  no card arrived\n", name);
+    std::printf("%-32s  no card arrived\n", name);
     return;
   }
-  std::printf("%-28s %5zu %5d | %7.2f %7.2f %7.2f | %7.2f %7.2f %7.2f\n", name, t.Last.size(),
+  std::printf("%-32s %5zu %5d | %7.2f %7.2f %7.2f | %7.2f %7.2f %7.2f\n", name, t.Last.size(),
               t.Lost, At(t.First, 0.5), At(t.First, 0.99), At(t.First, 1.0), At(t.Last, 0.5),
               At(t.Last, 0.99), At(t.Last, 1.0));
 }
 
-TTimes MeasureProgram(int cards) {
+TTimes MeasureProgram(int cards, bool journalToFile) {
   TScratch scratch;
   TVirtualReader reader(scratch.Path());
   TTextTarget target(scratch.Path());
-  TLintavo lintavo(scratch, Ini(reader.Device()));
+  const std::string state = scratch.Path() + "/state";
+  TLintavo lintavo(scratch, Ini(reader.Device(), journalToFile), {{"XDG_STATE_HOME", state}});
   if (!lintavo.WaitReading(target.Connection())) return {};
   target.Focus();
-  return Measure(reader, target, cards);
+  TTimes times = Measure(reader, target, cards);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  times.JournalLines = JournalLines(state + "/lintavo/journal");
+  return times;
 }
 
 TTimes MeasureNaive(int cards) {
@@ -148,11 +167,16 @@ int main(int argc, char** argv) {
   TXSession session;
   std::printf("program: %s\n", TLintavo::Program().c_str());
   std::printf("frame to character (ms), decimal, 40/42-bit reader\n");
-  std::printf("%-28s %5s %5s | %7s %7s %7s | %7s %7s %7s\n", "", "cards", "lost", "first",
+  std::printf("%-32s %5s %5s | %7s %7s %7s | %7s %7s %7s\n", "", "cards", "lost", "first",
               "", "", "last", "", "");
-  std::printf("%-28s %5s %5s | %7s %7s %7s | %7s %7s %7s\n", "reader", "", "", "p50", "p99",
+  std::printf("%-32s %5s %5s | %7s %7s %7s | %7s %7s %7s\n", "reader", "", "", "p50", "p99",
               "max", "p50", "p99", "max");
-  Print("the program", MeasureProgram(cards));
+  const TTimes inMemory = MeasureProgram(cards, false);
+  const TTimes toFile = MeasureProgram(cards, true);
+  Print("the program, journal in memory", inMemory);
+  Print("the program, journal to file", toFile);
   Print("naive blocking reader", MeasureNaive(cards));
+  std::printf("journal file lines (header included): %ld in memory only, %ld written\n",
+              inMemory.JournalLines, toFile.JournalLines);
   MeasureIdle(idleSeconds);
 }

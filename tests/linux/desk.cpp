@@ -3,6 +3,9 @@
 
 #include "tests/linux/desk.h"
 
+// After GoogleTest, whose names Xlib's macros would take.
+#include <X11/extensions/XTest.h>
+
 namespace {
 
 TXSession* Current = nullptr;
@@ -27,6 +30,21 @@ const auto* const kSession = ::testing::AddGlobalTestEnvironment(new TSessionEnv
 }  // namespace
 
 TXSession& Session() { return *Current; }
+
+void ClickAt(Display* display, int x, int y, unsigned button) {
+  XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
+  XTestFakeButtonEvent(display, button, True, CurrentTime);
+  XTestFakeButtonEvent(display, button, False, CurrentTime);
+  XSync(display, False);
+}
+
+void PressKeys(Display* display, std::initializer_list<KeySym> keys) {
+  for (const KeySym key : keys)
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, key), True, CurrentTime);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key)
+    XTestFakeKeyEvent(display, XKeysymToKeycode(display, *key), False, CurrentTime);
+  XSync(display, False);
+}
 
 std::string Ini(const std::string& device, const std::string& extra, bool inTray) {
   return std::string("[SETTINGS]\nMinimizeOnRun=") + (inTray ? "1" : "0") +

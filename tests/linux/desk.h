@@ -9,6 +9,7 @@
 #include <X11/Xlib.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -19,6 +20,15 @@
 #include "tests/linux/text_target.h"
 
 inline constexpr auto kTypingLimit = 3s;
+
+// The toolbar's "Установки" button, in the main window's coordinates, and the dialog it opens.
+inline constexpr struct { int X, Y; } kSetupButton{30, 50};
+inline constexpr char kSetupTitle[] = "Установки";
+
+// A click of the mouse `button` at a point of the screen, through the server.
+void ClickAt(Display* display, int x, int y, unsigned button = 1);
+// Presses `keys` together and lets them go, as a shortcut is typed.
+void PressKeys(Display* display, std::initializer_list<KeySym> keys);
 
 TXSession& Session();
 

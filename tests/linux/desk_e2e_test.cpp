@@ -24,9 +24,6 @@ namespace {
 
 // Below the port's line, in window coordinates: where the notices go.
 constexpr int kNoticesTop = 162;
-// The toolbar's "Установки" button, in window coordinates, and the dialog it opens.
-constexpr struct { int X, Y; } kSetupButton{30, 50};
-constexpr char kSetupTitle[] = "Установки";
 // Its page "Считыватель", which lists the ports.
 constexpr struct { int X, Y; } kReaderTab{85, 10};
 
@@ -60,27 +57,6 @@ bool KeyboardGrabbed(Display* display) {
   if (result == GrabSuccess) XUngrabKeyboard(display, CurrentTime);
   XSync(display, False);
   return result == AlreadyGrabbed;
-}
-
-void ClickAt(Display* display, int x, int y, unsigned button) {
-  XTestFakeMotionEvent(display, -1, x, y, CurrentTime);
-  XTestFakeButtonEvent(display, button, True, CurrentTime);
-  XTestFakeButtonEvent(display, button, False, CurrentTime);
-  XSync(display, False);
-}
-
-struct TRect {
-  int X = 0, Y = 0, Width = 0, Height = 0;
-};
-
-TRect ScreenRect(Display* display, Window window) {
-  XWindowAttributes attributes{};
-  XGetWindowAttributes(display, window, &attributes);
-  Window child = 0;
-  TRect rect{0, 0, attributes.width, attributes.height};
-  XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &rect.X, &rect.Y,
-                        &child);
-  return rect;
 }
 
 // The popup a menu shows: a mapped window that asks the window manager to leave it alone.

@@ -78,6 +78,35 @@ bool WindowShown(Display* display, Window window) {
   return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
+std::optional<Window> ShownPopup(Display* display, pid_t pid) {
+  Window root = 0, parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+    return std::nullopt;
+  std::optional<Window> found;
+  for (unsigned i = 0; i < count; ++i) {
+    XWindowAttributes attributes{};
+    const auto owner = CardinalProperty(display, children[i], "_NET_WM_PID");
+    if (owner && static_cast<pid_t>(*owner) == pid &&
+        XGetWindowAttributes(display, children[i], &attributes) &&
+        attributes.override_redirect && attributes.map_state == IsViewable)
+      found = children[i];
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
+TRect ScreenRect(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  XGetWindowAttributes(display, window, &attributes);
+  Window child = 0;
+  TRect rect{0, 0, attributes.width, attributes.height};
+  XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &rect.X, &rect.Y,
+                        &child);
+  return rect;
+}
+
 void CloseWindow(Display* display, Window window) {
   XEvent event{};
   event.xclient.type = ClientMessage;

@@ -11,6 +11,15 @@
 // A top-level window of the process with this title (_NET_WM_NAME), mapped or not.
 std::optional<Window> FindWindow(Display* display, pid_t pid, const std::string& title);
 bool WindowShown(Display* display, Window window);
+// A shown window of the process that the window manager leaves alone: an open menu, a
+// balloon.
+std::optional<Window> ShownPopup(Display* display, pid_t pid);
+
+struct TRect {
+  int X = 0, Y = 0, Width = 0, Height = 0;
+};
+// Where the window is on the screen.
+TRect ScreenRect(Display* display, Window window);
 // Closes a window as its close box would.
 void CloseWindow(Display* display, Window window);
 
