@@ -1,9 +1,7 @@
 #include "ui/main_window/card_notice.h"
 
-#include "journal/journal_row.h"
 #include "ui/shell/texts.h"
 
-std::wstring NotTypedNoticeText(const TNotTypedCard& card) {
-  return kNotTypedNumber + CardCodeText(card.Code, card.Format, card.ReaderType) + L"\n" +
-         NotTypedReasonText(card.Reason);
+std::wstring NotTypedNoticeText(const TJournalRow& row) {
+  return kNotTypedNumber + row.Number + L"\n" + NotTypedReasonText(row.Outcome);
 }

@@ -4,6 +4,6 @@
 
 #include <string>
 
-#include "reader/card_delivery.h"
+#include "journal/journal_row.h"
 
-std::wstring NotTypedNoticeText(const TNotTypedCard& card);
+std::wstring NotTypedNoticeText(const TJournalRow& row);

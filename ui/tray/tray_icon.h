@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,25 @@ struct TTrayBalloonFields {
   std::wstring Text;
 };
 TTrayBalloonFields MakeTrayBalloonFields(std::wstring_view title, std::wstring_view text);
+
+// What the shell tells of the icon's balloon, in the place of a mouse message.
+inline constexpr unsigned kBalloonShow = 0x402;
+inline constexpr unsigned kBalloonHide = 0x403;
+inline constexpr unsigned kBalloonTimeout = 0x404;
+inline constexpr unsigned kBalloonUserClick = 0x405;
+
+// Which balloon the operator clicked: each is shown with a tag of its owner's (the card it
+// tells of), the last one shown is the one the shell speaks of, and one that went unclicked
+// is forgotten.
+class TBalloonTag {
+ public:
+  void Shown(std::uint64_t tag) { Tag_ = tag; }
+  // The tag of the balloon clicked; none for any other notice, or a balloon without a tag.
+  std::optional<std::uint64_t> Notice(unsigned message);
+
+ private:
+  std::uint64_t Tag_ = 0;
+};
 
 // Whether minimising takes the program's task-bar button away: with the new-style shell,
 // and only while the notification area holds the icon, which is then the way back, and no
