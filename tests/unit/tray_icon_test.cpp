@@ -114,4 +114,24 @@ TEST(TrayAttempt, RightClickMenuLeftDoubleDefaultRestNothing) {
   EXPECT_EQ(AttemptFor({ReleaseNotice, B::Right}), TTrayAttempt::None);
 }
 
+// A click reaches the card of the balloon clicked, once; a balloon that went by itself, or
+// one shown for no card, opens nothing.
+TEST(BalloonTag, AClickGivesTheLastBalloonsCardOnce) {
+  TBalloonTag balloon;
+  balloon.Shown(7);
+  EXPECT_EQ(balloon.Notice(kBalloonShow), std::nullopt);
+  EXPECT_EQ(balloon.Notice(kLeftButtonUp), std::nullopt);
+  balloon.Shown(8);
+  EXPECT_EQ(balloon.Notice(kBalloonUserClick), std::optional<std::uint64_t>(8));
+  EXPECT_EQ(balloon.Notice(kBalloonUserClick), std::nullopt);
+  balloon.Shown(9);
+  EXPECT_EQ(balloon.Notice(kBalloonTimeout), std::nullopt);
+  EXPECT_EQ(balloon.Notice(kBalloonUserClick), std::nullopt);
+  balloon.Shown(10);
+  EXPECT_EQ(balloon.Notice(kBalloonHide), std::nullopt);
+  EXPECT_EQ(balloon.Notice(kBalloonUserClick), std::nullopt);
+  balloon.Shown(0);
+  EXPECT_EQ(balloon.Notice(kBalloonUserClick), std::nullopt);
+}
+
 }  // namespace
