@@ -227,7 +227,7 @@ TEST_F(TrayMenuDrawingTest, SelectionBarStartsRightOfBandAndLeavesItAlone) {
 
 TEST_F(TrayMenuDrawingTest, SeparatorIsEtchedLine) {
   TCanvas canvas(200, 100);
-  Draw(canvas, 3, {0, 10, 200, 20}, 0, ODA_DRAWENTIRE);
+  Draw(canvas, 4, {0, 10, 200, 20}, 0, ODA_DRAWENTIRE);
   EXPECT_EQ(canvas.At(30, 14), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(canvas.At(30, 15), GetSysColor(COLOR_BTNHIGHLIGHT));
   EXPECT_EQ(canvas.At(30, 13), GetSysColor(COLOR_MENU));

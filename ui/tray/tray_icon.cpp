@@ -1,7 +1,5 @@
 #include "ui/tray/tray_icon.h"
 
-#include <utility>
-
 std::wstring_view HintShortPart(std::wstring_view hint) {
   return hint.substr(0, hint.find(L'|'));
 }
@@ -81,8 +79,7 @@ std::vector<TTrayStep> TTrayClickState::OnMouseMessage(unsigned mouseMessage) {
   return steps;
 }
 
-std::optional<std::uint64_t> TBalloonTag::Notice(unsigned message) {
-  if (message == kBalloonHide || message == kBalloonTimeout) Tag_ = 0;
+std::optional<std::uint64_t> TBalloonTag::Notice(unsigned message) const {
   if (message != kBalloonUserClick || Tag_ == 0) return std::nullopt;
-  return std::exchange(Tag_, 0);
+  return Tag_;
 }

@@ -56,20 +56,18 @@ struct TTrayBalloonFields {
 };
 TTrayBalloonFields MakeTrayBalloonFields(std::wstring_view title, std::wstring_view text);
 
-// What the shell tells of the icon's balloon, in the place of a mouse message.
-inline constexpr unsigned kBalloonShow = 0x402;
-inline constexpr unsigned kBalloonHide = 0x403;
-inline constexpr unsigned kBalloonTimeout = 0x404;
+// What the shell tells of the icon's balloon in the place of a mouse message: it was clicked.
 inline constexpr unsigned kBalloonUserClick = 0x405;
 
 // Which balloon the operator clicked: each is shown with a tag of its owner's (the card it
-// tells of), the last one shown is the one the shell speaks of, and one that went unclicked
-// is forgotten.
+// tells of), and a click is taken for the last one shown. The shell's notices of balloons that
+// went by are not heeded: one about an older balloon may come after a newer one was shown, and
+// Windows 10 and later queue balloons, whose clicks all name the icon alone.
 class TBalloonTag {
  public:
   void Shown(std::uint64_t tag) { Tag_ = tag; }
   // The tag of the balloon clicked; none for any other notice, or a balloon without a tag.
-  std::optional<std::uint64_t> Notice(unsigned message);
+  std::optional<std::uint64_t> Notice(unsigned message) const;
 
  private:
   std::uint64_t Tag_ = 0;
