@@ -14,8 +14,8 @@ namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 // The client area at 96 DPI, and the columns across it.
-constexpr SIZE kDesignedClient{760, 360};
-constexpr int kColumnWidths[kJournalColumnCount] = {120, 100, 300, 220};
+constexpr SIZE kDesignedClient{640, 320};
+constexpr int kColumnWidths[kJournalColumnCount] = {118, 86, 230, 180};
 const wchar_t* const kColumnTitles[kJournalColumnCount] = {
     kJournalColumnTime, kJournalColumnNumber, kJournalColumnWhere, kJournalColumnOutcome};
 

@@ -148,6 +148,9 @@ std::unique_ptr<TLintavoForm> TLintavoForm::Create(HWND owner) {
 
 TLintavoForm::~TLintavoForm() {
   if (LintavoForm == this) LintavoForm = nullptr;
+  // The reader hands every card to the journal's sink, which goes with this window; the exit
+  // has stopped it already, a start-up that failed may not have.
+  ReaderThread.Stop();
   // The window goes while the fonts and components it shows are still here.
   DestroyHandle();
 }
