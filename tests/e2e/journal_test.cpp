@@ -20,6 +20,7 @@
 #include "tests/e2e/notepad_card.h"
 #include "tests/support/cardsim.h"
 #include "tests/support/front_window.h"
+#include "tests/support/ini_section.h"
 #include "tests/support/list_view_reader.h"
 #include "tests/support/setup_dialog_driver.h"
 #include "tests/support/text_file.h"
@@ -156,6 +157,15 @@ class Journal : public e2e::TBesideNotepad<Journal> {
     return Lintavo->WaitForTopLevel(TJournalWindow::kClassName, kJournalTitle, kWaitMs);
   }
   static HWND List(HWND window) { return GetDlgItem(window, TJournalWindow::kListId); }
+  // Flips «Сохранять журнал в файл» and confirms the setup.
+  void ToggleFileInTheSetup() const {
+    const HWND dialog = e2e::OpenSetupDialog(*Lintavo, IDM_SETUP_JOURNAL, kWaitMs);
+    ASSERT_NE(dialog, nullptr) << "the setup did not open; " << DescribeFront();
+    TSetupDialogDriver setup(dialog);
+    setup.ToggleCheckBox(TSetupForm::kJournalToFileId);
+    setup.Press(TSetupForm::kOkButtonId);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kWaitMs));
+  }
 };
 
 TEST_F(Journal, EveryCardIsKeptInTheOrderReadAlsoWhileTheSetupHoldsTheProgram) {
@@ -230,10 +240,13 @@ TEST_F(Journal, ABalloonsClickShowsItsCardAndCtrlCCopiesItsNumber) {
   ASSERT_EQ(ListViewText(list, 1, 1), number);
 
   PutOnClipboard(L"before");
+  const DWORD before = GetClipboardSequenceNumber();
   ASSERT_TRUE(WaitForFront(window, kWaitMs)) << DescribeFront();
   PressCtrlC();
-  EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == number; }, kWaitMs))
-      << "the clipboard holds " << ClipboardText();
+  // Read once the program has put something there, so that this test never holds the
+  // clipboard while the program copies.
+  EXPECT_TRUE(WaitUntil([&] { return GetClipboardSequenceNumber() != before; }, kWaitMs));
+  EXPECT_EQ(ClipboardText(), number);
 }
 
 TEST_F(Journal, AFileThatCannotBeWrittenIsToldOnceInRedAndTypingGoesOn) {
@@ -259,6 +272,25 @@ TEST_F(Journal, AFileThatCannotBeWrittenIsToldOnceInRedAndTypingGoesOn) {
   EXPECT_TRUE(FileWithCards(6)) << "the cards that waited were not written";
   ASSERT_TRUE(e2e::PostedBeforeHandled(Main));
   EXPECT_EQ(ControlText(line), L"") << "the failure was told again";
+}
+
+TEST_F(Journal, TheFileTurnedOffIsSavedSoAndTakesNoCardUntilTurnedOnAgain) {
+  std::error_code error;
+  fs::remove_all(JournalFolder(), error);
+  ToggleFileInTheSetup();
+  // Saved once the setup has closed and the port is being opened anew.
+  const TIniEntries off{{"ToFile", "0"}, {"KeepDays", "30"}};
+  WaitUntil([&] { return IniSectionEntries(Lintavo->ReadIni(), "JOURNAL") == off; }, kWaitMs);
+  EXPECT_EQ(IniSectionEntries(Lintavo->ReadIni(), "JOURNAL"), off);
+  const e2e::TCard unkept{L"--card40 4444", L"4444"};
+  ASSERT_EQ(e2e::TypedInNotepad(*Notepad, 2, unkept), unkept.Text + e2e::kSentinel.Text);
+  ToggleFileInTheSetup();
+  ASSERT_EQ(e2e::TypedInNotepad(*Notepad, 2, kTyped), kTyped.Text + e2e::kSentinel.Text);
+  const auto text = FileWithCards(2);
+  ASSERT_TRUE(text) << "no file with the two cards read once it was turned on again";
+  const std::vector<std::string> records = Records(*text);
+  EXPECT_EQ((*CsvFieldsOf(records[1]))[1], kTyped.Text);
+  EXPECT_EQ((*CsvFieldsOf(records[2]))[1], e2e::kSentinel.Text);
 }
 
 }  // namespace

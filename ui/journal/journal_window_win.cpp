@@ -109,7 +109,9 @@ void TJournalWindow::Refresh() {
   std::vector<std::uint64_t> selected;
   for (const std::size_t line : SelectedLines()) selected.push_back(View_.RowAt(line).Serial);
   const int focusLine = static_cast<int>(SendMessageW(List_, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
-  const std::uint64_t focused = focusLine >= 0 ? View_.RowAt(focusLine).Serial : 0;
+  const std::uint64_t focused = focusLine >= 0 && static_cast<std::size_t>(focusLine) < View_.Count()
+                                    ? View_.RowAt(static_cast<std::size_t>(focusLine)).Serial
+                                    : 0;
   const std::uint64_t before = View_.LastSerial();
   View_.Add(Journal.RowsAfter(before));
   if (View_.LastSerial() == before) return;
@@ -163,12 +165,30 @@ std::vector<std::size_t> TJournalWindow::SelectedLines() const {
 void TJournalWindow::CopyNumbers() {
   const std::vector<std::size_t> lines = SelectedLines();
   if (lines.empty()) return;
-  TUniqueGlobal text = ClipboardText(View_.NumbersText(lines));
-  if (!text || !OpenClipboard(Handle())) return;
+  CopyPending_ = View_.NumbersText(lines);
+  CopyTriesLeft_ = kCopyTries;
+  KillTimer(Handle(), kCopyTimerId);
+  OnCopyTimer();
+}
+
+void TJournalWindow::OnCopyTimer() {
+  if (PutOnClipboard(CopyPending_) || --CopyTriesLeft_ <= 0) {
+    KillTimer(Handle(), kCopyTimerId);
+    CopyPending_.clear();
+    return;
+  }
+  SetTimer(Handle(), kCopyTimerId, kCopyRetryMs, nullptr);
+}
+
+bool TJournalWindow::PutOnClipboard(const std::wstring& text) {
+  TUniqueGlobal memory = ClipboardText(text);
+  if (!memory || !OpenClipboard(Handle())) return false;
   EmptyClipboard();
   // The clipboard owns the memory once it took it.
-  if (SetClipboardData(CF_UNICODETEXT, text.Get()) != nullptr) text.Release();
+  const bool taken = SetClipboardData(CF_UNICODETEXT, memory.Get()) != nullptr;
+  if (taken) memory.Release();
   CloseClipboard();
+  return taken;
 }
 
 void TJournalWindow::GiveCell(NMLVDISPINFOW& info) {
@@ -220,6 +240,10 @@ LRESULT TJournalWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       return 0;
     case WM_SIZE:
       if (List_ != nullptr) FitList();
+      return 0;
+    case WM_TIMER:
+      if (wParam != kCopyTimerId) break;
+      OnCopyTimer();
       return 0;
     case WM_SETFOCUS:
       SetFocus(List_);

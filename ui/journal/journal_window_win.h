@@ -21,6 +21,10 @@ class TJournalWindow : public TWindow<TJournalWindow> {
   // Ids, also for whoever drives the window from outside.
   static constexpr int kListId = 100;
   static constexpr int kCopyCommand = 200;
+  // Another program may hold the clipboard a moment: the copy is tried again on this timer.
+  static constexpr UINT_PTR kCopyTimerId = 1;
+  static constexpr UINT kCopyRetryMs = 20;
+  static constexpr int kCopyTries = 25;
 
   // The window, hidden, at the DPI of the screen `over` stands on; none when the platform
   // refused.
@@ -48,10 +52,15 @@ class TJournalWindow : public TWindow<TJournalWindow> {
   std::vector<std::size_t> SelectedLines() const;
   void SelectOnly(std::size_t line);
   void CopyNumbers();
+  // True when the clipboard took the text.
+  bool PutOnClipboard(const std::wstring& text);
+  void OnCopyTimer();
 
   int Dpi_ = kDesignDpi;
   HWND List_ = nullptr;
   TUniqueFont Font_;
   TJournalView View_;
   std::wstring CellBuffer_;  // the text of the cell the list asked for last
+  std::wstring CopyPending_;  // what waits for the clipboard
+  int CopyTriesLeft_ = 0;
 };
