@@ -140,7 +140,7 @@ void PressCtrlC() {
   SendInput(4, keys, sizeof(INPUT));
 }
 
-class Journal : public e2e::TBesideNotepad<Journal> {
+class CardJournal : public e2e::TBesideNotepad<CardJournal> {
  protected:
   static void SetUpTestSuite() {
     std::error_code error;
@@ -148,7 +148,7 @@ class Journal : public e2e::TBesideNotepad<Journal> {
     StartBesideNotepad(L"journal", kIni, kWaitMs);
   }
   static void TearDownTestSuite() {
-    e2e::TBesideNotepad<Journal>::TearDownTestSuite();
+    e2e::TBesideNotepad<CardJournal>::TearDownTestSuite();
     std::error_code error;
     fs::remove_all(JournalFolder(), error);
   }
@@ -168,7 +168,7 @@ class Journal : public e2e::TBesideNotepad<Journal> {
   }
 };
 
-TEST_F(Journal, EveryCardIsKeptInTheOrderReadAlsoWhileTheSetupHoldsTheProgram) {
+TEST_F(CardJournal, EveryCardIsKeptInTheOrderReadAlsoWhileTheSetupHoldsTheProgram) {
   ASSERT_EQ(e2e::TypedInNotepad(*Notepad, 2, kTyped), kTyped.Text + e2e::kSentinel.Text);
   ASSERT_TRUE(BringToFront(Main, nullptr)) << DescribeFront();
   ASSERT_EQ(RunCardsim(Far() + kNotTypedArgs), 0u);
@@ -207,7 +207,7 @@ TEST_F(Journal, EveryCardIsKeptInTheOrderReadAlsoWhileTheSetupHoldsTheProgram) {
   EXPECT_TRUE(ListViewText(list, kCards - 3, 3).starts_with(kJournalNotTyped));
 }
 
-TEST_F(Journal, TheDaysFileHoldsEveryCardALineInTheOrderRead) {
+TEST_F(CardJournal, TheDaysFileHoldsEveryCardALineInTheOrderRead) {
   const auto text = FileWithCards(kCards);
   ASSERT_TRUE(text) << "no file with a line for each card in " << JournalFolder();
   ASSERT_TRUE(text->starts_with(kUtf8Bom));
@@ -222,7 +222,7 @@ TEST_F(Journal, TheDaysFileHoldsEveryCardALineInTheOrderRead) {
   EXPECT_EQ((*CsvFieldsOf(records[1]))[3], L"notepad.exe");
 }
 
-TEST_F(Journal, ABalloonsClickShowsItsCardAndCtrlCCopiesItsNumber) {
+TEST_F(CardJournal, ABalloonsClickShowsItsCardAndCtrlCCopiesItsNumber) {
   const HWND window = JournalWindow();
   ASSERT_NE(window, nullptr);
   const HWND list = List(window);
@@ -249,7 +249,7 @@ TEST_F(Journal, ABalloonsClickShowsItsCardAndCtrlCCopiesItsNumber) {
   EXPECT_EQ(ClipboardText(), number);
 }
 
-TEST_F(Journal, AFileThatCannotBeWrittenIsToldOnceInRedAndTypingGoesOn) {
+TEST_F(CardJournal, AFileThatCannotBeWrittenIsToldOnceInRedAndTypingGoesOn) {
   std::error_code error;
   fs::remove_all(JournalFolder(), error);
   WriteWholeFile(JournalFolder(), "not a folder");
@@ -274,7 +274,7 @@ TEST_F(Journal, AFileThatCannotBeWrittenIsToldOnceInRedAndTypingGoesOn) {
   EXPECT_EQ(ControlText(line), L"") << "the failure was told again";
 }
 
-TEST_F(Journal, TheFileTurnedOffIsSavedSoAndTakesNoCardUntilTurnedOnAgain) {
+TEST_F(CardJournal, TheFileTurnedOffIsSavedSoAndTakesNoCardUntilTurnedOnAgain) {
   std::error_code error;
   fs::remove_all(JournalFolder(), error);
   ToggleFileInTheSetup();

@@ -2,6 +2,7 @@
 // serial, posted from the reader thread; one that was not typed is told of as a notice, an open
 // journal window takes the new rows, and the writer keeps them in a file when asked. The rows
 // are in the journal whatever the GUI thread is doing: a modal dialog only delays the news.
+#include <chrono>
 #include <string>
 
 #include "journal/journal_folder.h"
@@ -16,21 +17,29 @@ void TLintavoForm::BuildJournal() {
   JournalSink_.emplace(Journal, LocalNow, [window](std::uint64_t serial) {
     PostMessageW(window, kCardJournalledMessage, static_cast<WPARAM>(serial), 0);
   });
-  const std::filesystem::path folder = JournalFolder();
-  // Without a local data folder the journal stays in memory.
-  if (folder.empty()) return;
-  JournalWriter_.emplace(Journal, folder, LocalNow,
-                         [this, window](const std::filesystem::path& file) {
-                           {
-                             const std::lock_guard lock(FailedFileLock_);
-                             FailedFile_ = file;
-                           }
-                           PostMessageW(window, kJournalWriteFailedMessage, 0, 0);
-                         });
   ConfigureJournal();
 }
 
+// The writer and its thread come with the operator's first asking for the file; until then
+// nothing of the journal touches the disk. Once there it stays, and takes the settings as
+// they change.
 void TLintavoForm::ConfigureJournal() {
+  if (!JournalWriter_ && JournalSettings.ToFile) {
+    const std::filesystem::path folder = JournalFolder();
+    // Without a local data folder the journal stays in memory.
+    if (folder.empty()) return;
+    // The cards read before the operator asked stay out of the file.
+    Journal.TakeUnwritten(std::chrono::steady_clock::now());
+    const HWND window = Handle();
+    JournalWriter_.emplace(Journal, folder, LocalNow,
+                           [this, window](const std::filesystem::path& file) {
+                             {
+                               const std::lock_guard lock(FailedFileLock_);
+                               FailedFile_ = file;
+                             }
+                             PostMessageW(window, kJournalWriteFailedMessage, 0, 0);
+                           });
+  }
   if (JournalWriter_) JournalWriter_->Configure(JournalSettings);
 }
 

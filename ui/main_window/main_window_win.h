@@ -137,7 +137,7 @@ class TLintavoForm : public TWindow<TLintavoForm> {
 
   // The card journal (main_window_journal_win.cpp).
   void BuildJournal();
-  // Once the setup was confirmed: the writer takes the new settings.
+  // At start and once the setup was confirmed: the writer takes the settings.
   void ConfigureJournal();
   void OnCardJournalled(WPARAM serial);
   void OnJournalWriteFailed();
