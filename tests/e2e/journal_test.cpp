@@ -196,7 +196,13 @@ TEST_F(CardJournal, EveryCardIsKeptInTheOrderReadAlsoWhileTheSetupHoldsTheProgra
   ASSERT_NE(window, nullptr) << "the journal did not open";
   const HWND list = List(window);
   WaitUntil([&] { return ListViewCount(list) == static_cast<int>(kCards); }, kWaitMs);
-  ASSERT_EQ(ListViewCount(list), static_cast<int>(kCards));
+  const auto shown = [&] {
+    std::wstring numbers;
+    for (int line = 0; line < ListViewCount(list); ++line)
+      numbers += ListViewText(list, line, 1) + L" ";
+    return numbers;
+  };
+  ASSERT_EQ(ListViewCount(list), static_cast<int>(kCards)) << "newest first: " << shown();
   const std::vector<std::wstring> numbers = NumbersAsRead();
   for (std::size_t i = 0; i < kCards; ++i)
     EXPECT_EQ(ListViewText(list, static_cast<int>(kCards - 1 - i), 1), numbers[i]) << "card " << i;

@@ -108,10 +108,10 @@ void TJournalWindow::OnDpiChanged(const TDpiChange& change) {
 void TJournalWindow::Refresh() {
   std::vector<std::uint64_t> selected;
   for (const std::size_t line : SelectedLines()) selected.push_back(View_.RowAt(line).Serial);
-  const int focusLine = static_cast<int>(SendMessageW(List_, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
-  const std::uint64_t focused = focusLine >= 0 && static_cast<std::size_t>(focusLine) < View_.Count()
-                                    ? View_.RowAt(static_cast<std::size_t>(focusLine)).Serial
-                                    : 0;
+  const auto focusLine = static_cast<std::size_t>(
+      static_cast<int>(SendMessageW(List_, LVM_GETNEXTITEM, -1, LVNI_FOCUSED)));
+  // No focus reads as a line far beyond the last.
+  const std::uint64_t focused = focusLine < View_.Count() ? View_.RowAt(focusLine).Serial : 0;
   const std::uint64_t before = View_.LastSerial();
   View_.Add(Journal.RowsAfter(before));
   if (View_.LastSerial() == before) return;
@@ -155,8 +155,10 @@ void TJournalWindow::SelectOnly(std::size_t line) {
 std::vector<std::size_t> TJournalWindow::SelectedLines() const {
   std::vector<std::size_t> lines;
   int line = -1;
-  while ((line = static_cast<int>(SendMessageW(List_, LVM_GETNEXTITEM, line, LVNI_SELECTED))) >= 0 &&
-         static_cast<std::size_t>(line) < View_.Count())
+  const auto next = [&] {
+    return static_cast<int>(SendMessageW(List_, LVM_GETNEXTITEM, line, LVNI_SELECTED));
+  };
+  while ((line = next()) >= 0 && static_cast<std::size_t>(line) < View_.Count())
     lines.push_back(static_cast<std::size_t>(line));
   return lines;
 }

@@ -197,8 +197,8 @@ bool TSetupForm::CreateControls() {
   // The pages lie under everything they hold.
   SetWindowPos(Pages_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  bool made = listMade && outputMade && journalMade && ReaderTypeCB_ != nullptr && groupBox != nullptr &&
-              ok != nullptr && cancel != nullptr && help != nullptr;
+  bool made = listMade && outputMade && journalMade && ReaderTypeCB_ != nullptr &&
+              groupBox != nullptr && ok != nullptr && cancel != nullptr && help != nullptr;
   for (const auto& controls : PageControls_) {
     for (HWND control : controls) made = made && control != nullptr;
   }
@@ -235,11 +235,11 @@ bool TSetupForm::CreateJournalPage() {
   controls.push_back(AddControl(L"STATIC", kJournalKeepDays, SS_LEFT, kKeepDaysLabelId));
   const HWND days = AddControl(L"EDIT", nullptr, WS_TABSTOP | WS_BORDER | ES_NUMBER, kKeepDaysId);
   controls.push_back(days);
-  KeepDaysSpin_ = CreateWindowExW(
-      0, UPDOWN_CLASSW, nullptr,
-      WS_CHILD | WS_CLIPSIBLINGS | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-      0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(INT_PTR{kKeepDaysSpinId}),
-      GetModuleHandleW(nullptr), nullptr);
+  const DWORD spinStyle = WS_CHILD | WS_CLIPSIBLINGS | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
+                          UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+  KeepDaysSpin_ = CreateWindowExW(0, UPDOWN_CLASSW, nullptr, spinStyle, 0, 0, 0, 0, Handle(),
+                                  reinterpret_cast<HMENU>(INT_PTR{kKeepDaysSpinId}),
+                                  GetModuleHandleW(nullptr), nullptr);
   controls.push_back(KeepDaysSpin_);
   SendMessageW(KeepDaysSpin_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(days), 0);
   SendMessageW(KeepDaysSpin_, UDM_SETRANGE32, 1, kMostJournalDays);
