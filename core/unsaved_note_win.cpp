@@ -1,14 +1,13 @@
 #include "core/unsaved_note_win.h"
 
 #include <windows.h>
-#include <knownfolders.h>
-#include <shlobj.h>
 
 #include <cstdint>
 #include <cwchar>
 #include <cwctype>
 #include <utility>
 
+#include "core/data_folder_win.h"
 #include "core/unique_handle_win.h"
 
 namespace {
@@ -18,14 +17,9 @@ constexpr DWORD kLongestNoteBytes = 64 * 1024;
 // The folder and name of the note for a settings file: the path's FNV-1a hash, case folded
 // as the file system folds it, tells the notes of two installs apart.
 std::optional<std::wstring> NotePath(const std::wstring& settingsFile, bool makeFolder) {
-  PWSTR local = nullptr;
-  if (FAILED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &local))) {
-    CoTaskMemFree(local);
-    return std::nullopt;
-  }
-  std::wstring folder = std::wstring(local) + L"\\Lintavo";
-  CoTaskMemFree(local);
-  if (makeFolder) CreateDirectoryW(folder.c_str(), nullptr);
+  const auto folder = LocalDataFolder();
+  if (!folder) return std::nullopt;
+  if (makeFolder) CreateDirectoryW(folder->c_str(), nullptr);
   std::uint32_t hash = 2166136261u;
   for (const wchar_t c : settingsFile) {
     hash ^= static_cast<std::uint32_t>(std::towlower(c));
@@ -33,7 +27,7 @@ std::optional<std::wstring> NotePath(const std::wstring& settingsFile, bool make
   }
   wchar_t name[16] = {};
   swprintf(name, 16, L"%08X", hash);
-  return folder + L"\\unsaved-" + name + L".txt";
+  return *folder + L"\\unsaved-" + name + L".txt";
 }
 
 }  // namespace

@@ -74,12 +74,3 @@ struct TCardOutcome {
   TCardTarget Target;
   bool operator==(const TCardOutcome&) const = default;
 };
-
-// The card in the two 32-bit words of a posted message, so that the notice carries it whole
-// and owns nothing that a lost post could leak.
-struct TNoticeWords {
-  std::uint32_t WParam = 0;
-  std::uint32_t LParam = 0;
-};
-TNoticeWords PackNotTypedCard(const TNotTypedCard& card);
-TNotTypedCard UnpackNotTypedCard(TNoticeWords words);

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/unique_handle_win.h"
@@ -16,6 +19,7 @@ static_assert(sizeof(void*) != 4 || sizeof(GUITHREADINFO) == 48);
 
 struct TForegroundThread {
   TForeground Facts;
+  HWND Window = nullptr;
   HWND Caret = nullptr;
   DWORD Process = 0;
 };
@@ -26,6 +30,8 @@ TForegroundThread LookAtForeground() {
   if (foreground == nullptr) return found;
   DWORD process = 0;
   const DWORD thread = GetWindowThreadProcessId(foreground, &process);
+  found.Window = foreground;
+  found.Process = process;
   GUITHREADINFO info{};
   info.cbSize = sizeof(info);
   if (thread == 0 || !GetGUIThreadInfo(thread, &info)) return found;
@@ -34,7 +40,6 @@ TForegroundThread LookAtForeground() {
                  .HasCaret = info.hwndCaret != nullptr,
                  .HasFocus = info.hwndFocus != nullptr};
   found.Caret = info.hwndCaret;
-  found.Process = process;
   return found;
 }
 
@@ -61,6 +66,30 @@ bool RunsAboveUs(DWORD processId) {
   const auto theirs =
       process.Valid() ? IntegrityLevelOf(process.Get()) : std::optional<DWORD>{};
   return TargetRunsAbove(theirs, IntegrityLevelOf(GetCurrentProcess()));
+}
+
+// The title as the window keeps it: read without a message to its program, which may hang.
+std::wstring TitleOf(HWND window) {
+  wchar_t title[512] = {};
+  const int length = InternalGetWindowText(window, title, static_cast<int>(std::size(title)));
+  return std::wstring(title, static_cast<std::size_t>(std::max(length, 0)));
+}
+
+std::wstring ProgramFileOf(DWORD processId) {
+  const TUniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process.Valid()) return {};
+  wchar_t path[MAX_PATH * 2] = {};
+  DWORD size = static_cast<DWORD>(std::size(path));
+  if (!QueryFullProcessImageNameW(process.Get(), 0, path, &size)) return {};
+  const std::wstring full(path, size);
+  const std::size_t slash = full.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? full : full.substr(slash + 1);
+}
+
+// Looked at once the keys are on their way, so that the typing does not wait for it.
+TCardTarget TargetOf(const TForegroundThread& foreground) {
+  if (foreground.Window == nullptr) return {};
+  return {TitleOf(foreground.Window), ProgramFileOf(foreground.Process)};
 }
 
 std::uint16_t ScanCodeOf(TCardSuffix suffix) {
@@ -120,5 +149,5 @@ TCardOutcome TypeCardCode(CardCode code) {
                             ? PostToCaretWindow(foreground.Caret, text, output.Suffix)
                             : SendToFocusedWindow(foreground.Process, text, output.Suffix));
   }
-  return {{code, output.Format, readerType, reason}, {}};
+  return {{code, output.Format, readerType, reason}, TargetOf(foreground)};
 }

@@ -8,9 +8,8 @@ TReaderSlot<TDevTh> ReaderThread;
 
 namespace {
 
-// Types into the caret window and posts each card that was not typed to the main window. A
-// post, never a send: the reader must not wait for the GUI thread, which may be waiting for
-// the reader in ReaderThread.Stop.
+// Types into the caret window and hands each card's outcome to the notice's sink, which must
+// not wait for the GUI thread: that may be waiting for the reader in ReaderThread.Stop.
 class TWindowsDesk final : public TTyper, public TOutcomeSink {
  public:
   explicit TWindowsDesk(const TReaderNotice& notice) : Notice_(notice) {}
@@ -18,12 +17,6 @@ class TWindowsDesk final : public TTyper, public TOutcomeSink {
   TCardOutcome Type(CardCode code) override { return TypeCardCode(code); }
   void Outcome(const TCardOutcome& outcome) override {
     if (Notice_.Sink != nullptr) Notice_.Sink->Outcome(outcome);
-    if (outcome.Card.Reason == TNotTyped::None || Notice_.Window == nullptr ||
-        Notice_.NotTyped == 0)
-      return;
-    const TNoticeWords words = PackNotTypedCard(outcome.Card);
-    PostMessageW(Notice_.Window, Notice_.NotTyped, words.WParam,
-                 static_cast<LPARAM>(words.LParam));
   }
 
  private:

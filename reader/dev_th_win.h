@@ -1,5 +1,5 @@
 // The reader thread: runs the reader loop on the port, typing into the caret window and
-// telling the main window of each card that was not typed.
+// handing what became of each card to the sink it was given.
 #pragma once
 
 #include <windows.h>
@@ -17,13 +17,12 @@
 #include "reader/stop_signal_win.h"
 
 // Where a reader tells the window of what the operator must hear of: that it ended on its
-// own (Message, the reader's number as wParam), and a card it could not type (NotTyped, the
-// card packed into wParam and lParam); and what hears of every card on the reader thread
-// (Sink, when given). A reader touches no window of this program otherwise.
+// own (Message, the reader's number as wParam); and what hears of every card on the reader
+// thread (Sink, when given), which tells the window in its own way. A reader touches no window
+// of this program otherwise.
 struct TReaderNotice {
   HWND Window = nullptr;
   UINT Message = 0;
-  UINT NotTyped = 0;
   TOutcomeSink* Sink = nullptr;
 };
 

@@ -1,11 +1,13 @@
 // The real Lintavo.exe started once at 144 DPI: no caption of the main window or of the
-// setup dialog's three pages is cut. Pictures of each are left in kShotsDir to look at.
+// setup dialog's four pages is cut. Pictures of each, and of the window «Журнал карт», are
+// left in kShotsDir to look at.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "journal/journal_texts.h"
 #include "tests/e2e/lintavo_instance.h"
 #include "tests/e2e/main_window_driver.h"
 #include "tests/support/log_pixels.h"
@@ -15,6 +17,7 @@
 #include "tests/support/window_classes.h"
 #include "tests/support/window_rect.h"
 #include "tests/support/window_text.h"
+#include "ui/journal/journal_window_win.h"
 #include "ui/main_window/resource_ids.h"
 #include "ui/setup/setup_form_win.h"
 #include "ui/shell/gdi_win.h"
@@ -187,7 +190,8 @@ TEST(Look, EveryCaptionFitsAt144Dpi) {
     const wchar_t* Name;
   } pages[] = {{IDM_SETUP_VIEW, kSetupViewPage},
                {IDM_SETUP_READER, kSetupReaderPage},
-               {IDM_SETUP_OUTPUT, kSetupOutputPage}};
+               {IDM_SETUP_OUTPUT, kSetupOutputPage},
+               {IDM_SETUP_JOURNAL, kJournalPage}};
   for (const auto& page : pages) {
     const HWND dialog = e2e::OpenSetupDialog(lintavo, page.Command, kLong);
     ASSERT_NE(dialog, nullptr) << Narrow(page.Name);
@@ -197,6 +201,11 @@ TEST(Look, EveryCaptionFitsAt144Dpi) {
     setup.Press(TSetupForm::kCancelButtonId);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, kLong));
   }
+  e2e::PostMenuCommand(main, IDM_FILE_JOURNAL);
+  const HWND journal = lintavo.WaitForTopLevel(TJournalWindow::kClassName, kJournalTitle, kLong);
+  ASSERT_NE(journal, nullptr);
+  EXPECT_EQ(ClientSize(journal).cx, Scaled(640));
+  SaveShot(journal, L"journal-144");
   e2e::PostMenuCommand(main, IDM_FILE_EXIT);
   EXPECT_EQ(lintavo.WaitForExit(kLong), 0u);
 }

@@ -27,10 +27,10 @@ namespace {
 
 constexpr DWORD kLong = 15'000;
 
-// The menu's items from the top: show, setup, help, exit (the separator is skipped).
+// The menu's items from the top: show, setup, journal, help, exit (the separator is skipped).
 const std::vector<WPARAM> kShow{VK_DOWN, VK_RETURN};
 const std::vector<WPARAM> kSetup{VK_DOWN, VK_DOWN, VK_RETURN};
-const std::vector<WPARAM> kHelp{VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
+const std::vector<WPARAM> kHelp{VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN};
 const std::vector<WPARAM> kExit{VK_UP, VK_RETURN};
 
 COLORREF ScreenColour(TRgb rgb) { return RGB(rgb.Red, rgb.Green, rgb.Blue); }

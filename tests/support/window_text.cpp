@@ -16,6 +16,14 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+std::wstring ControlText(HWND control) {
+  wchar_t text[1024] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      5000, &length);
+  return std::wstring(text, length);
+}
+
 std::wstring ClassName(HWND window) {
   wchar_t name[256] = L"";
   GetClassNameW(window, name, 256);

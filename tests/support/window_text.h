@@ -9,6 +9,9 @@
 
 std::wstring WindowText(HWND window);
 std::wstring ClassName(HWND window);
+// The text a control of another process keeps itself (an edit's): asked of the control, since
+// WindowText gives only what the window was made with there.
+std::wstring ControlText(HWND control);
 
 // Every child of the window at any depth, in the order the platform lists them.
 std::vector<HWND> ChildWindows(HWND parent);

@@ -1,10 +1,11 @@
-// A card that was not typed: what the typing's facts and the system's answers mean, the card
-// carried whole in a posted notice, and what the operator reads in the balloon.
+// A card that was not typed: what the typing's facts and the system's answers mean, and what
+// the operator reads in the balloon.
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 
+#include "journal/journal_row.h"
 #include "reader/card_delivery.h"
 #include "ui/main_window/card_notice.h"
 #include "ui/tray/tray_icon.h"
@@ -99,18 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TAboveCase{"OurOwnLevelUnknownLeavesItToTheCount", kHigh, std::nullopt, false}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(NotTypedNotice, CarriesEveryCardWholeInTwoWords) {
-  const TNotTypedCard cards[] = {
-      {0, TCardFormat::Decimal, 0, TNotTyped::NoWindow},
-      {0xFFFFFFFFFF, TCardFormat::Hexadecimal, 1, TNotTyped::Refused},
-      {0x8000000001, TCardFormat::FacilityNumber, 1, TNotTyped::Elevated},
-      {0x00FFFFFF, TCardFormat::Decimal, 0, TNotTyped::NoCaret},
-  };
-  for (const TNotTypedCard& card : cards) {
-    EXPECT_EQ(UnpackNotTypedCard(PackNotTypedCard(card)), card) << "card " << card.Code;
-  }
-}
-
 // ---- what the operator reads ------------------------------------------------------------------
 
 struct TTextCase {
@@ -122,7 +111,7 @@ struct TTextCase {
 class NoticeTextTest : public testing::TestWithParam<TTextCase> {};
 
 TEST_P(NoticeTextTest, GivesTheNumberAsItWouldHaveBeenTypedAndWhy) {
-  EXPECT_EQ(NotTypedNoticeText(GetParam().Card), GetParam().Expected);
+  EXPECT_EQ(NotTypedNoticeText(JournalRowOf({GetParam().Card, {}}, {})), GetParam().Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -146,8 +135,8 @@ TEST(NotTypedNotice, EveryTextFitsTheBalloon) {
   const TNotTyped reasons[] = {TNotTyped::NoWindow, TNotTyped::OwnWindow, TNotTyped::NoCaret,
                                TNotTyped::Elevated, TNotTyped::Refused};
   for (const TNotTyped reason : reasons) {
-    const std::wstring text =
-        NotTypedNoticeText({0xFFFFFFFFFF, TCardFormat::FacilityNumber, 1, reason});
+    const std::wstring text = NotTypedNoticeText(
+        JournalRowOf({{0xFFFFFFFFFF, TCardFormat::FacilityNumber, 1, reason}, {}}, {}));
     EXPECT_LE(text.size(), kBalloonTextMaxChars) << "reason " << static_cast<int>(reason);
   }
 }

@@ -277,12 +277,13 @@ INSTANTIATE_TEST_SUITE_P(
                  CheckImage::HollowTick, RowTextColour::InactiveCaptionText, kRowChecked}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SetupPage, FirstPageUnlessTheReaderOrOutputPageIsAsked) {
+TEST(SetupPage, FirstPageUnlessTheReaderOutputOrJournalPageIsAsked) {
   EXPECT_EQ(PageIndexOf(1), 0);
   EXPECT_EQ(PageIndexOf(2), 1);
   EXPECT_EQ(PageIndexOf(3), 2);
+  EXPECT_EQ(PageIndexOf(4), 3);
   EXPECT_EQ(PageIndexOf(0), 0);
-  EXPECT_EQ(PageIndexOf(4), 0);
+  EXPECT_EQ(PageIndexOf(5), 0);
   EXPECT_EQ(PageIndexOf(-2), 0);
 }
 
@@ -290,6 +291,15 @@ TEST(SetupPage, TheOutputPageHasAHelpTopicOfItsOwn) {
   EXPECT_EQ(HelpContextOfPage(PageIndexOf(1)), 30);
   EXPECT_EQ(HelpContextOfPage(PageIndexOf(2)), 30);
   EXPECT_EQ(HelpContextOfPage(PageIndexOf(3)), 31);
+  EXPECT_EQ(HelpContextOfPage(PageIndexOf(4)), 30);
+}
+
+TEST(SetupJournal, TheDaysKeptStayInRangeAndAnUnreadableCountKeepsTheCurrent) {
+  const TJournalSettings current{.ToFile = false, .KeepDays = 45};
+  EXPECT_EQ(JournalSettingsOfChoices(true, 7, current), (TJournalSettings{true, 7}));
+  EXPECT_EQ(JournalSettingsOfChoices(true, std::nullopt, current), (TJournalSettings{true, 45}));
+  EXPECT_EQ(JournalSettingsOfChoices(false, 0, current), (TJournalSettings{false, 1}));
+  EXPECT_EQ(JournalSettingsOfChoices(false, 99999, current), (TJournalSettings{false, 3650}));
 }
 
 TEST(SetupReaderType, ChosenItemIsTheTypeAndNoChoiceKeepsIt) {

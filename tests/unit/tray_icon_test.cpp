@@ -114,4 +114,18 @@ TEST(TrayAttempt, RightClickMenuLeftDoubleDefaultRestNothing) {
   EXPECT_EQ(AttemptFor({ReleaseNotice, B::Right}), TTrayAttempt::None);
 }
 
+// A click opens the card of the last balloon shown, however many balloons went before it; a
+// balloon shown for no card, or any other notice, opens nothing.
+TEST(BalloonTag, AClickGivesTheLastBalloonsCard) {
+  TBalloonTag balloon;
+  EXPECT_EQ(balloon.Notice(kBalloonUserClick), std::nullopt);
+  balloon.Shown(7);
+  balloon.Shown(8);
+  EXPECT_EQ(balloon.Notice(kLeftButtonUp), std::nullopt);
+  EXPECT_EQ(balloon.Notice(kBalloonUserClick), std::optional<std::uint64_t>(8));
+  EXPECT_EQ(balloon.Notice(kBalloonUserClick), std::optional<std::uint64_t>(8));
+  balloon.Shown(0);
+  EXPECT_EQ(balloon.Notice(kBalloonUserClick), std::nullopt);
+}
+
 }  // namespace

@@ -16,7 +16,7 @@ lintavo_wine_test(NAME reader_thread_life TARGET reader_uart_tests FILTER Reader
                   PORTS 2)
 
 lintavo_wine_test(NAME reader_typing TARGET reader_typing_tests
-                  FILTER ReaderTyping/*:ReaderOutput/*:ReaderNothingTyped.*
+                  FILTER ReaderTyping/*:ReaderOutput/*:ReaderNothingTyped.*:CardTarget.*
                   PORTS 2)
 lintavo_wine_test(NAME reader_bad_input TARGET reader_typing_tests FILTER ReaderBadInput.*
                   PORTS 2)

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/common.h"
+#include "reader/card_typing_win.h"
 #include "reader/dev_th_win.h"
 #include "reader/port_state.h"
 #include "reader/uart.h"
@@ -336,3 +337,16 @@ TEST_F(ReaderBadInput, FarEndGoneEndsTheReader) {
 }
 
 }  // namespace
+
+// ---- where the card went -------------------------------------------------------------------
+
+// The journal names the window the card was typed into and its program, without the folder.
+TEST(CardTarget, NamesTheWindowInFrontAndItsProgramsFile) {
+  TTypingTargetWindow window(TTypingTargetWindow::TCaret::Shown);
+  ASSERT_TRUE(window.Ready()) << DescribeFront();
+  const TCardOutcome outcome = TypeCardCode(305419896);
+  EXPECT_FALSE(window.Pump().Characters().empty());
+  EXPECT_EQ(outcome.Card.Reason, TNotTyped::None);
+  EXPECT_EQ(outcome.Target.WindowTitle, L"Typing target");
+  EXPECT_EQ(outcome.Target.ProgramFile, L"reader_typing_tests.exe");
+}

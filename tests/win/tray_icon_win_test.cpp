@@ -36,7 +36,8 @@ class TrayIconTest : public testing::Test {
       Reports.push_back(text);
     });
     FillTrayMenu(*Menu, {[this] { Ran.push_back(L"show"); }, [this] { Ran.push_back(L"setup"); },
-                         [this] { Ran.push_back(L"help"); }, [this] { Ran.push_back(L"exit"); }});
+                         [this] { Ran.push_back(L"journal"); }, [this] { Ran.push_back(L"help"); },
+                         [this] { Ran.push_back(L"exit"); }});
     Icon->SetPopupMenu(Menu.get());
     Icon->Loaded();
     Calls.clear();
@@ -290,7 +291,7 @@ TEST_F(TrayIconTest, ErrorInCommandIsReportedAndIconKeepsWorking) {
   Menu->Add({L"Сбой", 9, false, true, {}, 0, [] { throw std::runtime_error("Сбой в команде"); }});
   GiveIcon();
   {
-    // Past the last of the five items: the up arrow from nothing reaches the last item.
+    // Past the last of the six items: the up arrow from nothing reaches the last item.
     TMenuWatcher watcher({VK_UP, VK_RETURN});
     Post(kRightButtonDown);
     Post(kRightButtonUp);

@@ -60,7 +60,7 @@ TEST(TrayPictures, StateIconsAndDeviceHaveTheirSizes) {
   EXPECT_EQ(IconSize(device.Get()).cy, 32);
 }
 
-TEST(PicClip, FourCellsWithBottomLeftGreyTransparent) {
+TEST(PicClip, FiveCellsWithBottomLeftGreyTransparent) {
   TPicClip clip(LoadStrip(), kTrayStripCols, kTrayStripRows);
   EXPECT_EQ(clip.CellWidth(), 32);
   EXPECT_EQ(clip.CellHeight(), 32);
@@ -70,8 +70,8 @@ TEST(PicClip, FourCellsWithBottomLeftGreyTransparent) {
   ASSERT_NE(first.Bitmap, nullptr);
   EXPECT_EQ(first.Transparent, kGrey);
   // One working bitmap: every request hands back the same one, refilled.
-  EXPECT_EQ(clip.Cell(3).Bitmap, first.Bitmap);
-  EXPECT_EQ(clip.Cell(4).Bitmap, nullptr);
+  EXPECT_EQ(clip.Cell(4).Bitmap, first.Bitmap);
+  EXPECT_EQ(clip.Cell(5).Bitmap, nullptr);
   EXPECT_EQ(clip.Cell(-1).Bitmap, nullptr);
   clip.Masked = false;
   EXPECT_FALSE(clip.Cell(1).Transparent);
@@ -80,14 +80,14 @@ TEST(PicClip, FourCellsWithBottomLeftGreyTransparent) {
 TEST(PicClip, CellCopiesItsPartOfTheStrip) {
   TUniqueBitmap strip = LoadStrip();
   const HBITMAP raw = strip.Get();
-  TCanvas whole(128, 32);
+  TCanvas whole(160, 32);
   {
     const TMemoryDc source(whole.Dc());
     const TSelectObjectScope select(source.Get(), raw);
-    BitBlt(whole.Dc(), 0, 0, 128, 32, source.Get(), 0, 0, SRCCOPY);
+    BitBlt(whole.Dc(), 0, 0, 160, 32, source.Get(), 0, 0, SRCCOPY);
   }
-  TPicClip clip(std::move(strip), 4, 1);
-  for (int cell = 0; cell < 4; ++cell) {
+  TPicClip clip(std::move(strip), 5, 1);
+  for (int cell = 0; cell < 5; ++cell) {
     TCanvas one(32, 32);
     const TMemoryDc source(one.Dc());
     const TSelectObjectScope select(source.Get(), clip.Cell(cell).Bitmap);
@@ -141,7 +141,7 @@ TEST(MakeRotatedFont, CarriesTheFontTurned) {
 class TrayMenuDrawingTest : public testing::Test {
  protected:
   void SetUp() override {
-    FillTrayMenu(Menu, {[] {}, [] {}, [] {}, [] {}});
+    FillTrayMenu(Menu, {[] {}, [] {}, [] {}, [] {}, [] {}});
     Menu.OnGetItemParams = [this](const TDrawnMenuItem& item, UINT, TItemParams& params) {
       TrayMenuItemParams(Strip, item, params);
     };
@@ -173,11 +173,11 @@ class TrayMenuDrawingTest : public testing::Test {
 };
 
 TEST_F(TrayMenuDrawingTest, ItemsAsTheTrayMenuHasThem) {
-  ASSERT_EQ(Menu.Items().size(), 5u);
-  const std::vector<std::wstring> captions{L"Драйвер КС", L"Установки ...", L"Помощь", L"-",
-                                           L"Выход"};
-  const std::vector<int> tags{0, 1, 2, 0, 3};
-  for (std::size_t i = 0; i < 5; ++i) {
+  ASSERT_EQ(Menu.Items().size(), 6u);
+  const std::vector<std::wstring> captions{L"Драйвер КС", L"Установки ...", L"Журнал карт",
+                                           L"Помощь",     L"-",             L"Выход"};
+  const std::vector<int> tags{0, 1, 4, 2, 0, 3};
+  for (std::size_t i = 0; i < 6; ++i) {
     EXPECT_EQ(Item(i).Caption, captions[i]);
     EXPECT_EQ(Item(i).Tag, tags[i]);
     EXPECT_EQ(Item(i).Default, i == 0);
@@ -188,12 +188,12 @@ TEST_F(TrayMenuDrawingTest, ItemsAsTheTrayMenuHasThem) {
 
 TEST_F(TrayMenuDrawingTest, CommandsHoldTheirPictureSeparatorAtLeastNine) {
   const int menuHeight = GetSystemMetrics(SM_CYMENU);
-  for (const std::size_t index : {0u, 1u, 2u, 4u}) {
+  for (const std::size_t index : {0u, 1u, 2u, 3u, 5u}) {
     const MEASUREITEMSTRUCT size = Measure(index);
     EXPECT_EQ(size.itemHeight, static_cast<UINT>(std::max(36, menuHeight - 2))) << index;
     EXPECT_GT(size.itemWidth, 24u + 1 + 34) << index;
   }
-  EXPECT_GE(Measure(3).itemHeight, 9u);
+  EXPECT_GE(Measure(4).itemHeight, 9u);
   // The bold default caption measures wider than the same text in the regular face would.
   EXPECT_GT(Measure(0).itemWidth, 60u);
 }
@@ -227,7 +227,7 @@ TEST_F(TrayMenuDrawingTest, SelectionBarStartsRightOfBandAndLeavesItAlone) {
 
 TEST_F(TrayMenuDrawingTest, SeparatorIsEtchedLine) {
   TCanvas canvas(200, 100);
-  Draw(canvas, 3, {0, 10, 200, 20}, 0, ODA_DRAWENTIRE);
+  Draw(canvas, 4, {0, 10, 200, 20}, 0, ODA_DRAWENTIRE);
   EXPECT_EQ(canvas.At(30, 14), GetSysColor(COLOR_BTNSHADOW));
   EXPECT_EQ(canvas.At(30, 15), GetSysColor(COLOR_BTNHIGHLIGHT));
   EXPECT_EQ(canvas.At(30, 13), GetSysColor(COLOR_MENU));

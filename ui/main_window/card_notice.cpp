@@ -5,7 +5,3 @@
 std::wstring NotTypedNoticeText(const TJournalRow& row) {
   return kNotTypedNumber + row.Number + L"\n" + NotTypedReasonText(row.Outcome);
 }
-
-std::wstring NotTypedNoticeText(const TNotTypedCard& card) {
-  return NotTypedNoticeText(JournalRowOf({card, {}}, {}));
-}

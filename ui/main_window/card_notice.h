@@ -5,7 +5,5 @@
 #include <string>
 
 #include "journal/journal_row.h"
-#include "reader/card_delivery.h"
 
 std::wstring NotTypedNoticeText(const TJournalRow& row);
-std::wstring NotTypedNoticeText(const TNotTypedCard& card);

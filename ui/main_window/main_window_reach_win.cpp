@@ -5,7 +5,6 @@
 #include "core/ini_file.h"
 #include "core/single_copy_win.h"
 #include "core/unsaved_note_win.h"
-#include "reader/card_delivery.h"
 #include "reader/port_opener_win.h"
 #include "ui/main_window/card_notice.h"
 #include "ui/main_window/main_window_win.h"
@@ -38,15 +37,14 @@ void TLintavoForm::KeepReachable() {
   FitMinimisedTaskbarButton(Application.Handle(), TaskbarButtonGoesNow());
 }
 
-void TLintavoForm::OnCardNotTyped(WPARAM wParam, LPARAM lParam) {
-  const TNotTypedCard card = UnpackNotTypedCard(
-      {static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(lParam)});
+void TLintavoForm::OnCardNotTyped(const TJournalRow& row) {
   MessageBeep(MB_ICONWARNING);
-  const std::wstring text = NotTypedNoticeText(card);
-  if (TrayIcon1->ShowBalloon(kApplicationTitle, text)) return;
+  const std::wstring text = NotTypedNoticeText(row);
+  if (TrayIcon1->ShowBalloon(kApplicationTitle, text, row.Serial)) return;
   // No notification area to tell it in (at logon, while Explorer restarts): the number stands
   // in the main window, and its task-bar button stays and flashes until the window is opened.
   ShowNotice(text);
+  NoticeSerial_ = row.Serial;
   if (IsIconic(Application.Handle()) || !IsWindowVisible(Handle())) {
     NoticeUnseen_ = true;
     FitMinimisedTaskbarButton(Application.Handle(), TaskbarButtonGoesNow());

@@ -148,6 +148,9 @@ std::unique_ptr<TLintavoForm> TLintavoForm::Create(HWND owner) {
 
 TLintavoForm::~TLintavoForm() {
   if (LintavoForm == this) LintavoForm = nullptr;
+  // The reader hands every card to the journal's sink, which goes with this window; the exit
+  // has stopped it already, a start-up that failed may not have.
+  ReaderThread.Stop();
   // The window goes while the fonts and components it shows are still here.
   DestroyHandle();
 }
@@ -191,8 +194,17 @@ LRESULT TLintavoForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_POWERBROADCAST:
       OnPowerBroadcast(wParam);
       return TRUE;
-    case kCardNotTypedMessage:
-      OnCardNotTyped(wParam, lParam);
+    case kCardJournalledMessage:
+      OnCardJournalled(wParam);
+      return 0;
+    case kJournalWriteFailedMessage:
+      OnJournalWriteFailed();
+      return 0;
+    case kOpenJournalMessage:
+      ShowJournal(wParam);
+      return 0;
+    case WM_PARENTNOTIFY:
+      OnParentNotify(wParam, lParam);
       return 0;
     case WM_QUERYENDSESSION:
       // The session may end whenever Windows wants: nothing here asks the operator first.
@@ -243,12 +255,14 @@ void TLintavoForm::BuildComponents() {
   CreateLabels();
   BuildTrayComponents();
   ShowSmallIcon();
+  BuildJournal();
 }
 
 void TLintavoForm::BuildTrayComponents() {
   TrayMenu1.emplace(NewStyleShell, Report);
   FillTrayMenu(*TrayMenu1, {[this] { PopupShowServerClick(); }, [this] { PopupSetupClick(); },
-                            [] { ShowHelpContents(); }, [this] { ExitRequest(); }});
+                            [this] { ShowJournal(); }, [] { ShowHelpContents(); },
+                            [this] { ExitRequest(); }});
   PicClip1.emplace(TUniqueBitmap(LoadPicture(IDB_TRAY_MENU_STRIP)), kTrayStripCols,
                    kTrayStripRows);
   TrayMenu1->OnGetItemParams = [this](const TDrawnMenuItem& item, UINT, TItemParams& params) {
@@ -259,6 +273,7 @@ void TLintavoForm::BuildTrayComponents() {
   };
   TrayIcon1.emplace(kApplicationTitle, Handle(), Report);
   TrayIcon1->SetPopupMenu(&*TrayMenu1);
+  TrayIcon1->OnBalloonClick = [this](std::uint64_t serial) { ShowJournal(serial); };
   LoadTrayPictures(*TrayIcon1, Instance());
   TrayIcon1->Loaded();
 
@@ -426,6 +441,12 @@ void TLintavoForm::OnCommand(int id) {
     case IDM_SETUP_OUTPUT:
       RunSetupPage(3);
       break;
+    case IDM_SETUP_JOURNAL:
+      RunSetupPage(4);
+      break;
+    case IDM_FILE_JOURNAL:
+      ShowJournal();
+      break;
     case IDM_HELP_MAINWINDOW:
       ShowHelpContext(kHelpContextMainWindow);
       break;
@@ -440,6 +461,7 @@ void TLintavoForm::OnCommand(int id) {
 
 void TLintavoForm::RunSetupPage(int page) {
   if (!RunSetup(page)) return;
+  ConfigureJournal();
   // The new settings stay in use for this run either way; the operator must know they
   // will be lost at the next start.
   if (!SaveSettings()) Report(IniWriteError(SettingsFileName).Message());

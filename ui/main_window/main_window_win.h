@@ -6,15 +6,21 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdint>
+#include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
 #include "core/common.h"
+#include "journal/journal_sink.h"
+#include "journal/journal_writer.h"
 #include "reader/dev_th_win.h"
 #include "reader/line_watch.h"
 #include "reader/port_opener_win.h"
 #include "reader/sleep_watch.h"
+#include "ui/journal/journal_window_win.h"
 #include "ui/main_window/toolbar_win.h"
 #include "ui/placement/form_placement_win.h"
 #include "ui/shell/display_win.h"
@@ -32,11 +38,16 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   // Posted by a reader that ended on its own (its line is lost, or it failed); wParam is
   // the reader's number.
   static constexpr UINT kReaderEndedMessage = WM_APP + 2;
-  // Posted by the reader for a card it could not type; wParam and lParam carry the card.
-  static constexpr UINT kCardNotTypedMessage = WM_APP + 3;
+  // Posted from the reader thread for every card, once it is in the journal; wParam is its
+  // serial there.
+  static constexpr UINT kCardJournalledMessage = WM_APP + 3;
   // Posted by the port's opener when the configured port answered; wParam is the open's
   // number.
   static constexpr UINT kPortOpenedMessage = WM_APP + 4;
+  // Posted by the journal's writer when writing to its file started to fail.
+  static constexpr UINT kJournalWriteFailedMessage = WM_APP + 5;
+  // Opens the journal window at the card of wParam once the press that asked for it is done.
+  static constexpr UINT kOpenJournalMessage = WM_APP + 6;
   // The line watch's tick.
   static constexpr UINT_PTR kLineTimerId = 1;
 
@@ -57,9 +68,9 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   // Stops the reader and opens the configured port anew on a worker; the port shows as not
   // open until the answer comes. The line watch's retry, the wake and the setup's confirm.
   void ReopenPort();
-  // Where the reader posts when it ends on its own.
-  TReaderNotice ReaderNotice() const {
-    return {Handle(), kReaderEndedMessage, kCardNotTypedMessage};
+  // Where the reader posts when it ends on its own, and what hears of its every card.
+  TReaderNotice ReaderNotice() {
+    return {Handle(), kReaderEndedMessage, JournalSink_ ? &*JournalSink_ : nullptr};
   }
 
   int PortFailed = 0;
@@ -117,12 +128,22 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   // The operator opened the window: a notice waiting for that has been seen.
   void OnOpened();
   bool TaskbarButtonGoesNow() const;
-  void OnCardNotTyped(WPARAM wParam, LPARAM lParam);
+  void OnCardNotTyped(const TJournalRow& row);
   void OnEndSession();
   // The red line under the port line: what the operator must see even without the
   // notification area. Grows the window when the line would not fit.
   void ShowNotice(const std::wstring& text);
   void PlaceNoticeLine();
+
+  // The card journal (main_window_journal_win.cpp).
+  void BuildJournal();
+  // At start and once the setup was confirmed: the writer takes the settings.
+  void ConfigureJournal();
+  void OnCardJournalled(WPARAM serial);
+  void OnJournalWriteFailed();
+  // A press on the red line about a card that was not typed opens the journal at that card.
+  void OnParentNotify(WPARAM wParam, LPARAM lParam);
+  void ShowJournal(std::uint64_t serial = 0);
 
   int Dpi_ = kDesignDpi;  // of the screen the window stands on
   // The four labels in creation order: the two captions, then the two values.
@@ -139,6 +160,7 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   TSleepWatch SleepWatch_;
   TTrayAddRetry TrayAddRetry_;
   bool NoticeUnseen_ = false;
+  std::uint64_t NoticeSerial_ = 0;  // the card the red line tells of, 0: none
   std::optional<TPortOpener> PortOpener_;
 
   std::optional<TFormPlacementWin> FormPlacement1;
@@ -146,6 +168,14 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   std::optional<TPicClip> PicClip1;
   std::optional<TTrayIcon> TrayIcon1;
   TAppEvents AppEvents1;
+
+  // Where the journal's writer leaves the file it could not write, for the GUI thread.
+  std::mutex FailedFileLock_;
+  std::filesystem::path FailedFile_;
+  std::unique_ptr<TJournalWindow> JournalWindow_;
+  std::optional<TJournalSink> JournalSink_;
+  // Goes first, so that its last write's news finds the slot above still there.
+  std::optional<TJournalWriter> JournalWriter_;
 };
 
 // The one main window while it exists.

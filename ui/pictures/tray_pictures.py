@@ -1,6 +1,6 @@
 """The notification-area pictures: the two state icons (the card reader in green for an open
 port, in red for one that is not open), the grey device shown until the port's state is
-known (also the program's own icon), and the 128 x 32 strip of tray-menu pictures on light
+known (also the program's own icon), and the 160 x 32 strip of tray-menu pictures on light
 grey, whose bottom-left pixel names the colour the menu leaves transparent.
 
 Each icon file holds the reader at every size Windows asks for from 100 % to 200 %
@@ -220,14 +220,29 @@ def draw_exit_cell(pic, ox):
     ])
 
 
+def draw_journal_cell(pic, ox):
+    """A ruled page with a card laid on it: the journal of cards."""
+    fill(pic, ox + 3, 2, ox + 22, 29, 'k')                    # the page
+    fill(pic, ox + 4, 3, ox + 21, 28, 'w')
+    for y in range(6, 28, 4):                                 # its lines
+        fill(pic, ox + 6, y, ox + 19, y, 'n')
+    fill(pic, ox + 13, 15, ox + 29, 27, 'k')                  # the card
+    fill(pic, ox + 14, 16, ox + 28, 26, 'y')
+    fill(pic, ox + 14, 16, ox + 28, 16, 'w')
+    fill(pic, ox + 16, 19, ox + 20, 22, 'o')                  # its chip
+    fill(pic, ox + 17, 20, ox + 19, 21, 'd')
+    fill(pic, ox + 22, 24, ox + 26, 24, 'd')
+
+
 def menu_strip():
-    pic = Picture(128, 32, 's')
+    pic = Picture(160, 32, 's')
     draw_reader(pic, 3, 1, 'b', 'c', 'n', 'G')
     draw_tools_cell(pic, 32)
     draw_help_cell(pic, 64)
     draw_exit_cell(pic, 96)
+    draw_journal_cell(pic, 128)
     for y in range(32):
-        for x in range(128):
+        for x in range(160):
             if pic.pixels[y][x] == '.':
                 pic.pixels[y][x] = 's'
     assert pic.pixels[31][0] == 's', "the strip's bottom-left pixel names its transparent grey"

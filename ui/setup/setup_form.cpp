@@ -96,7 +96,7 @@ std::uintptr_t RowStateBits(const TPortItem& item) {
   return (item.Checked ? kRowChecked : 0) | (item.Enabled ? kRowEnabled : 0);
 }
 
-int PageIndexOf(int page) { return page == 2 || page == 3 ? page - 1 : 0; }
+int PageIndexOf(int page) { return page >= 2 && page <= kPageCount ? page - 1 : 0; }
 
 int HelpContextOfPage(int index) {
   return index == kOutputPageIndex ? kOutputHelpContext : kSetupHelpContext;
@@ -113,4 +113,10 @@ TOutputSettings OutputSettingsOfChoices(int formatIndex, int suffixIndex, bool n
   };
   return {chosen(formatIndex, std::ssize(kSetupFormatItems), current.Format),
           chosen(suffixIndex, std::ssize(kSetupSuffixItems), current.Suffix), noCaretTyping};
+}
+
+TJournalSettings JournalSettingsOfChoices(bool toFile, std::optional<int> keepDays,
+                                          const TJournalSettings& current) {
+  return {.ToFile = toFile,
+          .KeepDays = std::clamp(keepDays.value_or(current.KeepDays), 1, kMostJournalDays)};
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -75,13 +76,14 @@ std::uintptr_t RowStateBits(const TPortItem& item);
 inline constexpr int kViewPageIndex = 0;
 inline constexpr int kReaderPageIndex = 1;
 inline constexpr int kOutputPageIndex = 2;
-inline constexpr int kPageCount = 3;
+inline constexpr int kJournalPageIndex = 3;
+inline constexpr int kPageCount = 4;
 
 inline constexpr int kSetupHelpContext = 30;
 inline constexpr int kOutputHelpContext = 31;
 
-// The page shown first: 1 "Вид", 2 "Считыватель", 3 "Вывод", anything else "Вид".
-// Zero-based.
+// The page shown first: 1 "Вид", 2 "Считыватель", 3 "Вывод", 4 "Журнал", anything else
+// "Вид". Zero-based.
 int PageIndexOf(int page);
 // The help context of the page shown (zero-based): the output page has a topic of its own,
 // the others share the dialog's.
@@ -92,3 +94,7 @@ std::uint8_t ReaderTypeOfIndex(int index, std::uint8_t current);
 // nothing chosen, or an item the options do not know, keeps the current value.
 TOutputSettings OutputSettingsOfChoices(int formatIndex, int suffixIndex, bool noCaretTyping,
                                         const TOutputSettings& current);
+// The journal's settings the page's check box and day count stand for; a count the edit
+// could not read keeps the current one, one out of range is brought into it.
+TJournalSettings JournalSettingsOfChoices(bool toFile, std::optional<int> keepDays,
+                                          const TJournalSettings& current);

@@ -1,14 +1,22 @@
 #include "ui/setup/setup_form_win.h"
 
 #include <commctrl.h>
+#include <objbase.h>
+#include <shellapi.h>
 #include <uxtheme.h>
 
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "core/unique_handle_win.h"
+#include "journal/journal_folder.h"
+#include "journal/journal_texts.h"
 #include "reader/port_opener_win.h"
 #include "reader/port_state.h"
 #include "reader/uart.h"
@@ -66,6 +74,10 @@ constexpr TControlPlace kPlaces[] = {
     {TSetupForm::kSuffixLabelId, TOrigin::Sheet, {8, 48 + kLabelDrop, 118, 13}},
     {TSetupForm::kSuffixId, TOrigin::Sheet, {128, 48, 177, kDropDownListHeight}},
     {TSetupForm::kNoCaretTypingId, TOrigin::Sheet, {8, 96, 297, 17}},
+    {TSetupForm::kJournalToFileId, TOrigin::Sheet, {8, 12, 297, 17}},
+    {TSetupForm::kKeepDaysLabelId, TOrigin::Sheet, {8, 44 + kLabelDrop - 4, 118, 13}},
+    {TSetupForm::kKeepDaysId, TOrigin::Sheet, {128, 44, 64, 21}},
+    {TSetupForm::kOpenFolderId, TOrigin::Sheet, {8, 84, 120, 25}},
     {TSetupForm::kOkButtonId, TOrigin::Dialog, {76, kPagesHeight + 8, 76, 27}},
     {TSetupForm::kCancelButtonId, TOrigin::Dialog, {157, kPagesHeight + 8, 76, 27}},
     {TSetupForm::kHelpButtonId, TOrigin::Dialog, {238, kPagesHeight + 8, 76, 27}},
@@ -101,6 +113,20 @@ class TWaitCursor {
   HCURSOR Previous_;
 };
 
+// Made and shown by Explorer on a worker: the shell may take its time, and the folder may be
+// on a disk that is slow to answer.
+void OpenJournalFolder() {
+  const std::filesystem::path folder = JournalFolder();
+  if (folder.empty()) return;
+  std::thread([folder] {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    ShellExecuteW(nullptr, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (SUCCEEDED(com)) CoUninitialize();
+  }).detach();
+}
+
 }  // namespace
 
 bool ProbePort(int port) {
@@ -108,7 +134,8 @@ bool ProbePort(int port) {
 }
 
 std::unique_ptr<TSetupForm> TSetupForm::Create(TPortProbe probe, HWND over) {
-  const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_TAB_CLASSES};
+  const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                                     ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&classes);
   std::unique_ptr<TSetupForm> form(new TSetupForm(std::move(probe)));
   const std::vector<WORD> dialog = EmptyDialogTemplate();
@@ -132,7 +159,8 @@ HWND TSetupForm::AddControl(const wchar_t* className, const wchar_t* text, DWORD
 bool TSetupForm::CreateControls() {
   Pages_ = AddControl(WC_TABCONTROLW, nullptr, WS_VISIBLE | WS_TABSTOP, kPagesId);
   if (Pages_ == nullptr) return false;
-  const wchar_t* const pageNames[] = {kSetupViewPage, kSetupReaderPage, kSetupOutputPage};
+  const wchar_t* const pageNames[] = {kSetupViewPage, kSetupReaderPage, kSetupOutputPage,
+                                      kJournalPage};
   for (int page = 0; page < kPageCount; ++page) {
     TCITEMW tab{};
     tab.mask = TCIF_TEXT;
@@ -158,6 +186,7 @@ bool TSetupForm::CreateControls() {
   const HWND groupBox = AddControl(L"BUTTON", kSetupPortGroup, BS_GROUPBOX, kPortGroupId);
   PageControls_[kReaderPageIndex].push_back(groupBox);
   const bool outputMade = CreateOutputPage();
+  const bool journalMade = CreateJournalPage();
 
   const HWND ok = AddControl(L"BUTTON", kSetupOkButton, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
                              kOkButtonId);
@@ -168,8 +197,8 @@ bool TSetupForm::CreateControls() {
   // The pages lie under everything they hold.
   SetWindowPos(Pages_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  bool made = listMade && outputMade && ReaderTypeCB_ != nullptr && groupBox != nullptr &&
-              ok != nullptr && cancel != nullptr && help != nullptr;
+  bool made = listMade && outputMade && journalMade && ReaderTypeCB_ != nullptr &&
+              groupBox != nullptr && ok != nullptr && cancel != nullptr && help != nullptr;
   for (const auto& controls : PageControls_) {
     for (HWND control : controls) made = made && control != nullptr;
   }
@@ -197,6 +226,25 @@ bool TSetupForm::CreateOutputPage() {
       AddControl(L"BUTTON", kSetupNoCaretTyping, WS_TABSTOP | BS_AUTOCHECKBOX, kNoCaretTypingId);
   PageControls_[kOutputPageIndex].push_back(noCaret);
   return FormatCB_ != nullptr && SuffixCB_ != nullptr && noCaret != nullptr;
+}
+
+bool TSetupForm::CreateJournalPage() {
+  auto& controls = PageControls_[kJournalPageIndex];
+  controls.push_back(
+      AddControl(L"BUTTON", kJournalToFile, WS_TABSTOP | BS_AUTOCHECKBOX, kJournalToFileId));
+  controls.push_back(AddControl(L"STATIC", kJournalKeepDays, SS_LEFT, kKeepDaysLabelId));
+  const HWND days = AddControl(L"EDIT", nullptr, WS_TABSTOP | WS_BORDER | ES_NUMBER, kKeepDaysId);
+  controls.push_back(days);
+  const DWORD spinStyle = WS_CHILD | WS_CLIPSIBLINGS | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
+                          UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+  KeepDaysSpin_ = CreateWindowExW(0, UPDOWN_CLASSW, nullptr, spinStyle, 0, 0, 0, 0, Handle(),
+                                  reinterpret_cast<HMENU>(INT_PTR{kKeepDaysSpinId}),
+                                  GetModuleHandleW(nullptr), nullptr);
+  controls.push_back(KeepDaysSpin_);
+  SendMessageW(KeepDaysSpin_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(days), 0);
+  SendMessageW(KeepDaysSpin_, UDM_SETRANGE32, 1, kMostJournalDays);
+  controls.push_back(AddControl(L"BUTTON", kJournalOpenFolder, WS_TABSTOP, kOpenFolderId));
+  return days != nullptr && KeepDaysSpin_ != nullptr;
 }
 
 // Every control at its designed place scaled to the DPI, in the fonts made for it. The
@@ -227,6 +275,9 @@ void TSetupForm::Layout(int dpi) {
     SetWindowPos(GetDlgItem(Handle(), place.Id), nullptr, origin.x + r.Left, origin.y + r.Top,
                  r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  // The arrows stand at the right of their edit wherever that now is.
+  SendMessageW(KeepDaysSpin_, UDM_SETBUDDY,
+               reinterpret_cast<WPARAM>(GetDlgItem(Handle(), kKeepDaysId)), 0);
   PaintPageBrush();
   InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -301,6 +352,8 @@ void TSetupForm::LoadFromSettings(int page) {
   SendMessageW(FormatCB_, CB_SETCURSEL, static_cast<WPARAM>(OutputSettings.Format), 0);
   SendMessageW(SuffixCB_, CB_SETCURSEL, static_cast<WPARAM>(OutputSettings.Suffix), 0);
   SetChecked(kNoCaretTypingId, OutputSettings.NoCaretTyping);
+  SetChecked(kJournalToFileId, JournalSettings.ToFile);
+  SendMessageW(KeepDaysSpin_, UDM_SETPOS32, 0, JournalSettings.KeepDays);
   FillPortList();
 }
 
@@ -317,6 +370,12 @@ void TSetupForm::StoreToSettings() {
       static_cast<int>(SendMessageW(FormatCB_, CB_GETCURSEL, 0, 0)),
       static_cast<int>(SendMessageW(SuffixCB_, CB_GETCURSEL, 0, 0)), Checked(kNoCaretTypingId),
       OutputSettings));
+  BOOL unreadable = FALSE;
+  const auto days = static_cast<int>(
+      SendMessageW(KeepDaysSpin_, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&unreadable)));
+  JournalSettings = JournalSettingsOfChoices(
+      Checked(kJournalToFileId), unreadable ? std::nullopt : std::optional<int>(days),
+      JournalSettings);
 }
 
 void TSetupForm::FillPortList() {
@@ -338,7 +397,8 @@ int TSetupForm::PageShown() const {
 }
 
 int TSetupForm::ShowModal() {
-  const HWND firstControls[] = {GetDlgItem(Handle(), kMinimizeId), ReaderTypeCB_, FormatCB_};
+  const HWND firstControls[] = {GetDlgItem(Handle(), kMinimizeId), ReaderTypeCB_, FormatCB_,
+                                GetDlgItem(Handle(), kJournalToFileId)};
   const HWND focus = firstControls[PageShown()];
   return Modal_.Run(Handle(), focus,
                     [this](MSG& msg) { return IsDialogMessageW(Handle(), &msg) != FALSE; },
@@ -423,6 +483,9 @@ void TSetupForm::OnCommand(int id, int code) {
       break;
     case kPortListId:
       if (code == LBN_SELCHANGE) CommRxCLB_.Click();
+      break;
+    case kOpenFolderId:
+      OpenJournalFolder();
       break;
     default:
       break;

@@ -50,6 +50,11 @@ class TSetupForm : public TWindow<TSetupForm> {
   static constexpr int kSuffixLabelId = 132;
   static constexpr int kSuffixId = 133;
   static constexpr int kNoCaretTypingId = 134;
+  static constexpr int kJournalToFileId = 140;
+  static constexpr int kKeepDaysLabelId = 141;
+  static constexpr int kKeepDaysId = 142;
+  static constexpr int kKeepDaysSpinId = 143;
+  static constexpr int kOpenFolderId = 144;
 
   // The dialog, built and hidden, or none when the platform refused it. `probe` opens the
   // ports for the port list; the dialog is centred on the screen of `over`, at its DPI.
@@ -77,6 +82,7 @@ class TSetupForm : public TWindow<TSetupForm> {
   HWND AddDropDownRow(int page, int labelId, const wchar_t* label, int id,
                       std::span<const wchar_t* const> items);
   bool CreateOutputPage();
+  bool CreateJournalPage();
   void Layout(int dpi);
   static SIZE ClientSize(int dpi);
   SIZE OuterSize(int dpi) const;
@@ -99,6 +105,7 @@ class TSetupForm : public TWindow<TSetupForm> {
   HWND ReaderTypeCB_ = nullptr;
   HWND FormatCB_ = nullptr;
   HWND SuffixCB_ = nullptr;
+  HWND KeepDaysSpin_ = nullptr;
   std::array<std::vector<HWND>, kPageCount> PageControls_;
   TPortCheckList CommRxCLB_;
   TPortProbe Probe_;
@@ -108,8 +115,8 @@ class TSetupForm : public TWindow<TSetupForm> {
 // The dialog while ShowSetup runs, otherwise none.
 extern std::unique_ptr<TSetupForm> SetupForm;
 
-// Shows the dialog on the page given (1 "Вид", 2 "Считыватель", 3 "Вывод") and stores what
-// the operator confirmed; true when confirmed with "&Ввод".
+// Shows the dialog on the page given (1 "Вид", 2 "Считыватель", 3 "Вывод", 4 "Журнал") and
+// stores what the operator confirmed; true when confirmed with "&Ввод".
 bool ShowSetup(int page, const TPortProbe& probe = ProbePort, HWND over = nullptr);
 
 // What the setup flow needs of the main window.

@@ -60,6 +60,7 @@ inline constexpr wchar_t kSetupCannotShow[] = L"Не могу показать �
 // The notification-area menu.
 inline constexpr wchar_t kTrayShowServer[] = L"Драйвер КС";
 inline constexpr wchar_t kTraySetup[] = L"Установки ...";
+inline constexpr wchar_t kTrayJournal[] = L"Журнал карт";
 inline constexpr wchar_t kTrayHelp[] = L"Помощь";
 inline constexpr wchar_t kTrayExit[] = L"Выход";
 inline constexpr wchar_t kTrayBandText[] = L"   Тессарин";  // the blanks lift the word off the bottom

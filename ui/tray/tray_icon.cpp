@@ -78,3 +78,8 @@ std::vector<TTrayStep> TTrayClickState::OnMouseMessage(unsigned mouseMessage) {
   }
   return steps;
 }
+
+std::optional<std::uint64_t> TBalloonTag::Notice(unsigned message) const {
+  if (message != kBalloonUserClick || Tag_ == 0) return std::nullopt;
+  return Tag_;
+}

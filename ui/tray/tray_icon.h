@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,23 @@ struct TTrayBalloonFields {
   std::wstring Text;
 };
 TTrayBalloonFields MakeTrayBalloonFields(std::wstring_view title, std::wstring_view text);
+
+// What the shell tells of the icon's balloon in the place of a mouse message: it was clicked.
+inline constexpr unsigned kBalloonUserClick = 0x405;
+
+// Which balloon the operator clicked: each is shown with a tag of its owner's (the card it
+// tells of), and a click is taken for the last one shown. The shell's notices of balloons that
+// went by are not heeded: one about an older balloon may come after a newer one was shown, and
+// Windows 10 and later queue balloons, whose clicks all name the icon alone.
+class TBalloonTag {
+ public:
+  void Shown(std::uint64_t tag) { Tag_ = tag; }
+  // The tag of the balloon clicked; none for any other notice, or a balloon without a tag.
+  std::optional<std::uint64_t> Notice(unsigned message) const;
+
+ private:
+  std::uint64_t Tag_ = 0;
+};
 
 // Whether minimising takes the program's task-bar button away: with the new-style shell,
 // and only while the notification area holds the icon, which is then the way back, and no

@@ -44,6 +44,8 @@ LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message == kTrayIconMessage && Enabled) {
+    if (const auto tag = Balloon_.Notice(static_cast<unsigned>(lParam)); tag && OnBalloonClick)
+      OnBalloonClick(*tag);
     OnTrayNotify(static_cast<unsigned>(lParam));
     return 0;
   }
@@ -148,7 +150,8 @@ void TTrayIcon::AddTrayIcon() {
   if (HintShortPart(Hint_).empty() && IconAdded_) Notify(NIM_MODIFY);
 }
 
-bool TTrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+bool TTrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text,
+                            std::uint64_t tag) {
   if (!IconAdded_) return false;
   const TTrayBalloonFields fields = MakeTrayBalloonFields(title, text);
   FillNotifyRecord();
@@ -157,6 +160,7 @@ bool TTrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text)
   wcsncpy_s(Record_.szInfo, fields.Text.c_str(), _TRUNCATE);
   Record_.dwInfoFlags = NIIF_WARNING | NIIF_NOSOUND;
   const bool shown = Modify();
+  if (shown) Balloon_.Shown(tag);
   // The balloon is shown once; later modifies carry only the icon's own members.
   FillNotifyRecord();
   return shown;

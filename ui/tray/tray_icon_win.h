@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -64,9 +65,11 @@ class TTrayIcon : public TWindow<TTrayIcon> {
   // A warning balloon from the icon, silent: the caller sounds the warning itself, so that
   // it is heard also where the system keeps balloons quiet. False when the shell holds no
   // icon or refused the balloon.
-  bool ShowBalloon(const std::wstring& title, const std::wstring& text);
+  // `tag` comes back through OnBalloonClick when the operator clicks this balloon.
+  bool ShowBalloon(const std::wstring& title, const std::wstring& text, std::uint64_t tag = 0);
 
   std::function<void(const TTrayMouseNotice&)> OnMouseNotice;
+  std::function<void(std::uint64_t tag)> OnBalloonClick;
   TShellNotify ShellNotify;
 
  private:
@@ -91,6 +94,7 @@ class TTrayIcon : public TWindow<TTrayIcon> {
   bool Loading_ = true;  // the owner is still building its components
   bool IconAdded_ = false;
   TTrayClickState Clicks_;
+  TBalloonTag Balloon_;
   NOTIFYICONDATAW Record_{};
   HWND MainWindow_;
   TErrorReport Report_;

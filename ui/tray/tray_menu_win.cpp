@@ -24,6 +24,7 @@ void FillTrayMenu(TDrawnPopupMenu& menu, const TTrayMenuActions& actions) {
   menu.AutoPopup = true;
   menu.Add({kTrayShowServer, 0, true, true, {}, 0, actions.ShowServer});
   menu.Add({kTraySetup, 1, false, true, {}, 0, actions.Setup});
+  menu.Add({kTrayJournal, 4, false, true, {}, 0, actions.Journal});
   menu.Add({kTrayHelp, 2, false, true, {}, 0, actions.Help});
   menu.Add({L"-", 0, false, true, {}, 0, nullptr});
   menu.Add({kTrayExit, 3, false, true, {}, 0, actions.Exit});

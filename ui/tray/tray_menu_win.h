@@ -1,4 +1,4 @@
-// What the main window attaches to its notification-area components: the menu's five items
+// What the main window attaches to its notification-area components: the menu's six items
 // and their actions, the pictures and the band the menu draws, the state image, and the
 // bring-forward step of "Драйвер КС".
 #pragma once
@@ -13,12 +13,13 @@
 #include "ui/tray/tray_icon_win.h"
 
 inline constexpr int kTrayMenuLeftMargin = 24;  // at 96 DPI
-inline constexpr int kTrayStripCols = 4;
+inline constexpr int kTrayStripCols = 5;
 inline constexpr int kTrayStripRows = 1;
 
 struct TTrayMenuActions {
   std::function<void()> ShowServer;  // "Драйвер КС", the default item
   std::function<void()> Setup;
+  std::function<void()> Journal;
   std::function<void()> Help;
   std::function<void()> Exit;
 };
