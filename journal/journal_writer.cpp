@@ -23,6 +23,18 @@ bool Empty(const std::filesystem::path& file) {
 
 }  // namespace
 
+void DeleteOldJournalFiles(const std::filesystem::path& folder, const TLocalTime& today,
+                           int keepDays) {
+  std::vector<std::wstring> names;
+  std::error_code error;
+  for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+       entry.increment(error)) {
+    if (entry->is_regular_file(error)) names.push_back(entry->path().filename().wstring());
+  }
+  for (const std::wstring& name : OldJournalFiles(names, today, keepDays))
+    std::filesystem::remove(folder / name, error);
+}
+
 TJournalWriter::TJournalWriter(TSessionJournal& journal, std::filesystem::path folder,
                                TClock clock, TFailure failed)
     : Journal_(journal),
@@ -81,14 +93,7 @@ void TJournalWriter::KeepDays(const TJournalSettings& settings) {
   if (PurgedOn_ && SameDay(*PurgedOn_, today) && PurgedKeeping_ == settings.KeepDays) return;
   PurgedOn_ = today;
   PurgedKeeping_ = settings.KeepDays;
-  std::vector<std::wstring> names;
-  std::error_code error;
-  for (std::filesystem::directory_iterator entry(Folder_, error), end; !error && entry != end;
-       entry.increment(error)) {
-    if (entry->is_regular_file(error)) names.push_back(entry->path().filename().wstring());
-  }
-  for (const std::wstring& name : OldJournalFiles(names, today, settings.KeepDays))
-    std::filesystem::remove(Folder_ / name, error);
+  DeleteOldJournalFiles(Folder_, today, settings.KeepDays);
 }
 
 // Rows that could not be written wait for the next write, as many as the journal keeps.

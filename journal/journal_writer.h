@@ -15,6 +15,11 @@
 #include "core/common.h"
 #include "journal/session_journal.h"
 
+// Deletes the journal's files in `folder` that are `keepDays` days or more older than
+// `today`; anything else there stays. Touches the disk: never on the GUI thread.
+void DeleteOldJournalFiles(const std::filesystem::path& folder, const TLocalTime& today,
+                           int keepDays);
+
 class TJournalWriter {
  public:
   // Called on the writer's thread, once when writing starts to fail (and again only after a

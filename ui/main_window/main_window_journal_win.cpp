@@ -2,8 +2,8 @@
 // serial, posted from the reader thread; one that was not typed is told of as a notice, an open
 // journal window takes the new rows, and the writer keeps them in a file when asked. The rows
 // are in the journal whatever the GUI thread is doing: a modal dialog only delays the news.
-#include <chrono>
 #include <string>
+#include <thread>
 
 #include "journal/journal_folder.h"
 #include "journal/journal_texts.h"
@@ -18,6 +18,18 @@ void TLintavoForm::BuildJournal() {
     PostMessageW(window, kCardJournalledMessage, static_cast<WPARAM>(serial), 0);
   });
   ConfigureJournal();
+  if (!JournalWriter_) DeleteOldFilesOnce();
+}
+
+// With the file off there is no writer, but the files of earlier runs still go once their
+// days are over: card numbers are not kept longer than the operator said. A worker of its
+// own does it and ends; nothing waits for it.
+void TLintavoForm::DeleteOldFilesOnce() {
+  const std::filesystem::path folder = JournalFolder();
+  if (folder.empty()) return;
+  std::thread([folder, keepDays = JournalSettings.KeepDays] {
+    DeleteOldJournalFiles(folder, LocalNow(), keepDays);
+  }).detach();
 }
 
 // The writer and its thread come with the operator's first asking for the file; until then
@@ -28,8 +40,6 @@ void TLintavoForm::ConfigureJournal() {
     const std::filesystem::path folder = JournalFolder();
     // Without a local data folder the journal stays in memory.
     if (folder.empty()) return;
-    // The cards read before the operator asked stay out of the file.
-    Journal.TakeUnwritten(std::chrono::steady_clock::now());
     const HWND window = Handle();
     JournalWriter_.emplace(Journal, folder, LocalNow,
                            [this, window](const std::filesystem::path& file) {

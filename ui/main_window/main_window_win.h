@@ -139,6 +139,7 @@ class TLintavoForm : public TWindow<TLintavoForm> {
   void BuildJournal();
   // At start and once the setup was confirmed: the writer takes the settings.
   void ConfigureJournal();
+  void DeleteOldFilesOnce();
   void OnCardJournalled(WPARAM serial);
   void OnJournalWriteFailed();
   // A press on the red line about a card that was not typed opens the journal at that card.
