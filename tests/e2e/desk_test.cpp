@@ -29,19 +29,11 @@ namespace {
 constexpr DWORD kLong = 20'000;
 constexpr wchar_t kTooltipClass[] = L"tooltips_class32";
 
-// What a balloon of the notification area says: the shell shows it as a tooltip window of
-// its own, whose text a message gives across processes.
-std::wstring TooltipText(HWND tooltip) {
-  wchar_t text[512] = {};
-  DWORD_PTR length = 0;
-  SendMessageTimeoutW(tooltip, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                      2000, &length);
-  return std::wstring(text, length);
-}
-
+// What the balloons of the notification area say: the shell shows each as a tooltip window
+// of its own, whose text a message gives across processes.
 std::vector<std::wstring> BalloonTexts() {
   std::vector<std::wstring> texts;
-  for (HWND tooltip : VisibleTopLevels(kTooltipClass)) texts.push_back(TooltipText(tooltip));
+  for (HWND tooltip : VisibleTopLevels(kTooltipClass)) texts.push_back(ControlText(tooltip));
   return texts;
 }
 

@@ -3,6 +3,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
+#include <vector>
+
 namespace {
 
 constexpr int kTrayCornerWidth = 120;
@@ -55,22 +57,27 @@ TColourCount Count(XImage* image) {
   return count;
 }
 
-}  // namespace
-
-std::optional<Window> FindWindow(Display* display, pid_t pid, const std::string& title) {
+// The root's children, bottom to top.
+std::vector<Window> TopLevels(Display* display) {
   Window root = 0, parent = 0;
   Window* children = nullptr;
   unsigned count = 0;
   if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
-    return std::nullopt;
-  std::optional<Window> found;
-  for (unsigned i = 0; i < count && !found; ++i) {
-    const auto owner = CardinalProperty(display, children[i], "_NET_WM_PID");
-    if (owner && static_cast<pid_t>(*owner) == pid && Utf8Title(display, children[i]) == title)
-      found = children[i];
-  }
+    return {};
+  std::vector<Window> windows(children, children + count);
   if (children != nullptr) XFree(children);
-  return found;
+  return windows;
+}
+
+}  // namespace
+
+std::optional<Window> FindWindow(Display* display, pid_t pid, const std::string& title) {
+  for (const Window window : TopLevels(display)) {
+    const auto owner = CardinalProperty(display, window, "_NET_WM_PID");
+    if (owner && static_cast<pid_t>(*owner) == pid && Utf8Title(display, window) == title)
+      return window;
+  }
+  return std::nullopt;
 }
 
 bool WindowShown(Display* display, Window window) {
@@ -79,21 +86,15 @@ bool WindowShown(Display* display, Window window) {
 }
 
 std::optional<Window> ShownPopup(Display* display, pid_t pid) {
-  Window root = 0, parent = 0;
-  Window* children = nullptr;
-  unsigned count = 0;
-  if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
-    return std::nullopt;
   std::optional<Window> found;
-  for (unsigned i = 0; i < count; ++i) {
+  for (const Window window : TopLevels(display)) {
     XWindowAttributes attributes{};
-    const auto owner = CardinalProperty(display, children[i], "_NET_WM_PID");
+    const auto owner = CardinalProperty(display, window, "_NET_WM_PID");
     if (owner && static_cast<pid_t>(*owner) == pid &&
-        XGetWindowAttributes(display, children[i], &attributes) &&
-        attributes.override_redirect && attributes.map_state == IsViewable)
-      found = children[i];
+        XGetWindowAttributes(display, window, &attributes) && attributes.override_redirect &&
+        attributes.map_state == IsViewable)
+      found = window;
   }
-  if (children != nullptr) XFree(children);
   return found;
 }
 
