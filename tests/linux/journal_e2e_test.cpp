@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <thread>
 
 #include "tests/linux/desk.h"
@@ -21,7 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kJournalTitle[] = "Журнал карт";
-constexpr char kHeader[] = "\xEF\xBB\xBFВремя;Номер;Окно;Программа;Итог";
 constexpr char kTyped[] = "введён";
 constexpr char kNotTyped[] = "не введён: ";
 // The menu «Файл» in the main window's coordinates, and its first item below its popup's top.
@@ -124,7 +122,7 @@ TEST(Journal, EveryCardKeptInOrderAndFoundAgain) {
   CloseWindow(display, *journal);
 
   // The sentinel: nothing of the burst went into the xterm, and the file has it all, in the
-  // order read: "Время;Номер;Окно;Программа;Итог" under the header.
+  // order read, under its header (the line's own form is tested with the row).
   EXPECT_TRUE(desk.Types(Card26(4444444), "4444444\n"));
   const fs::path folder = fs::path(state) / "lintavo" / "journal";
   fs::path file;
@@ -139,7 +137,6 @@ TEST(Journal, EveryCardKeptInOrderAndFoundAgain) {
       },
       3s))
       << "no journal file with the sentinel in " << folder;
-  EXPECT_TRUE(std::regex_match(file.filename().string(), std::regex(R"(\d{4}-\d\d-\d\d\.csv)")));
   std::vector<std::string> expected = {"1111111;lintavo-text-target;xterm;" + std::string(kTyped),
                                        "2222222;" + std::string(kMainTitle) + ";lintavo;" + kNotTyped};
   for (int card = 0; card < kBurst; ++card)
@@ -147,12 +144,8 @@ TEST(Journal, EveryCardKeptInOrderAndFoundAgain) {
   expected.push_back("4444444;lintavo-text-target;xterm;" + std::string(kTyped));
   const std::vector<std::string> lines = Split(text, "\r\n");
   ASSERT_EQ(lines.size(), expected.size() + 2) << text;
-  EXPECT_EQ(lines.front(), kHeader);
-  EXPECT_EQ(lines.back(), "") << "the last line has no line end";
-  const std::regex time(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d;)");
   for (std::size_t row = 0; row < expected.size(); ++row) {
     const std::string& line = lines[row + 1];
-    EXPECT_TRUE(std::regex_search(line, time, std::regex_constants::match_continuous)) << line;
     // The reason after «не введён: » is the notice's, tested with the row at the unit floor.
     EXPECT_EQ(line.substr(line.find(';') + 1, expected[row].size()), expected[row]);
   }

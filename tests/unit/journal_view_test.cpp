@@ -18,17 +18,13 @@ TJournalRow Row(std::uint64_t serial, std::wstring number, TNotTyped outcome = T
           .Outcome = outcome};
 }
 
-TEST(JournalView, NewestOnTopAndEachCellAsTheRowTellsIt) {
+TEST(JournalView, NewestOnTop) {
   TJournalView view;
   const std::vector<TJournalRow> rows{Row(1, L"111"), Row(2, L"052,22136", TNotTyped::NoCaret)};
   view.Add(rows);
   ASSERT_EQ(view.Count(), 2u);
   EXPECT_EQ(view.CellText(0, TJournalColumn::Number), L"052,22136");
   EXPECT_EQ(view.CellText(1, TJournalColumn::Number), L"111");
-  EXPECT_EQ(view.CellText(0, TJournalColumn::Time), L"09.12.2026 14:03:02");
-  EXPECT_EQ(view.CellText(0, TJournalColumn::Where), L"Пропуск = Бюро — pass.exe");
-  EXPECT_EQ(view.CellText(1, TJournalColumn::Outcome), L"введён");
-  EXPECT_TRUE(view.CellText(0, TJournalColumn::Outcome).starts_with(L"не введён: "));
 }
 
 TEST(JournalView, ACardIsFoundWhereNewCardsPushedItAndRowsAreTakenOnce) {
